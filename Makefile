@@ -1,0 +1,36 @@
+# Thin wrapper over CMake so that the README's two commands are all anyone needs.
+BUILD ?= build
+SAN_BUILD ?= build-sanitize
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: all configure build run test test-sanitize bench clean
+
+all: build
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+
+configure: $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/app/zarvok
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Same tests, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize:
+	cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZARVOK_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build $(SAN_BUILD) -j $(JOBS)
+	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE 'e2e|bench'
+
+bench: build
+	cmake --build $(BUILD) --target benchmarks
+	@echo "Benchmarks are in $(BUILD)/bench/"
+
+clean:
+	rm -rf $(BUILD) $(SAN_BUILD)

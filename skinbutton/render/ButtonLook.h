@@ -1,0 +1,63 @@
+#pragma once
+// What the renderers need to know about a button: a plain snapshot of the control's state.
+// The control copies its members into a ButtonLook and hands it to refreshButton(); the
+// renderers never reach back into the widget.
+
+#include "Color.h"
+
+#include <QFont>
+#include <QImage>
+#include <QString>
+
+namespace skin {
+
+class Surface;
+class SystemColors;
+class ThemePainter;
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+struct ButtonLook {
+    int style = 0;
+    int nonThemeStyle = 0;
+    int state = 1; // 1 normal, 2 hot, 3 pressed, 4 disabled
+    bool enabled = true;
+    int buttonType = 0; // 1 = toggle
+    bool value = false;
+    bool hasFocus = false;
+    bool showFocus = false;
+    bool userMode = true; // false while the window is being designed
+    bool useCustomColors = false;
+    Color backColor = 0;
+    Color highlightColor = 0;
+    Color fontColor = 0;
+    Color fontHighlightColor = 0;
+    QString caption;
+    QFont font;
+    QImage icon; // null: no icon
+    int iconSize = 16;
+    int iconAlign = 0;
+    int captionAlign = 0;
+    int captionFormat = 17; // text-drawing flags, see CaptionFormat.h
+    Rect clientRect;        // (0, 0, W, H)
+    Rect captionRect;       // (4, 4, W-4, H-4)
+};
+
+// What a refresh writes back into the control.
+struct RefreshResult {
+    int state = 1;              // the visual state after the design-time, toggle and disabled overrides
+    int style = 0;              // NonThemeStyle when the theme could not draw Style 6, else unchanged
+    Color surfaceBackColor = 0; // the surface colour the style left
+};
+
+// Clears the surface and paints the whole button: style, caption, icon.
+RefreshResult refreshButton(const ButtonLook& look, Surface& surface, const SystemColors& colors,
+                            ThemePainter& theme);
+
+} // namespace skin
