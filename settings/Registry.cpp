@@ -1,0 +1,140 @@
+#include "Registry.h"
+
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStringList>
+#include <QVariant>
+
+#include <memory>
+#include <optional>
+
+namespace zarvok::settings {
+namespace {
+
+struct KeyLocation {
+    QString organisation;
+    QString application;
+    QString group; // "/"-separated, may be empty
+};
+
+// "Software\Org\App\Main" -> organisation "Org", application "App", group "Main".
+std::optional<KeyLocation> locate(const QString& keyPath)
+{
+    const QStringList levels = keyPath.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
+    if (levels.size() < 3 || levels.front().compare(QLatin1String("Software"), Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    return KeyLocation{levels.at(1), levels.at(2), levels.mid(3).join(QLatin1Char('/'))};
+}
+
+std::unique_ptr<QSettings> openStore(const KeyLocation& where)
+{
+    auto store = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, where.organisation,
+                                             where.application);
+    if (!where.group.isEmpty())
+        store->beginGroup(where.group);
+    return store;
+}
+
+#ifdef Q_OS_WIN
+// The registry keeps the value type itself: QSettings writes an int as REG_DWORD.
+QVariant encodeDword(std::int32_t value)
+{
+    return QVariant(static_cast<int>(value));
+}
+
+std::optional<RegValue> decode(const QVariant& stored)
+{
+    switch (stored.typeId()) {
+    case QMetaType::QString:
+        return RegValue{CutAtNull(stored.toString())};
+    case QMetaType::Int:
+    case QMetaType::UInt:
+        return RegValue{static_cast<std::int32_t>(stored.toUInt())};
+    default:
+        return std::nullopt;
+    }
+}
+#else
+// A settings file holds only text, so a 32-bit number is tagged the way registry exports write
+// it, "dword:" and eight hex digits (two's complement); untagged text stays text.
+const QString kDwordTag = QStringLiteral("dword:");
+
+QVariant encodeDword(std::int32_t value)
+{
+    return kDwordTag + QStringLiteral("%1").arg(static_cast<std::uint32_t>(value), 8, 16, QLatin1Char('0'));
+}
+
+std::optional<std::int32_t> readDwordTag(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^dword:([0-9a-fA-F]{8})$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return static_cast<std::int32_t>(match.captured(1).toUInt(nullptr, 16));
+}
+
+std::optional<RegValue> decode(const QVariant& stored)
+{
+    // Lists, byte arrays and the other typed forms of the file are not values we understand.
+    if (stored.typeId() != QMetaType::QString)
+        return std::nullopt;
+    const QString text = stored.toString();
+    if (const auto number = readDwordTag(text))
+        return RegValue{*number};
+    return RegValue{CutAtNull(text)};
+}
+#endif
+
+int resultOf(QSettings::Status status)
+{
+    switch (status) {
+    case QSettings::NoError:
+        return RegOk;
+    case QSettings::AccessError:
+        return RegAccessError;
+    case QSettings::FormatError:
+        return RegFormatError;
+    }
+    return RegAccessError;
+}
+
+} // namespace
+
+QString CutAtNull(const QString& text)
+{
+    const qsizetype nul = text.indexOf(QChar(u'\0'));
+    return nul < 0 ? text : text.left(nul);
+}
+
+RegValue RegReadValue(Hive, const QString& keyPath, const QString& valueName, const RegValue& defaultValue)
+{
+    const auto where = locate(keyPath);
+    if (!where)
+        return defaultValue;
+    const auto store = openStore(*where);
+    if (store->status() != QSettings::NoError || !store->contains(valueName))
+        return defaultValue;
+    return decode(store->value(valueName)).value_or(defaultValue);
+}
+
+int RegWriteDword(Hive, const QString& keyPath, const QString& valueName, std::int32_t value)
+{
+    const auto where = locate(keyPath);
+    if (!where)
+        return RegBadKeyPath;
+    const auto store = openStore(*where);
+    store->setValue(valueName, encodeDword(value));
+    store->sync();
+    return resultOf(store->status());
+}
+
+float RegValueToFloat(const RegValue& value)
+{
+    if (const auto* number = std::get_if<std::int32_t>(&value))
+        return static_cast<float>(*number);
+    bool ok = false;
+    const float parsed = std::get<QString>(value).trimmed().toFloat(&ok);
+    return ok ? parsed : 0.0f;
+}
+
+} // namespace zarvok::settings
