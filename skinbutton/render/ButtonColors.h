@@ -1,0 +1,50 @@
+#pragma once
+// Every colour a style or the caption asks for, by its role. Whether a role comes from the
+// control's custom colours or from the desktop's system colours is decided here and nowhere
+// else, so renderers hold no palette look-ups or colour literals of their own.
+
+#include "ButtonLook.h"
+#include "Color.h"
+#include "SystemColors.h"
+
+namespace skin {
+
+class ButtonColors {
+public:
+    ButtonColors(const ButtonLook& look, const SystemColors& system);
+
+    const SystemColors& system() const { return m_system; }
+
+    // BackColor, or the button face.
+    Color base() const;
+    // HighlightColor, or the button face (the hot face of the classic styles).
+    Color hot() const;
+    // HighlightColor, or the system highlight (the border of the highlight style).
+    Color accent() const;
+    // HighlightColor, or the button face lifted a little (the non-normal shadowed-bevel face).
+    Color liftedHot() const;
+    // Etched faces: halfway to the pressed colour when hot; HighlightColor or button shadow when pressed.
+    Color etchedHotFace() const;
+    Color etchedPressedFace() const;
+
+    Color buttonFace() const { return m_system.color(kButtonFace); }
+    Color buttonShadow() const { return m_system.color(kButtonShadow); }
+    Color window() const { return m_system.color(kWindow); }
+
+    // Caption colour for a visual state: grey text when disabled, FontColor / FontHighlightColor
+    // with custom colours, else the system button text.
+    Color caption(int state) const;
+
+    // The flat grey of an icon's hover shadow.
+    static constexpr Color kSilhouette = rgb(0x80, 0x80, 0x80);
+
+private:
+    bool m_custom;
+    Color m_back;
+    Color m_highlight;
+    Color m_font;
+    Color m_fontHighlight;
+    const SystemColors& m_system;
+};
+
+} // namespace skin

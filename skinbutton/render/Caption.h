@@ -1,0 +1,34 @@
+#pragma once
+// The caption and the icon, drawn over whatever the style painted, the same way for every style.
+
+#include "ButtonLook.h"
+
+#include <QPoint>
+
+namespace skin {
+
+class ButtonColors;
+class Surface;
+
+// One line (or the wrapped lines of a new control's format) in the look's font, glyphs only,
+// clipped to the caption rectangle; '&' underlines the next character, "&&" shows one '&'.
+void DrawCaption(const ButtonLook& look, Surface& surface, const ButtonColors& colors);
+
+// Top-left pixel of the icon by IconAlign, before the pressed offset:
+//
+//   IconAlign | x                  | y
+//   0 centre  | (W - s) / 2        | (H - s) / 2
+//   1 left    | m                  | (H - s) / 2
+//   2 right   | W - s - m          | (H - s) / 2
+//   3 top     | (W - s) / 2        | m
+//   4 bottom  | (W - s) / 2        | H - s - m
+//   other     | 0                  | 0
+//
+// s = IconSize, m = the style's icon margin; halves round to even.
+QPoint iconPosition(const ButtonLook& look, int width, int height, int margin);
+
+// Draws the icon scaled to IconSize: one pixel lower right while pressed; in the highlight
+// style's hot look, over a grey silhouette two pixels lower right.
+void DrawIcon(const ButtonLook& look, Surface& surface, int margin);
+
+} // namespace skin

@@ -1,0 +1,19 @@
+#include "StyleSteps.h"
+
+#include "Edge.h"
+#include "Primitives.h"
+#include "Surface.h"
+
+namespace skin {
+
+void drawButtonEdge(Surface& surface, const SystemColors& colors, int edge)
+{
+    DrawEdgeBox(surface, colors, 0, 0, surface.width(), surface.height(), edge, kSideAll);
+}
+
+void drawButtonOutline(Surface& surface, Color c)
+{
+    DrawBox(surface, 0, 0, surface.width() - 1, surface.height() - 1, c);
+}
+
+} // namespace skin

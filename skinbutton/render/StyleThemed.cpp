@@ -1,0 +1,32 @@
+#include "Styles.h"
+
+#include "ButtonColors.h"
+#include "Surface.h"
+#include "ThemePainter.h"
+
+#include <exception>
+
+namespace skin {
+
+namespace {
+
+constexpr int kDefaultedThemeState = 5;
+
+} // namespace
+
+bool DrawThemedButton(const ButtonLook& look, Surface& surface, const ButtonColors& colors,
+                      ThemePainter& theme)
+{
+    // the theme draws on the button face; custom colours play no part
+    surface.setBackColor(colors.buttonFace());
+    // a focused button at rest is the default button
+    const int themeState = look.state == 1 && look.hasFocus ? kDefaultedThemeState : look.state;
+    try {
+        return theme.drawPushButton(surface, look.clientRect, themeState);
+    } catch (const std::exception&) {
+        // a theme that fails in any way has not drawn: the caller falls back to NonThemeStyle
+        return false;
+    }
+}
+
+} // namespace skin

@@ -1,0 +1,66 @@
+#include "Surface.h"
+
+#include <algorithm>
+
+namespace skin {
+
+namespace {
+
+QImage blankImage(int width, int height)
+{
+    return QImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+}
+
+} // namespace
+
+Surface::Surface(int width, int height)
+    : m_image(blankImage(width, height))
+{
+    clear();
+}
+
+void Surface::resize(int width, int height)
+{
+    if (width == this->width() && height == this->height())
+        return;
+    m_image = blankImage(width, height);
+    clear();
+}
+
+void Surface::setBackColor(Color c)
+{
+    m_backColor = c;
+    clear();
+}
+
+void Surface::clear() { m_image.fill(toQRgb(m_backColor)); }
+
+Color Surface::pixel(int x, int y) const
+{
+    if (!contains(x, y))
+        return kInvalidColor;
+    return fromQRgb(reinterpret_cast<const QRgb*>(m_image.constScanLine(y))[x]);
+}
+
+void Surface::setPixel(int x, int y, Color c)
+{
+    if (contains(x, y))
+        reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] = toQRgb(c);
+}
+
+void Surface::fillRect(int left, int top, int right, int bottom, Color c)
+{
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min(right, width());
+    bottom = std::min(bottom, height());
+    if (left >= right || top >= bottom)
+        return;
+    const QRgb value = toQRgb(c);
+    for (int y = top; y < bottom; ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(m_image.scanLine(y));
+        std::fill(row + left, row + right, value);
+    }
+}
+
+} // namespace skin

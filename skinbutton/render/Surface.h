@@ -1,0 +1,52 @@
+#pragma once
+// The button's drawing surface: a 32-bit RGB image with a back colour and a font. Every
+// primitive draws on it; writes outside the image are clipped, reads outside it give -1.
+
+#include "Color.h"
+
+#include <QFont>
+#include <QImage>
+#include <QRgb>
+
+namespace skin {
+
+// Colours keep red in the low byte; only the low three bytes count when drawing.
+constexpr QRgb toQRgb(Color c)
+{
+    return 0xFF000000u | (QRgb(redOf(c)) << 16) | (QRgb(greenOf(c)) << 8) | QRgb(blueOf(c));
+}
+constexpr Color fromQRgb(QRgb p) { return rgb(qRed(p), qGreen(p), qBlue(p)); }
+
+class Surface {
+public:
+    Surface(int width, int height);
+
+    // Keeps the back colour and font; the new pixels are all back colour.
+    void resize(int width, int height);
+    int width() const { return m_image.width(); }
+    int height() const { return m_image.height(); }
+    const QImage& image() const { return m_image; }
+    QImage& image() { return m_image; }
+
+    Color backColor() const { return m_backColor; }
+    // Repaints the whole surface in the new colour, as a control's back colour does.
+    void setBackColor(Color c);
+    // Paints the whole surface in the back colour.
+    void clear();
+
+    const QFont& font() const { return m_font; }
+    void setFont(const QFont& font) { m_font = font; }
+
+    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width() && y < height(); }
+    Color pixel(int x, int y) const;
+    void setPixel(int x, int y, Color c);
+    // Right and bottom excluded; clipped to the surface.
+    void fillRect(int left, int top, int right, int bottom, Color c);
+
+private:
+    QImage m_image;
+    Color m_backColor = 0;
+    QFont m_font;
+};
+
+} // namespace skin

@@ -1,0 +1,57 @@
+#include "ThemePainter.h"
+
+#include "Surface.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+namespace skin {
+
+namespace {
+
+QStyle::State styleStateFor(int themeState)
+{
+    QStyle::State state = QStyle::State_Enabled | QStyle::State_Raised;
+    switch (themeState) {
+    case 2: state |= QStyle::State_MouseOver; break;
+    case 3: state = (state & ~QStyle::State_Raised) | QStyle::State_Sunken; break;
+    case 4: state &= ~QStyle::State_Enabled; break;
+    default: break;
+    }
+    return state;
+}
+
+QRect toQRect(const Rect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+
+} // namespace
+
+bool StyleThemePainter::drawPushButton(Surface& surface, const Rect& clip, int themeState)
+{
+    // QStyle lives in QApplication; a plain QGuiApplication (or none) has no theme to offer.
+    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+    if (app == nullptr || QApplication::style() == nullptr || surface.image().isNull())
+        return false;
+    const QRect area = toQRect(clip);
+    if (area.isEmpty())
+        return false;
+
+    QStyleOptionButton option;
+    option.rect = area;
+    option.palette = QApplication::palette();
+    option.state = styleStateFor(themeState);
+    if (themeState == 5)
+        option.features |= QStyleOptionButton::DefaultButton;
+    if (themeState == 4)
+        option.palette.setCurrentColorGroup(QPalette::Disabled);
+
+    QPainter painter(&surface.image());
+    if (!painter.isActive())
+        return false;
+    painter.setClipRect(area);
+    QApplication::style()->drawControl(QStyle::CE_PushButton, &option, &painter, nullptr);
+    return true;
+}
+
+} // namespace skin
