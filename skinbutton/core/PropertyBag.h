@@ -1,0 +1,127 @@
+#pragma once
+// The stored properties of one control: typed values under keys that compare without regard to
+// letter case. Writes keep their first spelling and order, so a saved bag lists its keys in the
+// order they were written.
+//
+// JSON form (one object per control, the key spelling as written):
+//   integer  -> JSON number (integral, 32-bit)
+//   boolean  -> JSON true / false
+//   text     -> JSON string
+//   colour   -> JSON string "#RRGGBB" (an integer 0x00BBGGRR is accepted as well)
+//   picture  -> JSON string: a resource or file path (":/icons/exit.svg", SVG included), or
+//               "data:image/png;base64,..." for a picture that came from no file; "" is no picture
+//   font     -> JSON object {"family": text, "pointSize": number, "weight": 100-900 (400 normal),
+//               "italic": bool, "charset": integer}
+// A JSON string is read back as text; it becomes a colour or a picture when the control reads it
+// into a member of that type (see PropertyValue::toColour and toPicture).
+
+#include "skinbutton/render/Color.h"
+
+#include <QFont>
+#include <QImage>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <variant>
+#include <vector>
+
+namespace skin {
+
+// A picture and where it came from, so that saving a loaded picture writes its path back.
+struct Picture {
+    QString source; // resource or file path; empty when the picture was made in memory
+    QImage image;   // null: no picture
+
+    bool isNull() const { return image.isNull(); }
+    friend bool operator==(const Picture& a, const Picture& b)
+    {
+        return a.source == b.source && a.image == b.image;
+    }
+
+    // Loads an image file or resource (SVG through the Qt SVG image plug-in). An empty path is no
+    // picture; a path that cannot be read yields nullopt and the reason.
+    static std::optional<Picture> load(const QString& path, QString* error = nullptr);
+};
+
+// A font as stored: Qt has no character set, so the stored one is carried along unchanged.
+struct StoredFont {
+    QFont font;
+    int charset = 0;
+    friend bool operator==(const StoredFont& a, const StoredFont& b)
+    {
+        return a.font == b.font && a.charset == b.charset;
+    }
+};
+
+struct ColourValue {
+    Color rgb = 0;
+    friend bool operator==(const ColourValue&, const ColourValue&) = default;
+};
+
+class PropertyValue {
+public:
+    enum class Type { Integer, Boolean, Text, Colour, Picture, Font };
+
+    PropertyValue(qint32 v) : m_value(v) {}
+    PropertyValue(bool v) : m_value(v) {}
+    PropertyValue(const QString& v) : m_value(v) {}
+    PropertyValue(const char* v) : m_value(QString::fromUtf8(v)) {}
+    PropertyValue(ColourValue v) : m_value(v) {}
+    PropertyValue(const skin::Picture& v) : m_value(v) {}
+    PropertyValue(const StoredFont& v) : m_value(v) {}
+    static PropertyValue colour(Color c) { return PropertyValue(ColourValue{c}); }
+
+    Type type() const { return Type(m_value.index()); }
+
+    // Conversions used when a stored value is read into a member; nullopt when the stored value
+    // cannot stand for the member's type.
+    std::optional<qint32> toInteger() const;
+    std::optional<bool> toBoolean() const;
+    std::optional<QString> toText() const;
+    std::optional<Color> toColour() const;
+    std::optional<skin::Picture> toPicture(QString* error = nullptr) const; // text loads a file
+    std::optional<StoredFont> toFont() const;
+
+    QJsonValue toJson() const;
+    static std::optional<PropertyValue> fromJson(const QJsonValue& json, QString* error = nullptr);
+
+    friend bool operator==(const PropertyValue&, const PropertyValue&) = default;
+
+private:
+    std::variant<qint32, bool, QString, ColourValue, skin::Picture, StoredFont> m_value;
+};
+
+class PropertyBag {
+public:
+    // Stores value under key; with a default given and the value equal to it, the key is
+    // removed instead, so that a default never appears in a saved bag.
+    void WriteProperty(const QString& key, const PropertyValue& value,
+                       const std::optional<PropertyValue>& defaultValue = std::nullopt);
+    // The stored value, or the default when the key is absent.
+    PropertyValue ReadProperty(const QString& key, const PropertyValue& defaultValue) const;
+
+    bool contains(const QString& key) const;
+    std::optional<PropertyValue> value(const QString& key) const;
+    QStringList keys() const; // in the order first written, with the first spelling
+    int size() const { return int(m_entries.size()); }
+
+    QJsonObject toJson() const;
+    // Entries that cannot be read (arrays, null, fractional numbers, fonts without a family) are
+    // left out and each is described in problems; without a list they are reported as warnings.
+    static PropertyBag fromJson(const QJsonObject& json, QStringList* problems = nullptr);
+
+private:
+    struct Entry {
+        QString key;
+        PropertyValue value;
+    };
+    std::vector<Entry>::iterator find(const QString& key);
+    std::vector<Entry>::const_iterator find(const QString& key) const;
+
+    std::vector<Entry> m_entries;
+};
+
+} // namespace skin

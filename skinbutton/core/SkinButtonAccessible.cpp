@@ -1,0 +1,96 @@
+#include "SkinButtonAccessible.h"
+
+#include "SkinButton.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+
+namespace skin {
+
+namespace {
+
+class SkinButtonAccessible final : public QAccessibleWidget {
+public:
+    explicit SkinButtonAccessible(SkinButton* button) : QAccessibleWidget(button, QAccessible::Button)
+    {
+        addControllingSignal(QStringLiteral("Click()"));
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name) {
+            const QString name = QAccessibleWidget::text(t); // an explicit accessibleName wins
+            return name.isEmpty() ? withoutMnemonic(button()->Caption()) : name;
+        }
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        if (button()->ButtonType() == 1) {
+            s.checkable = true;
+            s.checked = button()->value();
+        }
+        s.pressed = button()->visualState() == StatePressed;
+        return s;
+    }
+
+    QStringList actionNames() const override
+    {
+        QStringList names;
+        if (widget()->isEnabled())
+            names << pressAction();
+        return names + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& actionName) override
+    {
+        if (actionName == pressAction() && widget()->isEnabled())
+            button()->click();
+        else
+            QAccessibleWidget::doAction(actionName);
+    }
+
+private:
+    SkinButton* button() const { return static_cast<SkinButton*>(widget()); }
+};
+
+QAccessibleInterface* skinButtonFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(SkinButton::staticMetaObject.className()) && object && object->isWidgetType())
+        if (auto* button = qobject_cast<SkinButton*>(object))
+            return new SkinButtonAccessible(button);
+    return nullptr;
+}
+
+} // namespace
+
+void installSkinButtonAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(skinButtonFactory);
+        return true;
+    }();
+    (void)installed;
+}
+
+void notifyAccessibleNameChanged(QWidget* button)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent event(button, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
+void notifyAccessibleValueChanged(QWidget* button)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(button, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+} // namespace skin
