@@ -30,8 +30,11 @@ struct Progress {
 };
 
 struct Options {
-    unsigned threads = 0; // 0: the engine chooses
+    unsigned threads = 0; // 0: the engine chooses (defaultThreads())
 };
+
+// Workers used when Options::threads is 0; chosen by measurement, see bench/erase.
+unsigned defaultThreads();
 
 // Erases the folder tree at an absolute path. Never throws.
 Outcome eraseTree(const std::string& path, Progress* progress = nullptr, const Options& options = {});

@@ -1,0 +1,175 @@
+#include "EraseEngine.h"
+
+#include "DirHandle.h"
+#include "TreeEraser.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <new>
+#include <optional>
+#include <vector>
+
+namespace zarvok::erase {
+
+namespace {
+
+Outcome noFolder()
+{
+    Outcome outcome;
+    outcome.status = Status::NoFolder;
+    outcome.error = std::make_error_code(std::errc::no_such_file_or_directory);
+    outcome.reason = "no folder at this path";
+    return outcome;
+}
+
+Outcome failed(int err, const std::string& path, std::string reason = {})
+{
+    Outcome outcome;
+    outcome.status = Status::Failed;
+    outcome.error = std::error_code(err, std::system_category());
+    outcome.failedPath = path;
+    outcome.reason = reason.empty() ? outcome.error.message() : std::move(reason);
+    return outcome;
+}
+
+bool meansNoFolder(int err)
+{
+    return err == ENOENT || err == ENOTDIR || err == ELOOP;
+}
+
+std::optional<struct stat> statOf(const char* path)
+{
+    struct stat st{};
+    if (!path || !*path || ::stat(path, &st) != 0)
+        return std::nullopt;
+    return st;
+}
+
+std::string passwdHome()
+{
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found || !found->pw_dir)
+        return {};
+    return found->pw_dir;
+}
+
+// Why the folder must not be erased at all, or empty. Compared by identity, so "/home/me/",
+// "/home//me" or a bind mount of the home folder are recognised as well.
+std::string protectedReason(const struct stat& folder)
+{
+    auto same = [&](const std::optional<struct stat>& st) {
+        return st && st->st_dev == folder.st_dev && st->st_ino == folder.st_ino;
+    };
+    if (same(statOf("/")))
+        return "the file-system root is never erased";
+    if (same(statOf(std::getenv("HOME"))) || same(statOf(passwdHome().c_str())))
+        return "the home folder itself is never erased";
+    return {};
+}
+
+unsigned workerCount(const Options& options)
+{
+    return options.threads != 0 ? options.threads : defaultThreads();
+}
+
+// Directory handles each worker may keep open: generous under a normal open-file limit, and
+// still within a limit as low as 32 (every worker needs at least two).
+unsigned handlesPerWorker(unsigned workers)
+{
+    rlimit limit{};
+    rlim_t available = 1024;
+    if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+        available = limit.rlim_cur;
+    const rlim_t reserve = std::min<rlim_t>(64, available / 2) + workers; // other users + queued handles
+    const rlim_t spare = available > reserve ? available - reserve : 0;
+    return static_cast<unsigned>(std::clamp<rlim_t>(spare / workers, 2, 256));
+}
+
+// The root is opened through its parent without following a link at its own name; a root the
+// owner may not read is made readable first.
+int openRoot(int parentFd, const char* name)
+{
+    int fd = openDirAt(parentFd, name, false);
+    if (fd >= 0 || errno != EACCES)
+        return fd;
+    Fd pathOnly(openDirPathAt(parentFd, name, false));
+    if (!pathOnly.valid())
+        return -1;
+    if (grantOwnerAccess(pathOnly.get()) != 0) {
+        errno = EACCES;
+        return -1;
+    }
+    return openDirAt(parentFd, name, false);
+}
+
+Outcome eraseChecked(const std::string& path, Progress& progress, const Options& options)
+{
+    if (path.empty() || path.front() != '/')
+        return failed(EINVAL, path, "a relative path is refused; give the folder's full path");
+    std::string trimmed = path;
+    while (trimmed.size() > 1 && trimmed.back() == '/')
+        trimmed.pop_back();
+    if (trimmed == "/")
+        return failed(EPERM, path, "the file-system root is never erased");
+
+    const std::size_t slash = trimmed.find_last_of('/');
+    const std::string parentPath = slash == 0 ? "/" : trimmed.substr(0, slash);
+    const std::string name = trimmed.substr(slash + 1);
+    if (name == "." || name == "..")
+        return failed(EINVAL, path, "the path must end in the folder's name, not in . or ..");
+
+    Fd parent(::open(parentPath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!parent.valid())
+        return meansNoFolder(errno) ? noFolder() : failed(errno, path);
+
+    struct stat before{};
+    if (::fstatat(parent.get(), name.c_str(), &before, AT_SYMLINK_NOFOLLOW) != 0)
+        return meansNoFolder(errno) ? noFolder() : failed(errno, path);
+    if (!S_ISDIR(before.st_mode))
+        return noFolder();
+    if (std::string reason = protectedReason(before); !reason.empty())
+        return failed(EPERM, path, reason);
+
+    TreeRoot root{trimmed, parent.get(), name, Fd(openRoot(parent.get(), name.c_str())), {}};
+    if (!root.fd.valid())
+        return meansNoFolder(errno) ? noFolder() : failed(errno, path);
+    if (::fstat(root.fd.get(), &root.st) != 0)
+        return failed(errno, path);
+    if (!sameIdentity(root.st, before.st_dev, before.st_ino)) {
+        // Replaced between the two looks: judge what is there now.
+        if (std::string reason = protectedReason(root.st); !reason.empty())
+            return failed(EPERM, path, reason);
+    }
+
+    const unsigned workers = workerCount(options);
+    return eraseOpenedTree(std::move(root), progress, RunLimits{workers, handlesPerWorker(workers)});
+}
+
+} // namespace
+
+unsigned defaultThreads()
+{
+    return 4;
+}
+
+Outcome eraseTree(const std::string& path, Progress* progress, const Options& options)
+{
+    Progress unobserved;
+    try {
+        return eraseChecked(path, progress ? *progress : unobserved, options);
+    } catch (const std::bad_alloc&) {
+        return failed(ENOMEM, path);
+    } catch (const std::system_error& e) {
+        return failed(e.code().value(), path);
+    }
+}
+
+} // namespace zarvok::erase

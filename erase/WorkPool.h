@@ -1,0 +1,57 @@
+#pragma once
+// The workers of one erase share subdirectories through this pool. A worker hands a
+// subdirectory over only while another worker is idle (or may still be started), so the queue
+// never holds more than a handful of open directories and no thread is made per directory.
+
+#include "DirHandle.h"
+
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace zarvok::erase {
+
+struct Node;
+
+struct Task {
+    std::shared_ptr<Node> node; // the directory to empty and remove
+    Fd fd;                      // open handle on it
+};
+
+class WorkPool {
+public:
+    // `threadBody` runs on each helper thread the pool starts; it loops on take().
+    WorkPool(unsigned workers, std::function<void()> threadBody);
+    ~WorkPool();
+    WorkPool(const WorkPool&) = delete;
+    WorkPool& operator=(const WorkPool&) = delete;
+
+    // Queues the task when some worker can pick it up at once; otherwise leaves it untouched
+    // and returns false, and the caller erases that subdirectory itself.
+    bool offer(Task& task);
+
+    // Ends the caller's current task and returns its next one, or nothing once every worker
+    // is idle and the queue is empty. Helpers call it first with no task in hand.
+    std::optional<Task> take();
+
+    void joinHelpers();
+    unsigned workers() const { return workers_; }
+
+private:
+    const unsigned workers_;
+    std::function<void()> threadBody_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<Task> queue_;
+    unsigned idle_ = 0;
+    unsigned active_ = 1; // the calling thread starts with the root
+    std::vector<std::thread> helpers_;
+};
+
+} // namespace zarvok::erase
