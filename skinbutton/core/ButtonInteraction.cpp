@@ -76,7 +76,8 @@ Outcome ButtonInteraction::spaceDown() { return press(LeftButton); }
 
 Outcome ButtonInteraction::spaceUp(Toggle toggle)
 {
-    return merge(release(LeftButton, toggle), click(toggle));
+    const Outcome released = release(LeftButton, toggle);
+    return merge(released, click(toggle));
 }
 
 Outcome ButtonInteraction::focusChanged(bool hasFocus)

@@ -84,6 +84,7 @@ bool SkinButton::readProperties(const PropertyBag& bag, QString* error)
     m_captionFormat = 0; // a loaded button's format comes from its first layout
     m_surface.setFont(m_props.font.font);
     QWidget::setFont(m_props.font.font);
+    QWidget::setEnabled(m_props.enabled);
     m_tracksPointer = !m_designMode;
     applyLayout();
     if (failure) {

@@ -1,0 +1,42 @@
+#pragma once
+// A SkinButton on a shown window, with the reference palette and a theme that cannot draw, so
+// that pixels and states do not depend on the machine.
+
+#include "skinbutton/core/SkinButton.h"
+
+#include <QApplication>
+#include <QJsonObject>
+#include <QWidget>
+
+#include <memory>
+
+namespace skin::test {
+
+struct ShownButton {
+    std::unique_ptr<QWidget> window;
+    SkinButton* button = nullptr; // owned by window
+};
+
+inline ShownButton showButton(const QJsonObject& stored = {}, bool designMode = false,
+                              QSize size = QSize(75, 23))
+{
+    ShownButton shown;
+    shown.window = std::make_unique<QWidget>();
+    shown.window->resize(200, 100);
+    shown.button = new SkinButton(shown.window.get(), std::make_unique<NoThemePainter>(),
+                                  SkinButton::ColorSource::Reference);
+    shown.button->setObjectName(QStringLiteral("cmdTest"));
+    shown.button->setDesignMode(designMode);
+    shown.button->setGeometry(QRect(QPoint(50, 30), size));
+    shown.button->readProperties(PropertyBag::fromJson(stored));
+    shown.window->show();
+    // Focus first, so that a press does not repaint for gaining it.
+    shown.window->activateWindow();
+    shown.button->setFocus();
+    QApplication::processEvents();
+    return shown;
+}
+
+inline QRgb pixelAt(const SkinButton& button, int x, int y) { return button.surfaceImage().pixel(x, y) & 0xFFFFFF; }
+
+} // namespace skin::test
