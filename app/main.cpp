@@ -1,12 +1,17 @@
+#include "Fonts.h"
+#include "frmMain.h"
+
 #include <QApplication>
-#include <QWidget>
+#include <QIcon>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Zarvok"));
-    window.setFixedSize(401, 204);
+    QApplication::setOrganizationName(QStringLiteral("Vantrel Software"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zarvok.svg")));
+    zarvok::app::fonts::installSubstitutes();
+
+    zarvok::app::frmMain window;
     window.show();
     return app.exec();
 }

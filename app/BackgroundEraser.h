@@ -1,0 +1,41 @@
+#pragma once
+// Runs the erase engine on a worker thread. While it works the window goes on painting, but
+// user input waits for the erase loop's next event point.
+
+#include "FolderEraser.h"
+
+#include <QObject>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+namespace zarvok::app {
+
+class BackgroundEraser final : public QObject, public FolderEraser {
+    Q_OBJECT
+public:
+    explicit BackgroundEraser(QObject* parent = nullptr);
+    ~BackgroundEraser() override; // waits for a worker that is still running
+
+    erase::Outcome eraseFolder(const QString& path) override;
+
+    bool busy() const { return m_busy; }
+    // Entries removed by the erase in progress (or the last one).
+    std::uint64_t removedSoFar() const;
+
+signals:
+    void workerFinished();
+
+private:
+    struct Job {
+        erase::Progress progress;
+        erase::Outcome outcome;
+        std::atomic<bool> done{false};
+    };
+    std::shared_ptr<Job> m_job;
+    std::thread m_worker;
+    bool m_busy = false;
+};
+
+} // namespace zarvok::app

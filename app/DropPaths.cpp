@@ -1,0 +1,25 @@
+#include "DropPaths.h"
+
+#include <QDir>
+#include <QMimeData>
+#include <QUrl>
+
+namespace zarvok::app {
+
+QStringList droppedPaths(const QMimeData* data)
+{
+    QStringList paths;
+    if (data == nullptr || !data->hasUrls())
+        return paths;
+    const QList<QUrl> urls = data->urls();
+    for (const QUrl& url : urls) {
+        if (!url.isLocalFile())
+            continue;
+        const QString path = QDir::toNativeSeparators(url.toLocalFile());
+        if (!path.isEmpty())
+            paths.append(path);
+    }
+    return paths;
+}
+
+} // namespace zarvok::app

@@ -1,0 +1,71 @@
+#include "EraseQueue.h"
+
+#include <algorithm>
+
+namespace zarvok::app {
+
+void KillCBDupes(QStringList& list)
+{
+    QSet<QString> seen;
+    seen.reserve(list.size());
+    const auto laterCopy = [&seen](const QString& text) {
+        const qsizetype before = seen.size();
+        seen.insert(text);
+        return seen.size() == before;
+    };
+    list.erase(std::remove_if(list.begin(), list.end(), laterCopy), list.end());
+}
+
+QString countText(int count)
+{
+    return QStringLiteral("Folder to Delete (drag and drop): %1 in list").arg(count);
+}
+
+int EraseQueue::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : count();
+}
+
+QVariant EraseQueue::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= count())
+        return {};
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return m_entries.at(index.row());
+    return {};
+}
+
+void EraseQueue::add(const QString& text)
+{
+    addAll(QStringList{text});
+}
+
+void EraseQueue::addAll(const QStringList& texts)
+{
+    QStringList fresh;
+    for (const QString& text : texts) {
+        if (text.isEmpty() || m_queued.contains(text))
+            continue;
+        m_queued.insert(text);
+        fresh.append(text);
+    }
+    if (!fresh.isEmpty()) {
+        beginInsertRows({}, count(), count() + int(fresh.size()) - 1);
+        m_entries.append(fresh);
+        endInsertRows();
+    }
+    emit countChanged(count());
+}
+
+void EraseQueue::removeFirst()
+{
+    if (m_entries.isEmpty())
+        return;
+    beginRemoveRows({}, 0, 0);
+    m_queued.remove(m_entries.front());
+    m_entries.removeFirst();
+    endRemoveRows();
+    emit countChanged(count());
+}
+
+} // namespace zarvok::app

@@ -1,0 +1,48 @@
+#pragma once
+// The erase queue: folder paths exactly as queued, first copy of each text kept, new entries
+// appended at the end. It is the item model of the window's path list.
+
+#include <QAbstractListModel>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+namespace zarvok::app {
+
+// Removes every later copy of a text already in the list; the first copies keep their places.
+// Texts compare exactly (case-sensitive, no trimming). Linear time.
+void KillCBDupes(QStringList& list);
+
+// "Folder to Delete (drag and drop): " + count + " in list".
+QString countText(int count);
+
+class EraseQueue final : public QAbstractListModel {
+    Q_OBJECT
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+    int count() const { return int(m_entries.size()); }
+    const QString& entry(int row) const { return m_entries.at(row); }
+    const QStringList& entries() const { return m_entries; }
+
+    // Appends each text in order, as if each were appended and KillCBDupes run after it: a
+    // text already queued is left where it is. Empty text never enters the queue.
+    void add(const QString& text);
+    void addAll(const QStringList& texts);
+
+    // Takes the top entry off the queue.
+    void removeFirst();
+
+signals:
+    // After every addition and every removal, also when the count stayed the same.
+    void countChanged(int count);
+
+private:
+    QStringList m_entries;
+    QSet<QString> m_queued;
+};
+
+} // namespace zarvok::app

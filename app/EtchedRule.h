@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QWidget>
+
+namespace zarvok::app {
+
+// Two one-pixel lines across the window: button shadow above button highlight.
+class EtchedRule final : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace zarvok::app

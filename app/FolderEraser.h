@@ -1,0 +1,17 @@
+#pragma once
+// Erases one folder tree for the erase loop; tests stand in for it.
+
+#include "erase/EraseEngine.h"
+
+#include <QString>
+
+namespace zarvok::app {
+
+class FolderEraser {
+public:
+    virtual ~FolderEraser() = default;
+    // Returns when the tree is erased or the erase has failed.
+    virtual erase::Outcome eraseFolder(const QString& path) = 0;
+};
+
+} // namespace zarvok::app

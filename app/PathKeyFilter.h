@@ -1,0 +1,21 @@
+#pragma once
+// The path field takes printable ASCII except the characters no path may hold. Control codes,
+// Backspace among them, are discarded as typed characters; keys that type nothing (Delete, the
+// arrows) pass, and text that arrives by paste, drop or browse is not filtered.
+
+#include <QObject>
+
+namespace zarvok::app {
+
+bool acceptsTypedCharacter(char16_t code);
+
+class PathKeyFilter final : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+} // namespace zarvok::app

@@ -1,0 +1,40 @@
+#pragma once
+// Where the main window opens, and its stored position in twips (15 per pixel at 96 dpi).
+
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <cstdint>
+
+namespace zarvok::app {
+
+constexpr int kTwipsPerPixel = 15;
+
+int pixelsFromTwips(double twips); // rounds halves to even
+std::int32_t twipsFromPixels(int pixels);
+
+// "Software\Vantrel Software\<exe>\Main".
+QString settingsKey(const QString& executableName);
+// The running program's file name without folder and extension.
+QString executableName();
+
+struct Screens {
+    QRect primary;     // whole primary screen, not the work area
+    QList<QRect> all;  // every screen
+};
+
+// Centred on the primary screen.
+QPoint centredPosition(const QSize& frame, const QRect& primary);
+
+// The stored position, or the centre when it is (0, 0) or would leave the window on no screen.
+QPoint restoredPosition(const QPoint& stored, const QSize& frame, const Screens& screens);
+
+// The position as the settings store holds it, in pixels; (0, 0) when nothing is stored.
+QPoint readStoredPosition(const QString& executableName);
+// Writes both values; returns false when either write failed.
+bool writeStoredPosition(const QString& executableName, const QPoint& position);
+
+} // namespace zarvok::app

@@ -1,0 +1,361 @@
+#include "frmMain.h"
+
+#include "BackgroundEraser.h"
+#include "ButtonForm.h"
+#include "DropPaths.h"
+#include "EtchedRule.h"
+#include "Fonts.h"
+#include "Layout.h"
+#include "PathKeyFilter.h"
+#include "ThemeColours.h"
+#include "WindowPlacement.h"
+#include "picker/QtFolderDialog.h"
+#include "skinbutton/core/SkinButton.h"
+
+#include <QAbstractItemView>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QtDebug>
+
+#include <cstdlib>
+
+namespace zarvok::app {
+namespace {
+
+const QString kForm = QStringLiteral(":/forms/frmMain.json");
+const QString kTitle = QStringLiteral("Zarvok");
+const QColor kHeaderColour(0, 0, 192);
+const QColor kHintColour(64, 64, 64);
+
+struct Hint {
+    skin::SkinButton* frmMain::*button;
+    const char* text;
+};
+
+Screens currentScreens()
+{
+    Screens screens;
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+        screens.primary = primary->geometry();
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.all.append(screen->geometry());
+    return screens;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const layout::Twips& where,
+                  Qt::Alignment alignment, const QFont& font)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(layout::toPixels(where));
+    label->setAlignment(alignment);
+    label->setFont(font);
+    return label;
+}
+
+} // namespace
+
+frmMain::frmMain(WindowServices services, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    , m_executableName(services.executableName.isEmpty() ? executableName() : services.executableName)
+    , m_exitNow(services.exitNow ? std::move(services.exitNow) : [] { std::_Exit(0); })
+    , m_eraser(services.eraser ? std::move(services.eraser) : std::make_unique<BackgroundEraser>())
+    , m_browse(services.folderDialog ? std::move(services.folderDialog) : std::make_unique<picker::QtFolderDialog>())
+    , m_queue(new EraseQueue(this))
+    , m_loop(*m_queue, *this, *m_eraser)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(kTitle);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/zarvok.svg")));
+    setFixedSize(layout::kClientSize);
+    setMouseTracking(true);
+
+    buildPanels();
+    buildButtons();
+    buildLabels();
+    buildPathList();
+    connectHints();
+    applyColours();
+    QWidget* const tabOrder[] = {cmdQuit, cmdDelete, cmdCopy, cmdPaste, cmdAbout, cmdBrowse, cboPath};
+    for (size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    connect(m_queue, &EraseQueue::countChanged, this, [this](int count) {
+        lblTitle->setText(countText(count));
+        lblTitle->adjustSize();
+    });
+    connect(cmdQuit, &skin::SkinButton::Click, this, &frmMain::cmdQuit_Click);
+    connect(cmdDelete, &skin::SkinButton::Click, this, &frmMain::cmdDelete_Click);
+    connect(cmdCopy, &skin::SkinButton::Click, this, &frmMain::cmdCopy_Click);
+    connect(cmdPaste, &skin::SkinButton::Click, this, &frmMain::cmdPaste_Click);
+    connect(cmdBrowse, &skin::SkinButton::Click, this, &frmMain::cmdBrowse_Click);
+
+    Load();
+}
+
+frmMain::~frmMain()
+{
+    setBusy(false);
+}
+
+void frmMain::buildPanels()
+{
+    picToolBar = new QWidget(this);
+    picToolBar->setObjectName(QStringLiteral("picToolBar"));
+    picToolBar->setGeometry(layout::toPixels(layout::picToolBar));
+    picToolBar->setFont(fonts::toolBar());
+    picToolBar->setMouseTracking(true);
+    picToolBar->installEventFilter(this);
+
+    PicStatus = new QWidget(this);
+    PicStatus->setObjectName(QStringLiteral("PicStatus"));
+    PicStatus->setGeometry(layout::toPixels(layout::PicStatus));
+
+    auto* rule = new EtchedRule(picToolBar);
+    rule->setObjectName(QStringLiteral("Line1"));
+    rule->setGeometry(layout::toPixels(layout::etchedRule));
+}
+
+skin::SkinButton* frmMain::makeButton(const QString& name, const QRect& geometry)
+{
+    auto* button = new skin::SkinButton(picToolBar);
+    button->setObjectName(name);
+    QString problem;
+    if (!button->readProperties(storedProperties(kForm, name), &problem))
+        qWarning() << "Stored properties of" << name << "not fully read:" << problem;
+    button->setGeometry(geometry);
+    return button;
+}
+
+void frmMain::buildButtons()
+{
+    cmdQuit = makeButton(QStringLiteral("cmdQuit"), layout::toPixels(layout::cmdQuit));
+    cmdDelete = makeButton(QStringLiteral("cmdDelete"), layout::toPixels(layout::cmdDelete));
+    cmdCopy = makeButton(QStringLiteral("cmdCopy"), layout::toPixels(layout::cmdCopy));
+    cmdPaste = makeButton(QStringLiteral("cmdPaste"), layout::toPixels(layout::cmdPaste));
+    cmdAbout = makeButton(QStringLiteral("cmdAbout"), layout::toPixels(layout::cmdAbout));
+    cmdBrowse = makeButton(QStringLiteral("cmdBrowse"), layout::toPixels(layout::cmdBrowse));
+}
+
+void frmMain::buildLabels()
+{
+    lblHeader = makeLabel(picToolBar, "lblHeader", QStringLiteral("Mass Zarvok"), layout::lblHeader,
+                          Qt::AlignHCenter | Qt::AlignTop, fonts::header());
+    lblTitle = makeLabel(picToolBar, "lblTitle", QStringLiteral("Folder to Delete (drag and drop):"),
+                         layout::lblTitle, Qt::AlignLeft | Qt::AlignTop, fonts::toolBar());
+    lblTitle->adjustSize();
+    lblDisplay = makeLabel(picToolBar, "lblDisplay", kHintAtStart, layout::lblDisplay,
+                           Qt::AlignHCenter | Qt::AlignTop, fonts::hint());
+    lblPro = makeLabel(PicStatus, "lblPro", kStatusReady, layout::lblPro, Qt::AlignHCenter | Qt::AlignTop,
+                       fonts::status());
+    for (QLabel* surface : {lblHeader, lblTitle, lblDisplay}) {
+        surface->setMouseTracking(true);
+        surface->installEventFilter(this);
+    }
+}
+
+void frmMain::buildPathList()
+{
+    cboPath = new QComboBox(picToolBar);
+    cboPath->setObjectName(QStringLiteral("cboPath"));
+    cboPath->setGeometry(layout::toPixels(layout::cboPath));
+    cboPath->setEditable(true);
+    // Typed text is never queued by itself, and completion would change what was typed.
+    cboPath->setInsertPolicy(QComboBox::NoInsert);
+    cboPath->setCompleter(nullptr);
+    cboPath->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboPath->setModel(m_queue);
+    if (auto* list = qobject_cast<QListView*>(cboPath->view()))
+        list->setUniformItemSizes(true); // keeps a long queue quick to show
+    // Drops are ours: the field's own handler would insert the dropped URLs as text.
+    cboPath->setAcceptDrops(true);
+    cboPath->lineEdit()->setAcceptDrops(false);
+    cboPath->installEventFilter(this);
+    cboPath->lineEdit()->installEventFilter(new PathKeyFilter(cboPath));
+}
+
+void frmMain::connectHints()
+{
+    static const Hint hints[] = {
+        {&frmMain::cmdQuit, "Exit Program"},
+        {&frmMain::cmdDelete, "Start Erasing"},
+        {&frmMain::cmdCopy, "Copy Folder to Delete to clipboard"},
+        {&frmMain::cmdPaste, "Paste from clipboard into Folder to Delete"},
+        {&frmMain::cmdAbout, "Show About box"},
+        {&frmMain::cmdBrowse, "Browse for Folder or files to Erase"},
+    };
+    for (const Hint& hint : hints) {
+        const QString text = QString::fromLatin1(hint.text);
+        connect(this->*hint.button, &skin::SkinButton::MouseEnter, this, [this, text] { lblDisplay->setText(text); });
+    }
+}
+
+void frmMain::applyColours()
+{
+    const QColor background = palette().color(QPalette::Window);
+    auto paint = [&](QLabel* label, const QColor& designed) {
+        QPalette colours = label->palette();
+        colours.setColor(QPalette::WindowText, readableOn(designed, background));
+        label->setPalette(colours);
+    };
+    paint(lblHeader, kHeaderColour);
+    paint(lblDisplay, kHintColour);
+}
+
+void frmMain::Load()
+{
+    const QPoint stored = readStoredPosition(m_executableName);
+    move(restoredPosition(stored, frameGeometry().size(), currentScreens()));
+}
+
+void frmMain::Unload()
+{
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    if (!writeStoredPosition(m_executableName, pos()))
+        qWarning() << "The window position could not be saved";
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    Unload();
+    // The position is on disk; an erase in progress is not waited for, and what it removed
+    // stays removed.
+    if (m_loop.running())
+        m_exitNow();
+    event->accept();
+}
+
+void frmMain::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange && lblHeader != nullptr)
+        applyColours();
+    QWidget::changeEvent(event);
+}
+
+void frmMain::mouseMoveEvent(QMouseEvent* event)
+{
+    lblDisplay->clear();
+    QWidget::mouseMoveEvent(event);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == cboPath) {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto* drag = static_cast<QDropEvent*>(event);
+            if (droppedPaths(drag->mimeData()).isEmpty())
+                drag->ignore();
+            else
+                drag->acceptProposedAction();
+            return true;
+        }
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            cboPath_Drop(drop->mimeData());
+            drop->acceptProposedAction();
+            return true;
+        }
+        default:
+            return false;
+        }
+    }
+    if (event->type() == QEvent::MouseMove)
+        lblDisplay->clear();
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmMain::cmdQuit_Click()
+{
+    close();
+}
+
+void frmMain::cmdDelete_Click()
+{
+    m_loop.run();
+}
+
+void frmMain::cmdCopy_Click()
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(cboPath->currentText());
+}
+
+void frmMain::cmdPaste_Click()
+{
+    const QString text = QGuiApplication::clipboard()->text();
+    cboPath->setEditText(text);
+    m_queue->add(text);
+}
+
+void frmMain::cmdBrowse_Click()
+{
+    if (cboPath->currentText().isEmpty())
+        cboPath->setEditText(QDir::toNativeSeparators(QDir::rootPath()));
+    const QString chosen = m_browse.BrowseForFolder(this, kBrowsePrompt, cboPath->currentText(), 0, true, false);
+    if (chosen.isEmpty())
+        return;
+    m_queue->add(chosen);
+    cboPath->setEditText(chosen);
+}
+
+void frmMain::cboPath_Drop(const QMimeData* dropped)
+{
+    const QStringList paths = droppedPaths(dropped);
+    if (paths.isEmpty())
+        return;
+    m_queue->addAll(paths);
+    cboPath->setEditText(paths.back());
+}
+
+void frmMain::showEntry(int row)
+{
+    cboPath->setCurrentIndex(row);
+    cboPath->setEditText(m_queue->entry(row));
+}
+
+void frmMain::setStatus(const QString& text)
+{
+    lblPro->setText(text);
+}
+
+void frmMain::setBusy(bool busy)
+{
+    if (busy == m_busy)
+        return;
+    m_busy = busy;
+    if (busy)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void frmMain::letEventsRun()
+{
+    QCoreApplication::processEvents();
+}
+
+void frmMain::warn(const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, kTitle, text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+} // namespace zarvok::app

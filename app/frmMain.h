@@ -1,0 +1,102 @@
+#pragma once
+// The main window: the erase queue (the path list), the commands that fill and empty it, the
+// hint line and the status line. The queue, the erase loop and the stored position live in
+// their own modules; this class wires them to widgets.
+
+#include "EraseLoop.h"
+#include "EraseQueue.h"
+#include "FolderEraser.h"
+#include "picker/BrowseFolders.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QMimeData;
+
+namespace skin {
+class SkinButton;
+}
+
+namespace zarvok::app {
+
+inline const QString kHintAtStart = QStringLiteral("Paste New Folder from clipboard");
+inline const QString kBrowsePrompt = QStringLiteral("Select an Image Folder");
+
+// The desktop services the window uses; tests replace them. Empty members take the real ones.
+struct WindowServices {
+    std::unique_ptr<picker::FolderDialog> folderDialog; // the desktop's folder chooser
+    std::unique_ptr<FolderEraser> eraser;               // the erase engine on a worker thread
+    std::function<void()> exitNow;                      // ends the process at once
+    QString executableName;                             // names the settings key
+};
+
+class frmMain final : public QWidget, private EraseLoopView {
+    Q_OBJECT
+public:
+    explicit frmMain(WindowServices services = {}, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    EraseQueue& queue() { return *m_queue; }
+    bool isErasing() const { return m_loop.running(); }
+
+public slots:
+    void cmdQuit_Click();
+    void cmdDelete_Click();
+    void cmdCopy_Click();
+    void cmdPaste_Click();
+    void cmdBrowse_Click();
+    // The drop handler of the path list.
+    void cboPath_Drop(const QMimeData* dropped);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildPanels();
+    void buildButtons();
+    void buildLabels();
+    void buildPathList();
+    void connectHints();
+    void applyColours();
+    void Load();
+    void Unload();
+    skin::SkinButton* makeButton(const QString& name, const QRect& geometry);
+
+    // EraseLoopView
+    void showEntry(int row) override;
+    void setStatus(const QString& text) override;
+    void setBusy(bool busy) override;
+    void letEventsRun() override;
+    void warn(const QString& text) override;
+
+    QString m_executableName;
+    std::function<void()> m_exitNow;
+    std::unique_ptr<FolderEraser> m_eraser;
+    picker::BrowseFolders m_browse;
+    EraseQueue* m_queue;
+    EraseLoop m_loop;
+    bool m_busy = false;
+
+    QWidget* picToolBar = nullptr;
+    QWidget* PicStatus = nullptr;
+    skin::SkinButton* cmdQuit = nullptr;
+    skin::SkinButton* cmdDelete = nullptr;
+    skin::SkinButton* cmdCopy = nullptr;
+    skin::SkinButton* cmdPaste = nullptr;
+    skin::SkinButton* cmdAbout = nullptr;
+    skin::SkinButton* cmdBrowse = nullptr;
+    QLabel* lblHeader = nullptr;
+    QLabel* lblTitle = nullptr;
+    QLabel* lblDisplay = nullptr;
+    QLabel* lblPro = nullptr;
+    QComboBox* cboPath = nullptr;
+};
+
+} // namespace zarvok::app
