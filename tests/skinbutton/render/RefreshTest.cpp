@@ -1,0 +1,115 @@
+#include "RenderTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QPalette>
+
+namespace skin {
+namespace {
+
+using namespace skin::test;
+
+bool sameImage(const Surface& a, const Surface& b) { return a.image() == b.image(); }
+
+struct OverrideCase {
+    const char* name;
+    int style;
+    int state;
+    bool designing;
+    int buttonType;
+    bool value;
+    bool enabled;
+    int expectedState;
+};
+
+class RefreshOverrideTest : public ::testing::TestWithParam<OverrideCase> {};
+
+TEST_P(RefreshOverrideTest, SettlesTheVisualStateAndPaintsIt)
+{
+    const OverrideCase& c = GetParam();
+    ButtonLook look = buttonLook(c.style, c.state, 12, 10);
+    look.userMode = !c.designing;
+    look.buttonType = c.buttonType;
+    look.value = c.value;
+    look.enabled = c.enabled;
+    const Rendered out = render(look);
+    EXPECT_EQ(out.result.state, c.expectedState);
+
+    // the picture is that of a running, enabled button in the settled state
+    ButtonLook plain = buttonLook(c.style, c.expectedState, 12, 10);
+    plain.enabled = c.expectedState != 4;
+    EXPECT_TRUE(sameImage(out.surface, render(plain).surface));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Overrides, RefreshOverrideTest,
+    ::testing::Values(OverrideCase{"designClassic", 0, 1, true, 0, false, true, 2},
+                      OverrideCase{"designThin", 1, 3, true, 0, false, true, 2},
+                      OverrideCase{"designFlat", 2, 1, true, 0, false, true, 2},
+                      OverrideCase{"designEtched", 3, 1, true, 0, false, true, 2},
+                      OverrideCase{"designHighlight", 4, 1, true, 0, false, true, 2},
+                      OverrideCase{"designBevel", 8, 1, true, 0, false, true, 2},
+                      OverrideCase{"designUnknownStyle", 42, 1, true, 0, false, true, 2},
+                      // the rounded gradient keeps its state at design time
+                      OverrideCase{"designRounded", 5, 1, true, 0, false, true, 1},
+                      OverrideCase{"latchedToggle", 0, 1, false, 1, true, true, 3},
+                      OverrideCase{"latchedToggleAtDesign", 8, 1, true, 1, true, true, 3},
+                      OverrideCase{"releasedToggle", 0, 2, false, 1, false, true, 2},
+                      OverrideCase{"valueWithoutToggle", 0, 1, false, 0, true, true, 1},
+                      // disabled is applied last and wins over both
+                      OverrideCase{"disabledToggle", 0, 1, false, 1, true, false, 4},
+                      OverrideCase{"disabledAtDesign", 2, 2, true, 0, false, false, 4},
+                      OverrideCase{"stateKept", 8, 3, false, 0, false, true, 3}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST(RefreshTest, UnknownStylePaintsOnlyOnTheClearedSurface)
+{
+    ButtonLook look = buttonLook(42, 1, 10, 8);
+    Surface surface(10, 8);
+    surface.setBackColor(0x123456);
+    surface.fillRect(0, 0, 5, 5, 0xFFFFFF);
+    NoThemePainter theme;
+    const RefreshResult result = refreshButton(look, surface, SystemColors::reference(), theme);
+    EXPECT_EQ(countPixels(surface, QRect(0, 0, 10, 8), 0x123456), 80);
+    EXPECT_EQ(result.surfaceBackColor, 0x123456);
+    EXPECT_EQ(result.style, 42);
+}
+
+TEST(RefreshTest, DisabledSetsTheSurfaceToTheButtonFace)
+{
+    ButtonLook look = withCustomColors(buttonLook(42, 1, 10, 8));
+    look.enabled = false;
+    const Rendered out = render(look);
+    EXPECT_EQ(countPixels(out.surface, QRect(0, 0, 10, 8), kFace), 80);
+    EXPECT_EQ(out.result.surfaceBackColor, kFace);
+}
+
+TEST(RefreshTest, ReportsTheSurfaceColourTheStyleLeft)
+{
+    EXPECT_EQ(render(withCustomColors(buttonLook(0, 2, 10, 8))).result.surfaceBackColor,
+              kCustomHighlight);
+    EXPECT_EQ(render(buttonLook(8, 2, 20, 20)).result.surfaceBackColor, kWhite);
+    EXPECT_EQ(render(withCustomColors(buttonLook(3, 3, 20, 20))).result.surfaceBackColor,
+              kCustomBack);
+}
+
+TEST(RefreshTest, TheSystemPaletteDecidesTheLook)
+{
+    QPalette palette;
+    palette.setColor(QPalette::Button, QColor(10, 20, 30));
+    ButtonLook look = buttonLook(0, 1, 10, 8);
+    Surface surface(10, 8);
+    NoThemePainter theme;
+    refreshButton(look, surface, SystemColors::fromPalette(palette), theme);
+    EXPECT_EQ(surface.pixel(4, 4), rgb(10, 20, 30));
+}
+
+TEST(RefreshTest, SurfaceKeepsItsSizeAndStaysRgb32)
+{
+    const Rendered out = render(buttonLook(8, 1, 65, 59));
+    EXPECT_EQ(out.surface.image().size(), QSize(65, 59));
+    EXPECT_EQ(out.surface.image().format(), QImage::Format_RGB32);
+}
+
+} // namespace
+} // namespace skin

@@ -1,0 +1,67 @@
+#include "skinbutton/render/ThemePainter.h"
+
+#include "RenderTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QStyleFactory>
+
+namespace skin {
+namespace {
+
+using namespace skin::test;
+
+int pixelsOtherThan(const Surface& surface, Color c)
+{
+    return surface.width() * surface.height() -
+           countPixels(surface, QRect(0, 0, surface.width(), surface.height()), c);
+}
+
+Surface themed(int themeState, bool* drew)
+{
+    Surface surface(60, 24);
+    surface.setBackColor(kFace);
+    StyleThemePainter theme;
+    *drew = theme.drawPushButton(surface, Rect{0, 0, 60, 24}, themeState);
+    return surface;
+}
+
+TEST(StyleThemePainterTest, DrawsTheApplicationStylesPushButton)
+{
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    bool drew = false;
+    const Surface normal = themed(1, &drew);
+    EXPECT_TRUE(drew);
+    EXPECT_GT(pixelsOtherThan(normal, kFace), 60);
+
+    const Surface pressed = themed(3, &drew);
+    EXPECT_TRUE(drew);
+    EXPECT_NE(normal.image(), pressed.image());
+
+    const Surface defaulted = themed(5, &drew);
+    EXPECT_TRUE(drew);
+    EXPECT_NE(normal.image(), defaulted.image());
+}
+
+TEST(StyleThemePainterTest, StaysInsideTheClipRectangle)
+{
+    Surface surface(40, 30);
+    surface.setBackColor(kFace);
+    StyleThemePainter theme;
+    EXPECT_TRUE(theme.drawPushButton(surface, Rect{5, 5, 35, 25}, 2));
+    EXPECT_EQ(countPixels(surface, QRect(0, 0, 40, 5), kFace), 200);
+    EXPECT_EQ(countPixels(surface, QRect(0, 25, 40, 5), kFace), 200);
+    EXPECT_EQ(countPixels(surface, QRect(0, 5, 5, 20), kFace), 100);
+    EXPECT_EQ(countPixels(surface, QRect(35, 5, 5, 20), kFace), 100);
+}
+
+TEST(StyleThemePainterTest, AnEmptyRectangleIsAFailedDraw)
+{
+    Surface surface(10, 10);
+    StyleThemePainter theme;
+    EXPECT_FALSE(theme.drawPushButton(surface, Rect{5, 5, 5, 9}, 1));
+}
+
+} // namespace
+} // namespace skin
