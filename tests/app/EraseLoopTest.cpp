@@ -1,0 +1,221 @@
+#include "EraseLoop.h"
+
+#include "BackgroundEraser.h"
+#include "TempTree.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace zarvok::app;
+using zarvok::erase::Outcome;
+using zarvok::erase::Status;
+
+namespace {
+
+// Records every step the loop takes, as one line each.
+class RecordingView final : public EraseLoopView {
+public:
+    explicit RecordingView(EraseQueue& queue)
+        : m_queue(queue)
+    {
+    }
+    void showEntry(int row) override
+    {
+        pathField = m_queue.entry(row);
+        steps << QStringLiteral("show ") + pathField;
+    }
+    void setStatus(const QString& text) override
+    {
+        status = text;
+        steps << QStringLiteral("status ") + text;
+    }
+    void setBusy(bool isBusy) override
+    {
+        busy = isBusy;
+        steps << (isBusy ? QStringLiteral("hourglass") : QStringLiteral("arrow"));
+    }
+    void letEventsRun() override
+    {
+        steps << QStringLiteral("events");
+        if (onEvents)
+            onEvents();
+    }
+    void warn(const QString& text) override
+    {
+        warnings << text;
+        steps << QStringLiteral("warn ") + text;
+    }
+
+    QStringList steps, warnings;
+    QString status = kStatusReady, pathField;
+    bool busy = false;
+    std::function<void()> onEvents;
+
+private:
+    EraseQueue& m_queue;
+};
+
+// The real engine on the worker thread, noting which paths it was given and the pointer then.
+class RecordingEraser final : public FolderEraser {
+public:
+    explicit RecordingEraser(const RecordingView& view)
+        : m_view(view)
+    {
+    }
+    Outcome eraseFolder(const QString& path) override
+    {
+        erased << path;
+        busyWhileErasing.append(m_view.busy);
+        return m_real.eraseFolder(path);
+    }
+    QStringList erased;
+    QList<bool> busyWhileErasing;
+
+private:
+    const RecordingView& m_view;
+    BackgroundEraser m_real;
+};
+
+struct Loop {
+    EraseQueue queue;
+    RecordingView view{queue};
+    RecordingEraser eraser{view};
+    EraseLoop loop{queue, view, eraser};
+};
+
+} // namespace
+
+TEST(EraseLoop, ErasesEveryQueuedFolderTopFirst)
+{
+    TempTree tree;
+    const QStringList folders = {tree.folder("one", 3), tree.folder("two", 0), tree.folder("three", 40)};
+    Loop l;
+    l.queue.addAll(folders);
+    l.loop.run();
+    EXPECT_EQ(l.eraser.erased, folders);
+    for (const QString& folder : folders)
+        EXPECT_FALSE(QFileInfo::exists(folder)) << folder.toStdString();
+    EXPECT_EQ(l.queue.count(), 0);
+    EXPECT_EQ(l.view.status, kStatusDone);
+    EXPECT_TRUE(l.view.warnings.isEmpty());
+    EXPECT_EQ(l.eraser.busyWhileErasing, QList<bool>({true, true, true}));
+    EXPECT_FALSE(l.view.busy);
+}
+
+TEST(EraseLoop, OnePassTakesTheseStepsInOrder)
+{
+    TempTree tree;
+    const QString folder = tree.folder("only", 1);
+    Loop l;
+    l.queue.add(folder);
+    l.loop.run();
+    const QStringList expected = {
+        QStringLiteral("show ") + folder, QStringLiteral("events"),  // the pass
+        QStringLiteral("events"), QStringLiteral("hourglass"),        // DelAll
+        QStringLiteral("status ") + kStatusWorking, QStringLiteral("events"),
+        QStringLiteral("events"),                                     // DelAll, after erasing
+        QStringLiteral("events"), QStringLiteral("status ") + kStatusDone, QStringLiteral("arrow"),
+    };
+    EXPECT_EQ(l.view.steps, expected);
+}
+
+TEST(EraseLoop, MissingFoldersAndFilesAreReportedAndTakenOffTheQueue)
+{
+    TempTree tree;
+    const QString missing = tree.path("not-there");
+    const QString file = tree.file("plain.txt");
+    const QString folder = tree.folder("real", 2);
+    Loop l;
+    l.queue.addAll({missing, file, folder});
+    l.loop.run();
+    EXPECT_EQ(l.view.warnings, QStringList({notExistMessage(missing), notExistMessage(file)}));
+    EXPECT_EQ(l.view.warnings.front(), QStringLiteral("Directory... ") + missing + QStringLiteral("... not exist"));
+    EXPECT_TRUE(QFileInfo(file).isFile());
+    EXPECT_FALSE(QFileInfo::exists(folder));
+    EXPECT_EQ(l.queue.count(), 0);
+    EXPECT_EQ(l.view.status, kStatusDone);
+    // The arrow is back before each warning is shown.
+    const qsizetype firstWarning = l.view.steps.indexOf(QStringLiteral("warn ") + notExistMessage(missing));
+    EXPECT_EQ(l.view.steps.at(firstWarning - 2), QStringLiteral("arrow"));
+}
+
+TEST(EraseLoop, AFolderThatCannotBeErasedIsReported)
+{
+    TempTree tree;
+    const QString after = tree.folder("after", 1);
+    Loop l;
+    // The engine refuses a relative path and the home folder itself.
+    const QStringList refused = {QStringLiteral("relative/folder"), QDir::homePath()};
+    l.queue.addAll(refused);
+    l.queue.add(after);
+    l.loop.run();
+    ASSERT_EQ(l.view.warnings.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        const QString prefix = QStringLiteral("Directory... ") + refused[i] + QStringLiteral("... could not be fully erased: ");
+        EXPECT_TRUE(l.view.warnings[i].startsWith(prefix)) << l.view.warnings[i].toStdString();
+        EXPECT_GT(l.view.warnings[i].size(), prefix.size()) << "no reason given";
+    }
+    EXPECT_TRUE(QFileInfo(QDir::homePath()).isDir());
+    EXPECT_FALSE(QFileInfo::exists(after));
+    EXPECT_EQ(l.queue.count(), 0);
+}
+
+TEST(EraseLoop, TextTypedIntoThePathFieldDuringAPassIsNotErased)
+{
+    TempTree tree;
+    const QString queued = tree.folder("queued", 1);
+    const QString typed = tree.folder("typed", 1);
+    Loop l;
+    l.queue.add(queued);
+    l.view.onEvents = [&] { l.view.pathField = typed; };
+    l.loop.run();
+    EXPECT_EQ(l.eraser.erased, QStringList({queued}));
+    EXPECT_FALSE(QFileInfo::exists(queued));
+    EXPECT_TRUE(QFileInfo(typed).isDir());
+}
+
+TEST(EraseLoop, ASecondDeleteDuringARunIsIgnored)
+{
+    TempTree tree;
+    const QStringList folders = {tree.folder("a", 1), tree.folder("b", 1), tree.folder("c", 1)};
+    Loop l;
+    l.queue.addAll(folders);
+    int nested = 0;
+    l.view.onEvents = [&] {
+        ++nested;
+        l.loop.run();
+    };
+    l.loop.run();
+    EXPECT_GT(nested, 0);
+    EXPECT_EQ(l.eraser.erased, folders);
+    EXPECT_EQ(l.queue.count(), 0);
+    EXPECT_TRUE(l.view.warnings.isEmpty());
+    EXPECT_FALSE(l.loop.running());
+}
+
+TEST(EraseLoop, EntriesAddedDuringARunWaitForTheNextRun)
+{
+    TempTree tree;
+    const QString first = tree.folder("first", 1);
+    const QString late = tree.folder("late", 1);
+    Loop l;
+    l.queue.add(first);
+    l.view.onEvents = [&] { l.queue.add(late); };
+    l.loop.run();
+    EXPECT_EQ(l.eraser.erased, QStringList({first}));
+    EXPECT_EQ(l.queue.entries(), QStringList({late}));
+    EXPECT_TRUE(QFileInfo(late).isDir());
+}
+
+TEST(EraseLoop, AnEmptyQueueDoesNothing)
+{
+    Loop l;
+    l.loop.run();
+    EXPECT_TRUE(l.view.steps.isEmpty());
+    EXPECT_EQ(l.view.status, kStatusReady);
+}

@@ -1,0 +1,74 @@
+#include "WindowPlacement.h"
+
+#include "Registry.h"
+
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+using namespace zarvok::app;
+
+TEST(WindowPlacement, TwipsAndPixels)
+{
+    struct Case {
+        double twips;
+        int pixels;
+    };
+    const Case cases[] = {{0, 0}, {15, 1}, {1800, 120}, {-3000, -200}, {7, 0}, {8, 1},
+                          {112.5, 8}, {22.5, 2}, {37.5, 2}, {-22.5, -2}};
+    for (const Case& c : cases)
+        EXPECT_EQ(pixelsFromTwips(c.twips), c.pixels) << c.twips;
+    EXPECT_EQ(twipsFromPixels(120), 1800);
+    EXPECT_EQ(twipsFromPixels(-1), -15);
+}
+
+TEST(WindowPlacement, OpensWhereStoredCentredWhenNothingOrNowhere)
+{
+    const QSize frame(401, 204);
+    const Screens one{QRect(0, 0, 1024, 768), {QRect(0, 0, 1024, 768)}};
+    const Screens two{QRect(0, 0, 1024, 768), {QRect(0, 0, 1024, 768), QRect(-1280, 0, 1280, 1024)}};
+    const QPoint centre(311, 282);
+    struct Case {
+        QPoint stored;
+        const Screens& screens;
+        QPoint expected;
+    };
+    const Case cases[] = {
+        {QPoint(0, 0), one, centre},
+        {QPoint(0, 50), one, QPoint(0, 50)},
+        {QPoint(50, 0), one, QPoint(50, 0)},
+        {QPoint(100, 120), one, QPoint(100, 120)},
+        {QPoint(-300, 10), one, QPoint(-300, 10)},  // partly on the screen
+        {QPoint(-900, 10), one, centre},           // on no screen
+        {QPoint(-900, 10), two, QPoint(-900, 10)}, // on the screen to the left
+        {QPoint(5000, 5000), two, centre},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(restoredPosition(c.stored, frame, c.screens), c.expected) << c.stored.x() << "," << c.stored.y();
+    EXPECT_EQ(centredPosition(frame, QRect(1024, 0, 800, 600)), QPoint(1024 + 199, 198));
+}
+
+TEST(WindowPlacement, StoresTwipsUnderTheProgramsKey)
+{
+    using namespace zarvok::settings;
+    const QString exe = QStringLiteral("placement-test");
+    EXPECT_EQ(settingsKey(exe), QStringLiteral("Software\\Vantrel Software\\placement-test\\Main"));
+    EXPECT_EQ(readStoredPosition(exe), QPoint(0, 0));
+
+    ASSERT_TRUE(writeStoredPosition(exe, QPoint(-20, 133)));
+    EXPECT_EQ(RegReadValue(Hive::CurrentUser, settingsKey(exe), QStringLiteral("MainLeft"), QStringLiteral("0")),
+              RegValue(-300));
+    EXPECT_EQ(RegReadValue(Hive::CurrentUser, settingsKey(exe), QStringLiteral("MainTop"), QStringLiteral("0")),
+              RegValue(1995));
+    EXPECT_EQ(readStoredPosition(exe), QPoint(-20, 133));
+}
+
+TEST(WindowPlacement, ReadsPositionsStoredAsText)
+{
+    const QString exe = QStringLiteral("placement-text");
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vantrel Software"), exe);
+    store.setValue(QStringLiteral("Main/MainLeft"), QStringLiteral("1500"));
+    store.setValue(QStringLiteral("Main/MainTop"), QStringLiteral("top"));
+    store.sync();
+    EXPECT_EQ(readStoredPosition(exe), QPoint(100, 0));
+}
