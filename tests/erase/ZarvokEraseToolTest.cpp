@@ -1,0 +1,213 @@
+// zarvok-erase as scripts see it: its arguments, messages and exit status.
+
+#include "CommandLine.h"
+#include "TempTree.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace zarvok::erase::test {
+namespace {
+
+using zarvok::tool::parseCommandLine;
+
+TEST(ZarvokEraseArguments, ParsesOptionsAndPaths)
+{
+    struct Case {
+        std::vector<std::string> args;
+        unsigned threads;
+        bool progress;
+        bool help;
+        std::vector<std::string> paths;
+    };
+    const std::vector<Case> cases = {
+        {{"/a"}, 0, false, false, {"/a"}},
+        {{"--threads", "3", "/a", "/b"}, 3, false, false, {"/a", "/b"}},
+        {{"--threads=8", "--progress", "/a"}, 8, true, false, {"/a"}},
+        {{"/a", "--progress", "rel"}, 0, true, false, {"/a", "rel"}},
+        {{"--", "--progress", "-x"}, 0, false, false, {"--progress", "-x"}},
+        {{"--help"}, 0, false, true, {}},
+        {{"-h", "/a"}, 0, false, true, {"/a"}},
+    };
+    for (const Case& c : cases) {
+        const auto parsed = parseCommandLine(c.args);
+        ASSERT_TRUE(parsed.commandLine) << c.args.front() << ": " << parsed.error;
+        EXPECT_EQ(parsed.commandLine->threads, c.threads) << c.args.front();
+        EXPECT_EQ(parsed.commandLine->progress, c.progress) << c.args.front();
+        EXPECT_EQ(parsed.commandLine->help, c.help) << c.args.front();
+        EXPECT_EQ(parsed.commandLine->paths, c.paths) << c.args.front();
+    }
+}
+
+TEST(ZarvokEraseArguments, RejectsWhatItCannotUse)
+{
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{}, "no folder given"},
+        {{"--progress"}, "no folder given"},
+        {{"--threads"}, "--threads needs a number"},
+        {{"--threads", "0", "/a"}, "not '0'"},
+        {{"--threads", "many", "/a"}, "not 'many'"},
+        {{"--threads=257", "/a"}, "not '257'"},
+        {{"--threads", "2x", "/a"}, "not '2x'"},
+        {{"--force", "/a"}, "unknown option '--force'"},
+    };
+    for (const auto& [args, message] : cases) {
+        const auto parsed = parseCommandLine(args);
+        EXPECT_FALSE(parsed.commandLine) << message;
+        EXPECT_NE(parsed.error.find(message), std::string::npos) << parsed.error;
+    }
+}
+
+struct ToolRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string slurp(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Runs `command` (a program looked up in PATH, then its arguments) with its output in files,
+// from `cwd`, with HOME set to `home`.
+ToolRun runCommand(const std::vector<std::string>& command, const fs::path& scratch, const fs::path& cwd, const fs::path& home)
+{
+    const fs::path outFile = scratch / "stdout";
+    const fs::path errFile = scratch / "stderr";
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666), 1);
+        ::dup2(::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666), 2);
+        if (::chdir(cwd.c_str()) != 0)
+            ::_exit(126);
+        ::setenv("HOME", home.c_str(), 1);
+        std::vector<char*> argv;
+        for (const std::string& arg : command)
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        ::execvp(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return ToolRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(outFile), slurp(errFile)};
+}
+
+std::vector<std::string> toolWith(std::vector<std::string> args)
+{
+    args.insert(args.begin(), ZARVOK_ERASE_PROGRAM);
+    return args;
+}
+
+class ZarvokEraseTool : public ::testing::Test {
+protected:
+    ZarvokEraseTool() { fs::create_directories(scratch); fs::create_directories(home); }
+    ToolRun run(const std::vector<std::string>& args) { return runCommand(toolWith(args), scratch, tmp.path(), home); }
+
+    TempDir tmp;
+    const fs::path scratch = tmp / "scratch";
+    const fs::path home = tmp / "home";
+};
+
+TEST_F(ZarvokEraseTool, ErasesEveryFolderSilently)
+{
+    makeWideTree(tmp / "one", 3, 3);
+    makeWideTree(tmp / "two", 2, 2);
+
+    const ToolRun result = run({(tmp / "one").string(), "--threads", "2", "two"});
+
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "");
+    EXPECT_FALSE(present(tmp / "one"));
+    EXPECT_FALSE(present(tmp / "two")); // relative: taken from the current folder
+}
+
+TEST_F(ZarvokEraseTool, ReportsEachPathItCouldNotEraseAndExitsWithOne)
+{
+    makeWideTree(tmp / "fine", 2, 2);
+    writeFile(tmp / "a-file");
+    const std::string missing = (tmp / "missing").string();
+    const std::string file = (tmp / "a-file").string();
+    const std::string fine = (tmp / "fine").string();
+
+    const ToolRun result = run({missing, file, fine, home.string() + "/"});
+
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "zarvok-erase: " + missing + ": no folder at this path\n"
+                          "zarvok-erase: " + file + ": no folder at this path\n"
+                          "zarvok-erase: " + home.string() + "/: could not be fully erased: the home folder itself is never erased (at "
+                              + home.string() + "/)\n");
+    EXPECT_FALSE(present(tmp / "fine"));
+    EXPECT_TRUE(present(tmp / "a-file"));
+    EXPECT_TRUE(present(home));
+}
+
+TEST_F(ZarvokEraseTool, NamesTheEntryThatCouldNotBeRemoved)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to run the tool as the unprivileged user 65534";
+    const fs::path tree = tmp / "tree";
+    fs::create_directories(tree / "locked");
+    writeFile(tree / "locked" / "owned-by-root");
+    chownTree(tree, kNobody, kNobody);
+    ::lchown((tree / "locked").c_str(), 0, 0);
+    fs::permissions(tmp.path(), fs::perms::all);
+
+    fs::permissions(scratch, fs::perms::all);
+    const std::vector<std::string> asNobody = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
+    std::vector<std::string> command = toolWith({tree.string()});
+    command.insert(command.begin(), asNobody.begin(), asNobody.end());
+    const ToolRun viaSetpriv = runCommand(command, scratch, "/", home);
+    ASSERT_NE(viaSetpriv.exitCode, 127) << "setpriv is not installed";
+    EXPECT_EQ(viaSetpriv.exitCode, 1);
+    EXPECT_EQ(viaSetpriv.err, "zarvok-erase: " + tree.string() + ": could not be fully erased: Permission denied (at "
+                                  + (tree / "locked" / "owned-by-root").string() + ")\n");
+}
+
+TEST_F(ZarvokEraseTool, ShowsALiveCountWithProgress)
+{
+    makeWideTree(tmp / "tree", 4, 10);
+
+    const ToolRun result = run({"--progress", (tmp / "tree").string()});
+
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "");
+    // The last update before the closing newline has the final count: 4 folders, 40 files, the root.
+    EXPECT_TRUE(result.err.ends_with("\r45 entries removed\n")) << result.err;
+}
+
+TEST_F(ZarvokEraseTool, HelpAndUsageErrors)
+{
+    const ToolRun help = run({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.err, "");
+    for (const char* part : {"Usage: zarvok-erase [--threads N] [--progress] PATH...", "--threads N", "--progress",
+                             "no folder at this path", "could not be fully erased", "Exit status: 0"})
+        EXPECT_NE(help.out.find(part), std::string::npos) << part;
+
+    const ToolRun noPath = run({});
+    EXPECT_EQ(noPath.exitCode, 1);
+    EXPECT_EQ(noPath.out, "");
+    EXPECT_EQ(noPath.err, "zarvok-erase: no folder given\nTry 'zarvok-erase --help'.\n");
+
+    makeWideTree(tmp / "kept", 1, 1);
+    const ToolRun badOption = run({"--fast", (tmp / "kept").string()});
+    EXPECT_EQ(badOption.exitCode, 1);
+    EXPECT_EQ(badOption.err, "zarvok-erase: unknown option '--fast'\nTry 'zarvok-erase --help'.\n");
+    EXPECT_TRUE(present(tmp / "kept"));
+}
+
+} // namespace
+} // namespace zarvok::erase::test
