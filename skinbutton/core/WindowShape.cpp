@@ -1,6 +1,7 @@
 #include "WindowShape.h"
 
-#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
 
 namespace skin {
 
@@ -22,10 +23,22 @@ QPolygon wideCutCornerPolygon(int w, int h)
 
 QRegion roundedRegion(int w, int h)
 {
-    QPainterPath path;
-    const qreal radius = kRoundedCornerDiameter / 2.0;
-    path.addRoundedRect(QRectF(0, 0, w, h), radius, radius);
-    return QRegion(path.toFillPolygon().toPolygon(), Qt::OddEvenFill);
+    // Row by row, so that the four corners are mirror images of each other.
+    const double radius = kRoundedCornerDiameter / 2.0;
+    QRegion region;
+    for (int y = 0; y < h; ++y) {
+        const double centre = y + 0.5;
+        const double fromEdge = std::min(centre, h - centre);
+        double inset = 0;
+        if (fromEdge < radius) {
+            const double dy = radius - fromEdge;
+            inset = radius - std::sqrt(radius * radius - dy * dy);
+        }
+        const int left = int(std::ceil(inset - 0.5));
+        if (w - 2 * left > 0)
+            region += QRect(left, y, w - 2 * left, 1);
+    }
+    return region;
 }
 
 QRegion windowRegion(int style, int w, int h)

@@ -5,6 +5,7 @@
 #include "skinbutton/core/SkinButton.h"
 
 #include <QApplication>
+#include <QEnterEvent>
 #include <QJsonObject>
 #include <QWidget>
 
@@ -35,6 +36,20 @@ inline ShownButton showButton(const QJsonObject& stored = {}, bool designMode = 
     shown.button->setFocus();
     QApplication::processEvents();
     return shown;
+}
+
+// The pointer crossing the button's edge, as the window system reports it.
+inline void enterButton(QWidget* button, QPoint pos)
+{
+    QEnterEvent event(QPointF(pos), QPointF(button->window()->mapFromGlobal(button->mapToGlobal(pos))),
+                      QPointF(button->mapToGlobal(pos)));
+    QApplication::sendEvent(button, &event);
+}
+
+inline void leaveButton(QWidget* button)
+{
+    QEvent event(QEvent::Leave);
+    QApplication::sendEvent(button, &event);
 }
 
 inline QRgb pixelAt(const SkinButton& button, int x, int y) { return button.surfaceImage().pixel(x, y) & 0xFFFFFF; }

@@ -108,9 +108,13 @@ const Row kRows[] = {
          sendKey(b, QEvent::KeyRelease, Qt::Key_Return);
      },
      1, 0, false, 0, false},
-    {"pointer enters", {}, nothing, [](SkinButton* b) { QTest::mouseMove(b, kInside); }, 2, 0, false, 0, true},
-    {"pointer leaves", {}, [](SkinButton* b) { QTest::mouseMove(b, kInside); },
-     [](SkinButton* b) { QTest::mouseMove(b->window(), QPoint(5, 5)); }, 1, 0, false, 0, true},
+    {"pointer enters", {}, nothing, [](SkinButton* b) { test::enterButton(b, kInside); }, 2, 0, false, 0, true},
+    {"pointer enters again without leaving", {}, [](SkinButton* b) { test::enterButton(b, kInside); },
+     [](SkinButton* b) { test::enterButton(b, kInside); }, 2, 0, false, 0, false},
+    {"pointer leaves", {}, [](SkinButton* b) { test::enterButton(b, kInside); },
+     [](SkinButton* b) { test::leaveButton(b); }, 1, 0, false, 0, true},
+    {"pointer leaves a latched toggle button", kLatchedToggle, [](SkinButton* b) { test::enterButton(b, kInside); },
+     [](SkinButton* b) { test::leaveButton(b); }, 3, 0, true, 0, true},
     {"Enabled written", {}, leftPress, [](SkinButton* b) { b->setEnabled(true); }, 1, 0, false, 0, true},
     {"loaded", {}, leftPress, [](SkinButton* b) { b->readProperties(PropertyBag::fromJson({{QStringLiteral("Style"), 0}})); },
      1, 0, false, 0, true},
@@ -135,7 +139,6 @@ TEST(SkinButtonStates, EveryRowOfTheStateTable)
         EXPECT_EQ(b->value(), row.value);
         EXPECT_EQ(b->lastReleasedButton(), row.lastReleased);
         EXPECT_EQ(b->surfaceImage().cacheKey() != pixelsBefore, row.repainted);
-        QTest::mouseMove(shown.window.get(), QPoint(1, 1)); // leave nothing hovered for the next row
     }
 }
 

@@ -1,0 +1,51 @@
+#pragma once
+// The gallery's command line: one button, or a sheet of every style and state, to a PNG.
+
+#include "skinbutton/render/Color.h"
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+#include <variant>
+
+namespace gallery {
+
+struct CustomColors {
+    skin::Color back = 0;
+    skin::Color highlight = 0;
+    skin::Color font = 0;
+    skin::Color fontHighlight = 0;
+};
+
+struct Options {
+    bool sheet = true; // no --style: every built style and state
+    int style = 0;
+    int state = 1; // 1 normal, 2 hot, 3 pressed, 4 disabled
+    bool focus = false;
+    QSize size{75, 23};
+    bool referencePalette = true;
+    QString caption = QStringLiteral("Button");
+    std::optional<CustomColors> custom;
+    bool designMode = false;
+    bool mask = false;
+    QString out;
+};
+
+struct Help {
+    QString text;
+};
+
+struct UsageError {
+    QString message;
+};
+
+// The styles drawn so far, and whether a style number may be rendered.
+const QList<int>& builtStyles();
+bool isUnbuiltStyle(int style);
+
+std::variant<Options, Help, UsageError> parseOptions(const QStringList& arguments);
+
+} // namespace gallery

@@ -1,0 +1,46 @@
+// skinbutton-gallery: renders SkinButton looks to PNG files without a display.
+#include "GalleryOptions.h"
+#include "GalleryRender.h"
+
+#include <QApplication>
+#include <QImageWriter>
+
+#include <cstdio>
+
+namespace {
+
+int fail(const QString& message, int code)
+{
+    std::fprintf(stderr, "skinbutton-gallery: %s\n", qPrintable(message));
+    return code;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // QApplication would take --style for a widget style of its own: it sees only the name.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    int appArgc = 1;
+    QApplication app(appArgc, argv);
+    QApplication::setApplicationName(QStringLiteral("skinbutton-gallery"));
+
+    const auto parsed = gallery::parseOptions(arguments);
+    if (const auto* help = std::get_if<gallery::Help>(&parsed)) {
+        std::fputs(qPrintable(help->text), stdout);
+        return 0;
+    }
+    if (const auto* error = std::get_if<gallery::UsageError>(&parsed))
+        return fail(error->message + QStringLiteral(" (see --help)"), 2);
+
+    const auto& options = std::get<gallery::Options>(parsed);
+    const QImage image = options.sheet ? gallery::renderSheet(options) : gallery::renderButton(options);
+    QImageWriter writer(options.out, "png");
+    if (!writer.write(image))
+        return fail(QStringLiteral("cannot write \"%1\": %2").arg(options.out, writer.errorString()), 1);
+    return 0;
+}
