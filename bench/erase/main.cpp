@@ -1,0 +1,228 @@
+// Times the erase engine against rm -rf, std::filesystem::remove_all and
+// QDir::removeRecursively on a wide, a flat and a deep tree, all in one run, and counts the
+// engine's system calls per removed entry with strace.
+//
+//   erase_bench [--scale F] [--reps N] [--dir D] [--threads 1,2,4] [--shapes wide,flat,deep]
+
+#include "Contenders.h"
+#include "TreeBuilder.h"
+
+#include "EraseEngine.h"
+
+#include <QCoreApplication>
+
+#include <sys/statfs.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace zarvok::bench;
+
+struct Settings {
+    double scale = 1.0;
+    int reps = 5;
+    std::string dir = "/tmp";
+    std::vector<unsigned> threads = {1, 2, 4, 8, 0};
+    std::vector<std::string> shapes = {"wide", "flat", "deep"};
+};
+
+std::vector<std::string> split(const std::string& text)
+{
+    std::vector<std::string> parts;
+    std::stringstream in(text);
+    for (std::string part; std::getline(in, part, ',');)
+        parts.push_back(part);
+    return parts;
+}
+
+Settings parse(int argc, char** argv)
+{
+    Settings s;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string key = argv[i];
+        const std::string value = argv[i + 1];
+        if (key == "--scale")
+            s.scale = std::stod(value);
+        else if (key == "--reps")
+            s.reps = std::max(1, std::stoi(value));
+        else if (key == "--dir")
+            s.dir = value;
+        else if (key == "--shapes")
+            s.shapes = split(value);
+        else if (key == "--threads") {
+            s.threads.clear();
+            for (const std::string& t : split(value))
+                s.threads.push_back(static_cast<unsigned>(std::stoul(t)));
+        }
+    }
+    return s;
+}
+
+std::string fileSystemOf(const std::string& dir)
+{
+    struct statfs info{};
+    if (::statfs(dir.c_str(), &info) != 0)
+        return "unknown";
+    switch (info.f_type) {
+    case 0xEF53: return "ext4 (or ext2/3)";
+    case 0x01021994: return "tmpfs";
+    case 0x9123683E: return "btrfs";
+    case 0x58465342: return "xfs";
+    case 0x794c7630: return "overlayfs";
+    default: {
+        char hex[32];
+        std::snprintf(hex, sizeof hex, "0x%lx", static_cast<unsigned long>(info.f_type));
+        return hex;
+    }
+    }
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+struct Result {
+    std::vector<double> seconds;
+    int failures = 0;
+    long peakKiB = 0;
+};
+
+void removeLeftovers(const std::string& path)
+{
+    if (access(path.c_str(), F_OK) == 0)
+        runProgram({"rm", "-rf", path});
+}
+
+void timeShape(const Settings& settings, const Shape& shape, const std::vector<Contender>& list)
+{
+    std::map<std::string, Result> results;
+    std::size_t entries = 0;
+    for (int rep = 0; rep < settings.reps; ++rep) {
+        for (std::size_t k = 0; k < list.size(); ++k) {
+            const Contender& contender = list[(k + static_cast<std::size_t>(rep)) % list.size()]; // rotate the order
+            const std::string path = settings.dir + "/zarvok-bench-" + shape.name + "-" + std::to_string(::getpid());
+            removeLeftovers(path);
+            entries = buildTree(path, shape);
+            ::sync(); // time the deletion, not the write-back of the tree just made
+            long peak = 0;
+            const auto start = std::chrono::steady_clock::now();
+            const bool reportedOk = contender.erase(path, peak);
+            const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+            Result& r = results[contender.name];
+            const bool gone = access(path.c_str(), F_OK) != 0;
+            if (!reportedOk || !gone) {
+                ++r.failures;
+                removeLeftovers(path);
+            } else {
+                r.seconds.push_back(took.count());
+            }
+            r.peakKiB = std::max(r.peakKiB, peak);
+            ::sync();
+        }
+    }
+
+    std::printf("\n%s tree: %zu entries, %d runs each (median, min-max; ratio = rm -rf median / this median)\n",
+                shape.name.c_str(), entries, settings.reps);
+    const Result& rm = results["rm -rf"];
+    const double rmMedian = rm.seconds.empty() ? 0 : median(rm.seconds);
+    for (const Contender& contender : list) {
+        const Result& r = results[contender.name];
+        if (r.seconds.empty()) {
+            std::printf("  %-30s failed in every run\n", contender.name.c_str());
+            continue;
+        }
+        const double m = median(r.seconds);
+        const auto [lo, hi] = std::minmax_element(r.seconds.begin(), r.seconds.end());
+        std::printf("  %-30s %9.1f ms  (%.1f-%.1f)  ratio %5.2fx", contender.name.c_str(), m * 1e3, *lo * 1e3, *hi * 1e3,
+                    rmMedian > 0 ? rmMedian / m : 0.0);
+        if (r.failures)
+            std::printf("  [failed %d of %d runs]", r.failures, settings.reps);
+        if (r.peakKiB)
+            std::printf("  peak RSS %ld KiB", r.peakKiB);
+        std::printf("\n");
+    }
+}
+
+// System calls of one process run, from strace -c -f's total line; -1 when not available.
+long countSyscalls(const std::vector<std::string>& command, const std::string& scratch)
+{
+    const std::string report = scratch + "/strace.txt";
+    std::vector<std::string> traced = {"strace", "-c", "-f", "-o", report};
+    traced.insert(traced.end(), command.begin(), command.end());
+    if (runProgram(traced, nullptr, scratch + "/strace.err") < 0)
+        return -1;
+    std::ifstream in(report);
+    long calls = -1;
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        std::vector<std::string> w{std::istream_iterator<std::string>(words), {}};
+        if (w.size() >= 5 && w.back() == "total")
+            calls = std::stol(w[3]);
+    }
+    return calls;
+}
+
+// Calls per removed entry, with the program's own start-up calls (measured on a path that does
+// not exist) taken off.
+void syscallsPerEntry(const Settings& settings, const std::string& label, const std::vector<std::string>& command, const Shape& shape)
+{
+    const std::string path = settings.dir + "/zarvok-bench-strace-" + std::to_string(::getpid());
+    removeLeftovers(path);
+    std::vector<std::string> idle = command;
+    idle.push_back(path + "-missing");
+    const long baseline = countSyscalls(idle, settings.dir);
+    const std::size_t entries = buildTree(path, shape);
+    std::vector<std::string> full = command;
+    full.push_back(path);
+    const long calls = countSyscalls(full, settings.dir);
+    removeLeftovers(path);
+    std::remove((settings.dir + "/strace.txt").c_str());
+    std::remove((settings.dir + "/strace.err").c_str());
+    if (calls < 0 || baseline < 0) {
+        std::printf("  %-34s strace not available\n", label.c_str());
+        return;
+    }
+    std::printf("  %-34s %6ld calls, start-up %4ld, %.3f per removed entry (%zu entries)\n", label.c_str(), calls, baseline,
+                static_cast<double>(calls - baseline) / static_cast<double>(entries), entries);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const Settings settings = parse(argc, argv);
+    std::printf("erase benchmark: %u cores, %s at %s, scale %.3f\n", std::thread::hardware_concurrency(),
+                fileSystemOf(settings.dir).c_str(), settings.dir.c_str(), settings.scale);
+    std::printf("(timings of one run share the machine alike; compare ratios within the run)\n");
+
+    const std::string tool = ZARVOK_ERASE_PROGRAM;
+    const std::vector<Contender> list = contenders(settings.threads, tool);
+    for (const std::string& name : settings.shapes) {
+        const Shape shape = name == "wide" ? wideShape(settings.scale) : name == "flat" ? flatShape(settings.scale) : deepShape(settings.scale);
+        timeShape(settings, shape, list);
+    }
+
+    std::printf("\nsystem calls (strace -c -f), small trees:\n");
+    const Shape smallWide{"wide", 20, 100, false};
+    const Shape smallDeep{"deep", 200, 2, true};
+    syscallsPerEntry(settings, "zarvok-erase, wide 20x100", {tool}, smallWide);
+    syscallsPerEntry(settings, "zarvok-erase --threads 1, wide", {tool, "--threads", "1"}, smallWide);
+    syscallsPerEntry(settings, "rm -rf, wide 20x100", {"rm", "-rf"}, smallWide);
+    syscallsPerEntry(settings, "zarvok-erase, deep 200x2", {tool}, smallDeep);
+    syscallsPerEntry(settings, "rm -rf, deep 200x2", {"rm", "-rf"}, smallDeep);
+    return 0;
+}
