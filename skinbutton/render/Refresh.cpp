@@ -58,17 +58,31 @@ int settledState(const ButtonLook& look)
     return state;
 }
 
+// Clears the surface, and gives a disabled button the button-face surface colour. Every built
+// style paints every pixel first, so only where no style paints do the repaints show.
+void prepareSurface(Surface& surface, const ButtonLook& look, const ButtonColors& palette,
+                    bool stylePaintsAll)
+{
+    if (!stylePaintsAll)
+        surface.clear();
+    if (look.enabled)
+        return;
+    if (stylePaintsAll)
+        surface.adoptBackColor(palette.buttonFace());
+    else
+        surface.setBackColor(palette.buttonFace());
+}
+
 } // namespace
 
 RefreshResult refreshButton(const ButtonLook& look, Surface& surface, const SystemColors& colors,
                             ThemePainter& theme)
 {
-    surface.clear();
     ButtonLook settled = look;
     settled.state = settledState(look);
     const ButtonColors palette(settled, colors);
-    if (!settled.enabled)
-        surface.setBackColor(palette.buttonFace());
+    const StyleEntry* entry = findStyle(look.style);
+    prepareSurface(surface, settled, palette, entry != nullptr || look.style == kThemedStyle);
 
     RefreshResult result;
     result.state = settled.state;
@@ -78,7 +92,7 @@ RefreshResult refreshButton(const ButtonLook& look, Surface& surface, const Syst
         // without a theme this refresh shows only caption and icon; the next one the fallback
         if (!DrawThemedButton(settled, surface, palette, theme))
             result.style = look.nonThemeStyle;
-    } else if (const StyleEntry* entry = findStyle(look.style)) {
+    } else if (entry != nullptr) {
         entry->render(settled, surface, palette);
         iconMargin = entry->iconMargin;
     }

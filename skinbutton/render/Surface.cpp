@@ -1,6 +1,7 @@
 #include "Surface.h"
 
 #include <algorithm>
+#include <cwchar>
 
 namespace skin {
 
@@ -9,6 +10,16 @@ namespace {
 QImage blankImage(int width, int height)
 {
     return QImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+}
+
+// Spans are the bulk of every repaint. Where wchar_t is 32 bits wide, the C library's wide
+// memset is a vectorised 32-bit fill, several times faster than a plain loop at -O2.
+void fillSpan(QRgb* from, int count, QRgb value)
+{
+    if constexpr (sizeof(wchar_t) == sizeof(QRgb))
+        std::wmemset(reinterpret_cast<wchar_t*>(from), static_cast<wchar_t>(value), std::size_t(count));
+    else
+        std::fill_n(from, count, value);
 }
 
 } // namespace
@@ -59,7 +70,7 @@ void Surface::fillRect(int left, int top, int right, int bottom, Color c)
     const QRgb value = toQRgb(c);
     for (int y = top; y < bottom; ++y) {
         QRgb* row = reinterpret_cast<QRgb*>(m_image.scanLine(y));
-        std::fill(row + left, row + right, value);
+        fillSpan(row + left, right - left, value);
     }
 }
 

@@ -31,6 +31,8 @@ public:
     Color backColor() const { return m_backColor; }
     // Repaints the whole surface in the new colour, as a control's back colour does.
     void setBackColor(Color c);
+    // Takes the colour without repainting, for callers about to paint every pixel anyway.
+    void adoptBackColor(Color c) { m_backColor = c; }
     // Paints the whole surface in the back colour.
     void clear();
 
