@@ -49,23 +49,25 @@ TEST_F(GalleryCli, OneButtonPerOptions)
     };
     const Case cases[] = {
         // Style 0 normal: raised edge, light top-left, dark bottom-right, button face inside.
-        {"--style 0 --state 1 --size 40x30 --caption \"\"", {40, 30}, {0, 0}, 0xE3E3E3},
-        {"--style 0 --state 1 --size 40x30 --caption \"\"", {40, 30}, {39, 29}, 0x696969},
-        {"--style 0 --state 1 --size 40x30 --caption \"\"", {40, 30}, {20, 15}, 0xF0F0F0},
+        {"--style 0 --state 1 --size 40x30", {40, 30}, {0, 0}, 0xE3E3E3},
+        {"--style 0 --state 1 --size 40x30", {40, 30}, {39, 29}, 0x696969},
+        {"--style 0 --state 1 --size 40x30", {40, 30}, {20, 15}, 0xF0F0F0},
         // Pressed: sunken, shadow at the top-left.
-        {"--style 0 --state 3 --size 40x30 --caption \"\"", {40, 30}, {0, 0}, 0xA0A0A0},
+        {"--style 0 --state 3 --size 40x30", {40, 30}, {0, 0}, 0xA0A0A0},
         // Custom colours: the back colour when normal, the highlight when hot or disabled.
-        {"--style 0 --state 1 --size 40x30 --caption \"\" --custom 102030,405060,000000,FFFFFF", {40, 30}, {20, 15}, 0x102030},
-        {"--style 0 --state 2 --size 40x30 --caption \"\" --custom 102030,405060,000000,FFFFFF", {40, 30}, {20, 15}, 0x405060},
-        {"--style 0 --state 4 --size 40x30 --caption \"\" --custom 102030,405060,000000,FFFFFF", {40, 30}, {20, 15}, 0x405060},
+        {"--style 0 --state 1 --size 40x30 --custom 102030,405060,000000,FFFFFF", {40, 30}, {20, 15}, 0x102030},
+        {"--style 0 --state 2 --size 40x30 --custom 102030,405060,000000,FFFFFF", {40, 30}, {20, 15}, 0x405060},
+        {"--style 0 --state 4 --size 40x30 --custom 102030,405060,000000,FFFFFF", {40, 30}, {20, 15}, 0x405060},
         // Design mode paints the hot look whatever the state.
-        {"--style 0 --state 1 --design --size 40x30 --caption \"\" --custom 102030,405060,000000,FFFFFF", {40, 30}, {20, 15}, 0x405060},
+        {"--style 0 --state 1 --design --size 40x30 --custom 102030,405060,000000,FFFFFF", {40, 30}, {20, 15}, 0x405060},
         // Too small: the button's own minimum size.
         {"--style 1 --size 10x10", {20, 20}, {10, 10}, 0xF0F0F0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
-        const GalleryRun r = run(QProcess::splitCommand(QString::fromLatin1(c.arguments)));
+        // No caption, so that only the style's pixels are seen.
+        const QStringList arguments = QString::fromLatin1(c.arguments).split(QLatin1Char(' ')) + QStringList{"--caption", ""};
+        const GalleryRun r = run(arguments);
         ASSERT_EQ(r.exitCode, 0) << r.errors.toStdString();
         ASSERT_EQ(r.image.size(), c.size);
         EXPECT_EQ(rgbAt(r.image, c.where.x(), c.where.y()), c.colour);
