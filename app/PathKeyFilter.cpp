@@ -8,7 +8,12 @@ namespace zarvok::app {
 
 bool acceptsTypedCharacter(char16_t code)
 {
+#ifdef Q_OS_WIN
     constexpr char16_t forbidden[] = {u'"', u'*', u'/', u'<', u'>', u'?', u'|'};
+#else
+    // Here the slash separates folders, so a path cannot be typed without it.
+    constexpr char16_t forbidden[] = {u'"', u'*', u'<', u'>', u'?', u'|'};
+#endif
     if (code < 32 || code > 126)
         return false;
     return std::find(std::begin(forbidden), std::end(forbidden), code) == std::end(forbidden);

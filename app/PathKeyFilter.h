@@ -1,5 +1,6 @@
 #pragma once
-// The path field takes printable ASCII except the characters no path may hold. Control codes,
+// The path field takes printable ASCII except the characters no path may hold (on Windows the
+// slash among them; elsewhere the slash is the folder separator and is typed). Control codes,
 // Backspace among them, are discarded as typed characters; keys that type nothing (Delete, the
 // arrows) pass, and text that arrives by paste, drop or browse is not filtered.
 

@@ -1,0 +1,270 @@
+#include "ModalAnswerer.h"
+#include "TempTree.h"
+#include "WindowFixture.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+using namespace zarvok::app;
+
+namespace {
+
+void drop(QWidget* target, const QList<QUrl>& urls)
+{
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &dropped);
+}
+
+QList<QUrl> files(const QStringList& paths)
+{
+    QList<QUrl> urls;
+    for (const QString& path : paths)
+        urls << QUrl::fromLocalFile(path);
+    return urls;
+}
+
+QString count(int n)
+{
+    return QStringLiteral("Folder to Delete (drag and drop): %1 in list").arg(n);
+}
+
+} // namespace
+
+TEST(frmMainFilling, DropsQueueLocalPathsInOrder)
+{
+    WindowFixture f(QStringLiteral("drops"));
+    const QStringList three = {QStringLiteral("/tmp/z"), QStringLiteral("/tmp/a"), QStringLiteral("/tmp/m.txt")};
+    drop(f.cboPath(), files(three));
+    EXPECT_EQ(f.items(), three);
+    EXPECT_EQ(f.field(), QStringLiteral("/tmp/m.txt"));
+    EXPECT_EQ(f.label("lblTitle"), count(3));
+
+    // Already queued: list and count stay, the field shows the dropped path.
+    drop(f.cboPath(), files({QStringLiteral("/tmp/a")}));
+    EXPECT_EQ(f.items(), three);
+    EXPECT_EQ(f.field(), QStringLiteral("/tmp/a"));
+    EXPECT_EQ(f.label("lblTitle"), count(3));
+
+    // Links that are not local files are ignored; a drop of only those changes nothing.
+    drop(f.cboPath(), {QUrl(QStringLiteral("https://example.org/x")), QUrl::fromLocalFile(QStringLiteral("/tmp/A"))});
+    EXPECT_EQ(f.items(), three + QStringList{QStringLiteral("/tmp/A")});
+    drop(f.cboPath(), {QUrl(QStringLiteral("https://example.org/y"))});
+    EXPECT_EQ(f.items().size(), 4);
+    EXPECT_EQ(f.field(), QStringLiteral("/tmp/A"));
+}
+
+TEST(frmMainFilling, TheFieldNeverTakesDroppedLinksAsText)
+{
+    WindowFixture f(QStringLiteral("field-drops"));
+    EXPECT_FALSE(f.cboPath()->lineEdit()->acceptDrops());
+    EXPECT_TRUE(f.cboPath()->acceptDrops());
+    drop(f.cboPath(), files({QStringLiteral("/tmp/one")}));
+    EXPECT_EQ(f.cboPath()->lineEdit()->text(), QStringLiteral("/tmp/one"));
+}
+
+TEST(frmMainFilling, PasteQueuesTheClipboardText)
+{
+    WindowFixture f(QStringLiteral("paste"));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const QString text = QStringLiteral(" /tmp/with blanks \nsecond line");
+    clipboard->setText(text);
+    f.button("cmdPaste")->click();
+    EXPECT_EQ(f.items(), QStringList{text});
+    EXPECT_EQ(f.field(), text);
+    EXPECT_EQ(f.label("lblTitle"), count(1));
+
+    f.button("cmdPaste")->click();
+    EXPECT_EQ(f.items(), QStringList{text});
+    EXPECT_EQ(f.label("lblTitle"), count(1));
+
+    // An empty clipboard empties the field and queues nothing.
+    clipboard->clear();
+    f.button("cmdPaste")->click();
+    EXPECT_EQ(f.items(), QStringList{text});
+    EXPECT_EQ(f.cboPath()->lineEdit()->text(), QString());
+    EXPECT_EQ(f.label("lblTitle"), count(1));
+}
+
+TEST(frmMainFilling, CopyPutsThePathFieldOnTheClipboard)
+{
+    WindowFixture f(QStringLiteral("copy"));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    f.cboPath()->setEditText(QStringLiteral("/srv/typed"));
+    f.button("cmdCopy")->click();
+    EXPECT_EQ(clipboard->text(), QStringLiteral("/srv/typed"));
+    EXPECT_EQ(f.items(), QStringList());
+
+    f.cboPath()->setEditText(QString());
+    f.button("cmdCopy")->click();
+    EXPECT_EQ(clipboard->text(), QString());
+}
+
+TEST(frmMainFilling, BrowseStartsAtTheFieldAndQueuesTheChoice)
+{
+    WindowFixture f(QStringLiteral("browse"));
+    // Empty field: the root goes into it and is the start folder; cancelling leaves it there.
+    f.button("cmdBrowse")->click();
+    ASSERT_EQ(f.dialog->requests.size(), 1);
+    EXPECT_EQ(f.dialog->requests[0].selection, QDir::rootPath());
+    EXPECT_EQ(f.dialog->requests[0].title, QStringLiteral("Select an Image Folder"));
+    EXPECT_TRUE(f.dialog->requests[0].foldersOnly);
+    EXPECT_FALSE(f.dialog->requests[0].includeFiles);
+    EXPECT_EQ(f.field(), QDir::rootPath());
+    EXPECT_EQ(f.items(), QStringList());
+
+    f.cboPath()->setEditText(QStringLiteral("/srv/photos/"));
+    f.dialog->answer = QStringLiteral("/srv/photos/2024");
+    f.button("cmdBrowse")->click();
+    EXPECT_EQ(f.dialog->requests.back().selection, QStringLiteral("/srv/photos"));
+    EXPECT_EQ(f.items(), QStringList{QStringLiteral("/srv/photos/2024")});
+    EXPECT_EQ(f.field(), QStringLiteral("/srv/photos/2024"));
+    EXPECT_EQ(f.label("lblTitle"), count(1));
+}
+
+TEST(frmMainErasing, ErasesTheQueueAndReportsMissingFolders)
+{
+    TempTree tree;
+    const QStringList folders = {tree.folder("a", 2), tree.folder("b", 0), tree.folder("c", 5)};
+    const QString missing = tree.path("gone");
+    const QString file = tree.file("keep.txt");
+    WindowFixture f(QStringLiteral("erase"));
+    drop(f.cboPath(), files({folders[0], missing, folders[1], file, folders[2]}));
+
+    QStringList statusWhileErasing;
+    QList<Qt::CursorShape> pointerWhileErasing;
+    *f.onErase = [&](const QString&) {
+        statusWhileErasing << f.label("lblPro");
+        pointerWhileErasing << (QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape()
+                                                                  : Qt::ArrowCursor);
+    };
+    ModalAnswerer boxes;
+    f.button("cmdDelete")->click();
+
+    for (const QString& folder : folders)
+        EXPECT_FALSE(QFileInfo::exists(folder)) << folder.toStdString();
+    EXPECT_TRUE(QFileInfo(file).isFile());
+    EXPECT_EQ(f.items(), QStringList());
+    EXPECT_EQ(f.label("lblTitle"), count(0));
+    EXPECT_EQ(f.label("lblPro"), QStringLiteral("Erasing Done"));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(statusWhileErasing, QStringList(5, QStringLiteral("Working Erasing all, Wait...")));
+    EXPECT_EQ(pointerWhileErasing, QList<Qt::CursorShape>(5, Qt::WaitCursor));
+
+    ASSERT_EQ(boxes.shown.size(), 2);
+    EXPECT_EQ(boxes.texts(), QStringList({QStringLiteral("Directory... ") + missing + QStringLiteral("... not exist"),
+                                          QStringLiteral("Directory... ") + file + QStringLiteral("... not exist")}));
+    for (const ShownBox& box : boxes.shown) {
+        EXPECT_EQ(box.title, QStringLiteral("Zarvok"));
+        EXPECT_EQ(box.icon, QMessageBox::Warning);
+        EXPECT_EQ(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    }
+}
+
+TEST(frmMainErasing, AnEmptyQueueChangesNothing)
+{
+    WindowFixture f(QStringLiteral("erase-empty"));
+    f.button("cmdDelete")->click();
+    EXPECT_EQ(f.label("lblPro"), QStringLiteral("Ready"));
+    EXPECT_EQ(f.label("lblTitle"), QStringLiteral("Folder to Delete (drag and drop):"));
+}
+
+TEST(frmMainErasing, AFailedEraseIsReported)
+{
+    WindowFixture f(QStringLiteral("erase-failed"));
+    f.cboPath()->setEditText(QStringLiteral("relative/path"));
+    f.button("cmdCopy")->click();
+    f.button("cmdPaste")->click();
+    ModalAnswerer boxes;
+    f.button("cmdDelete")->click();
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_TRUE(boxes.shown[0].text.startsWith(
+        QStringLiteral("Directory... relative/path... could not be fully erased: ")))
+        << boxes.shown[0].text.toStdString();
+    EXPECT_EQ(boxes.shown[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(f.items(), QStringList());
+}
+
+TEST(frmMainErasing, TypingDuringAPassDoesNotChangeWhatIsErased)
+{
+    TempTree tree;
+    const QString queued = tree.folder("queued", 1);
+    const QString typed = tree.folder("typed", 1);
+    WindowFixture f(QStringLiteral("erase-typing"));
+    drop(f.cboPath(), files({queued}));
+    // Typed at the first event point of the pass, after the field showed the queued entry.
+    QTimer::singleShot(0, [&] {
+        f.cboPath()->lineEdit()->selectAll();
+        QTest::keyClicks(f.cboPath()->lineEdit(), typed);
+    });
+    QString fieldWhileErasing;
+    *f.onErase = [&](const QString&) { fieldWhileErasing = f.field(); };
+    ModalAnswerer boxes;
+    f.button("cmdDelete")->click();
+    EXPECT_EQ(fieldWhileErasing, typed);
+    EXPECT_FALSE(QFileInfo::exists(queued));
+    EXPECT_TRUE(QFileInfo(typed).isDir());
+    EXPECT_TRUE(boxes.shown.isEmpty());
+}
+
+TEST(frmMainErasing, ASecondDeleteDuringARunIsIgnored)
+{
+    TempTree tree;
+    const QStringList folders = {tree.folder("x", 1), tree.folder("y", 1), tree.folder("z", 1)};
+    WindowFixture f(QStringLiteral("erase-twice"));
+    drop(f.cboPath(), files(folders));
+    QStringList erased;
+    int clicksDuringRun = 0;
+    *f.onErase = [&](const QString& path) {
+        erased << path;
+        QTimer::singleShot(0, [&] {
+            ++clicksDuringRun;
+            f.button("cmdDelete")->click();
+        });
+    };
+    ModalAnswerer boxes;
+    f.button("cmdDelete")->click();
+    EXPECT_GE(clicksDuringRun, 3);
+    EXPECT_EQ(erased, folders);
+    EXPECT_TRUE(boxes.shown.isEmpty());
+    EXPECT_EQ(f.items(), QStringList());
+    EXPECT_EQ(f.label("lblTitle"), count(0));
+}
+
+TEST(frmMainErasing, TheWindowPaintsWhileAFolderIsErased)
+{
+    TempTree tree;
+    const QString big = tree.folder("big", 3000);
+    WindowFixture f(QStringLiteral("erase-paint"));
+    f.window->show();
+    QCoreApplication::processEvents();
+    drop(f.cboPath(), files({big}));
+
+    struct PaintCounter : QObject {
+        HookedEraser* eraser = nullptr;
+        int whileBusy = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::Paint && eraser->real().busy())
+                ++whileBusy;
+            return false;
+        }
+    } counter;
+    counter.eraser = f.eraser;
+    f.child("lblPro")->installEventFilter(&counter);
+    *f.onErase = [&](const QString&) { f.child("lblPro")->update(); };
+    f.button("cmdDelete")->click();
+    EXPECT_GT(counter.whileBusy, 0);
+    EXPECT_FALSE(QFileInfo::exists(big));
+}

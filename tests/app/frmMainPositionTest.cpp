@@ -1,0 +1,105 @@
+#include "TempTree.h"
+#include "WindowFixture.h"
+#include "WindowPlacement.h"
+
+#include "Registry.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <gtest/gtest.h>
+
+using namespace zarvok::app;
+using namespace zarvok::settings;
+
+namespace {
+
+RegValue stored(const QString& exe, const char* name)
+{
+    return RegReadValue(Hive::CurrentUser, settingsKey(exe), QString::fromLatin1(name), QStringLiteral("none"));
+}
+
+QPoint centre(const QWidget& window)
+{
+    return centredPosition(window.frameGeometry().size(), QGuiApplication::primaryScreen()->geometry());
+}
+
+} // namespace
+
+TEST(frmMainPosition, FirstRunOpensCentredAndClosingStoresThePosition)
+{
+    WindowFixture f(QStringLiteral("position-first"));
+    EXPECT_EQ(f.window->pos(), centre(*f.window));
+    f.window->show();
+    f.window->move(40, 70);
+    f.window->close();
+    EXPECT_EQ(stored(f.exe, "MainLeft"), RegValue(600));
+    EXPECT_EQ(stored(f.exe, "MainTop"), RegValue(1050));
+    EXPECT_EQ(f.exits, 0);
+
+    WindowFixture next(QStringLiteral("position-first"));
+    EXPECT_EQ(next.window->pos(), QPoint(40, 70));
+}
+
+TEST(frmMainPosition, RestoresWhatIsStored)
+{
+    struct Case {
+        const char* exe;
+        QPoint storedPixels;
+        bool centred;
+    };
+    const Case cases[] = {
+        {"position-zero", {0, 0}, true},
+        {"position-left-zero", {0, 30}, false},
+        {"position-top-zero", {30, 0}, false},
+        {"position-negative", {-100, -20}, false},   // partly on the screen
+        {"position-nowhere", {-5000, -5000}, true},  // on no screen at all
+        {"position-far", {100000, 20}, true},
+    };
+    for (const Case& c : cases) {
+        const QString exe = QString::fromLatin1(c.exe);
+        writeStoredPosition(exe, c.storedPixels);
+        WindowFixture f(exe);
+        EXPECT_EQ(f.window->pos(), c.centred ? centre(*f.window) : c.storedPixels) << c.exe;
+    }
+}
+
+TEST(frmMainPosition, ClosingMinimisedKeepsThePreviousPosition)
+{
+    const QString exe = QStringLiteral("position-minimised");
+    writeStoredPosition(exe, {20, 30});
+    WindowFixture f(exe);
+    f.window->show();
+    f.window->move(200, 200);
+    f.window->setWindowState(Qt::WindowMinimized);
+    f.window->close();
+    EXPECT_EQ(stored(exe, "MainLeft"), RegValue(300));
+    EXPECT_EQ(stored(exe, "MainTop"), RegValue(450));
+}
+
+TEST(frmMainPosition, ClosingDuringAnEraseSavesThePositionAndEndsAtOnce)
+{
+    TempTree tree;
+    const QString folder = tree.folder("busy", 10);
+    WindowFixture f(QStringLiteral("position-erasing"));
+    f.window->show();
+    f.window->move(33, 44);
+    f.cboPath()->setEditText(folder);
+    f.button("cmdCopy")->click();
+    f.button("cmdPaste")->click();
+    int exitsWhileErasing = -1;
+    *f.onErase = [&](const QString&) {
+        f.window->close();
+        exitsWhileErasing = f.exits;
+    };
+    f.button("cmdDelete")->click();
+    EXPECT_EQ(exitsWhileErasing, 1);
+    EXPECT_EQ(stored(f.exe, "MainLeft"), RegValue(33 * 15));
+    EXPECT_EQ(stored(f.exe, "MainTop"), RegValue(44 * 15));
+
+    // Once idle again, closing is an ordinary close.
+    f.window->show();
+    f.window->close();
+    EXPECT_EQ(f.exits, 1);
+}
