@@ -49,7 +49,8 @@ bool StyleThemePainter::drawPushButton(Surface& surface, const Rect& clip, int t
     QPainter painter(&surface.image());
     if (!painter.isActive())
         return false;
-    painter.setClipRect(area);
+    if (area != surface.image().rect()) // a clip the size of the image only costs time
+        painter.setClipRect(area);
     QApplication::style()->drawControl(QStyle::CE_PushButton, &option, &painter, nullptr);
     return true;
 }

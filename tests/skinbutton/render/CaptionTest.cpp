@@ -104,16 +104,44 @@ TEST(CaptionClipTest, ALongCaptionIsCutAtBothEdgesOfTheCaptionRectangle)
 
 TEST(CaptionMnemonicTest, AmpersandUnderlinesTheNextLetterAndIsNotShown)
 {
-    const Rendered plain = render(captionLook(QStringLiteral("Ab"), 1));
-    const Rendered marked = render(captionLook(QStringLiteral("&Ab"), 1));
+    const Rendered plain = render(captionLook(QStringLiteral("Abcd"), 1));
+    const Rendered marked = render(captionLook(QStringLiteral("&Abcd"), 1));
     const QRect plainBounds = boundsOf(plain.surface, kBlack);
     const QRect markedBounds = boundsOf(marked.surface, kBlack);
     // same letters in the same place, plus an underline below them
     EXPECT_EQ(markedBounds.left(), plainBounds.left());
     EXPECT_EQ(markedBounds.top(), plainBounds.top());
     EXPECT_GT(markedBounds.bottom(), plainBounds.bottom());
-    const QRect all(0, 0, 80, 24);
-    EXPECT_GT(countPixels(marked.surface, all, kBlack), countPixels(plain.surface, all, kBlack));
+    // the extra pixels are one line under the first letter only
+    QRect underline;
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 80; ++x)
+            if (marked.surface.pixel(x, y) == kBlack && plain.surface.pixel(x, y) != kBlack)
+                underline |= QRect(x, y, 1, 1);
+    ASSERT_FALSE(underline.isNull());
+    EXPECT_EQ(underline.height(), 1);
+    EXPECT_GT(underline.top(), plainBounds.bottom());
+    EXPECT_NEAR(underline.left(), plainBounds.left(), 1);
+    EXPECT_LT(underline.right(), plainBounds.center().x());
+}
+
+TEST(CaptionMnemonicTest, MultiLineFormatsUnderlineToo)
+{
+    ButtonLook plainLook = captionLook(QStringLiteral("Ab"), 1);
+    plainLook.captionFormat = kNewControlCaptionFormat;
+    ButtonLook markedLook = plainLook;
+    markedLook.caption = QStringLiteral("&Ab");
+    const QRect plain = boundsOf(render(plainLook).surface, kBlack);
+    const QRect marked = boundsOf(render(markedLook).surface, kBlack);
+    EXPECT_EQ(marked.top(), plain.top());
+    EXPECT_GT(marked.bottom(), plain.bottom());
+}
+
+TEST(CaptionMnemonicTest, TrailingAmpersandIsNotShown)
+{
+    const QRect plain = boundsOf(render(captionLook(QStringLiteral("Ab"), 1)).surface, kBlack);
+    const QRect trailing = boundsOf(render(captionLook(QStringLiteral("Ab&"), 1)).surface, kBlack);
+    EXPECT_EQ(trailing, plain);
 }
 
 TEST(CaptionMnemonicTest, DoubleAmpersandShowsOneAmpersand)
