@@ -441,3 +441,38 @@ TEST(SkinButtonPaint, TheWidgetShowsTheSurfacePixelForPixel)
 
 } // namespace
 } // namespace skin
+
+namespace skin {
+namespace {
+
+TEST(SkinButtonPaint, AtDoubleScaleEverySurfacePixelBecomesASharpTwoByTwoBlock)
+{
+    auto shown = test::showButton({{QStringLiteral("Style"), 8}, {QStringLiteral("Caption"), QStringLiteral("Go")}});
+    const QImage surface = shown.button->surfaceImage().convertToFormat(QImage::Format_RGB32);
+    QImage scaled(surface.size() * 2, QImage::Format_RGB32);
+    scaled.setDevicePixelRatio(2);
+    scaled.fill(Qt::magenta);
+    shown.button->render(&scaled);
+    const QRegion shape = shown.button->mask();
+    for (int y = 0; y < surface.height(); ++y)
+        for (int x = 0; x < surface.width(); ++x) {
+            if (!shape.contains(QPoint(x, y)))
+                continue;
+            for (QPoint d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)}) {
+                ASSERT_EQ(scaled.pixel(2 * x + d.x(), 2 * y + d.y()), surface.pixel(x, y)) << x << "," << y;
+            }
+        }
+}
+
+TEST(SkinButtonPaint, ADisabledWindowGreysItsButtonsAndEnablingItRestoresThem)
+{
+    auto shown = test::showButton({{QStringLiteral("Style"), 0}});
+    shown.window->setEnabled(false);
+    EXPECT_EQ(shown.button->visualState(), 4);
+    EXPECT_TRUE(shown.button->Enabled()); // the stored property is the button's own
+    shown.window->setEnabled(true);
+    EXPECT_EQ(shown.button->visualState(), 1);
+}
+
+} // namespace
+} // namespace skin
