@@ -117,6 +117,10 @@ private:
         frame.batch.clear();
         frame.next = 0;
         const int more = reader_.readBatch(frame.fd.get(), frame.batch, kBatchEntries);
+        if (more < 0 && errno == ENOENT) {
+            frame.endOfListing = true; // removed by someone else: nothing left to list
+            return;
+        }
         if (more < 0) {
             run_.failures.record(errno, run_.pathOf(frame.node.get()));
             frame.node->failed = true;
@@ -248,40 +252,47 @@ private:
             reopenTop(done.fd.get());
     }
 
-    // Removes `node` and then each parent that this leaves finished.
+    // Removes `node` and then each parent that this leaves finished. `fd` is invalid when the
+    // node was found removed by someone else.
     void removeUpwards(std::shared_ptr<Node> node, Fd fd)
     {
         for (;;) {
             std::shared_ptr<Node> parent = node->parent;
             Frame* holder = !stack_.empty() && parent && stack_.back().node == parent ? &stack_.back() : nullptr;
-            Fd climbed;
+            Fd reopened;
             int parentFd = run_.root.parentFd;
+            bool parentGone = false;
             if (holder && holder->fd.valid()) {
                 parentFd = holder->fd.get();
             } else if (parent) {
-                climbed = climbTo(fd.get(), *parent);
-                if (!climbed.valid()) {
+                reopened = parentHandle(fd.get(), *parent, parentGone);
+                if (!reopened.valid() && !parentGone) {
                     lostParent(*parent);
                     return;
                 }
-                parentFd = climbed.get();
+                parentFd = reopened.get();
             }
             fd.reset();
-            removeDirectory(*node, parentFd, parent.get());
+            if (parentGone)
+                run_.removed(); // went with its parent
+            else
+                removeDirectory(*node, parentFd, parent.get());
             if (!parent) {
                 run_.rootRemoved = !node->failed;
                 return;
             }
             if (holder) {
-                if (!holder->fd.valid())
-                    adoptHandle(*holder, std::move(climbed));
+                if (parentGone)
+                    markGone(*holder);
+                else if (!holder->fd.valid())
+                    adoptHandle(*holder, std::move(reopened));
                 parent->pending.fetch_sub(1); // its own listing is still running here
                 return;
             }
             if (parent->pending.fetch_sub(1) != 1)
                 return;
             node = std::move(parent);
-            fd = std::move(climbed);
+            fd = std::move(reopened);
         }
     }
 
@@ -323,6 +334,50 @@ private:
         return handle;
     }
 
+    // A handle on `parent`: through ".." of its child when the child is still there, else by
+    // walking down from the root, name by name, checking each folder's identity. Sets
+    // `parentGone` when someone else removed it.
+    Fd parentHandle(int childFd, const Node& parent, bool& parentGone)
+    {
+        parentGone = false;
+        if (childFd >= 0) {
+            Fd climbed = climbTo(childFd, parent);
+            if (climbed.valid() || errno != ENOENT)
+                return climbed;
+        }
+        return walkDownTo(parent, parentGone);
+    }
+
+    Fd walkDownTo(const Node& target, bool& gone)
+    {
+        std::vector<const Node*> chain;
+        for (const Node* n = &target; n; n = n->parent.get())
+            chain.push_back(n);
+        Fd current;
+        int at = run_.root.parentFd;
+        for (auto n = chain.rbegin(); n != chain.rend(); ++n) {
+            Fd next(openDirAt(at, (*n)->name.c_str(), n != chain.rbegin()));
+            if (!next.valid() && isOpenLimit(errno)) {
+                closeAncestorHandles();
+                next.reset(openDirAt(at, (*n)->name.c_str(), n != chain.rbegin()));
+            }
+            if (!next.valid()) {
+                gone = errno == ENOENT;
+                return Fd();
+            }
+            struct stat st{};
+            if (::fstat(next.get(), &st) != 0)
+                return Fd();
+            if (!sameIdentity(st, (*n)->dev, (*n)->ino)) {
+                errno = ESTALE;
+                return Fd();
+            }
+            current = std::move(next);
+            at = current.get();
+        }
+        return current;
+    }
+
     void lostParent(const Node& parent)
     {
         run_.failures.record(errno, run_.pathOf(&parent), "the folder was moved or replaced while it was being erased");
@@ -336,12 +391,26 @@ private:
 
     void reopenTop(int childFd)
     {
-        Fd climbed = climbTo(childFd, *stack_.back().node);
-        if (!climbed.valid()) {
-            lostParent(*stack_.back().node);
+        Frame& top = stack_.back();
+        bool gone = false;
+        Fd handle = parentHandle(childFd, *top.node, gone);
+        if (gone) {
+            markGone(top);
             return;
         }
-        adoptHandle(stack_.back(), std::move(climbed));
+        if (!handle.valid()) {
+            lostParent(*top.node);
+            return;
+        }
+        adoptHandle(top, std::move(handle));
+    }
+
+    // Removed by someone else with everything in it: nothing left to list.
+    static void markGone(Frame& frame)
+    {
+        frame.batch.clear();
+        frame.next = 0;
+        frame.endOfListing = true;
     }
 
     void adoptHandle(Frame& frame, Fd fd)

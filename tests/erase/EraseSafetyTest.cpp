@@ -81,13 +81,20 @@ TEST(EraseRace, EntriesRemovedByAnotherProcessMeanwhileCountAsRemoved)
     for (int round = 0; round < 20; ++round) {
         const fs::path tree = tmp / ("tree" + std::to_string(round));
         makeWideTree(tree, 30, 30);
+        // The other remover is another process's remove_all, or a second erase of the same tree.
+        Outcome otherOutcome;
         std::thread other([&] {
+            if (round % 3 == 2) {
+                otherOutcome = eraseTree(tree.string(), nullptr, Options{2});
+                return;
+            }
             std::error_code ignored;
             fs::remove_all(tree, ignored);
         });
         const Outcome outcome = eraseTree(tree.string(), nullptr, Options{round % 2 == 0 ? 1u : 4u});
         other.join();
         EXPECT_NE(outcome.status, Status::Failed) << outcome.reason << " at " << outcome.failedPath;
+        EXPECT_NE(otherOutcome.status, Status::Failed) << otherOutcome.reason << " at " << otherOutcome.failedPath;
         EXPECT_FALSE(present(tree));
     }
 }
