@@ -287,6 +287,18 @@ TEST(SkinButtonTheme, PaletteChangesRepaintInTheNewColours)
     EXPECT_EQ(pixelAt(*b, 30, 12), 0x123456u);
 }
 
+TEST(SkinButtonTheme, StyleThemeAndPaletteNoticesRepaintAtOnce)
+{
+    for (QEvent::Type type : {QEvent::StyleChange, QEvent::ThemeChange, QEvent::PaletteChange}) {
+        SCOPED_TRACE(int(type));
+        auto shown = showButton(kStyle0);
+        const qint64 before = shown.button->surfaceImage().cacheKey();
+        QEvent notice(type);
+        QApplication::sendEvent(shown.button, &notice);
+        EXPECT_NE(shown.button->surfaceImage().cacheKey(), before);
+    }
+}
+
 TEST(SkinButtonPointer, EnterAndLeaveOncePerVisit)
 {
     auto shown = showButton(kStyle0);
