@@ -76,8 +76,8 @@ public:
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                m_times[run.benchmark_name()] = {run.GetAdjustedCPUTime(), run.GetAdjustedRealTime()};
+            if (!run.error_occurred && isUsable(run))
+                m_times[run.run_name.str()] = {run.GetAdjustedCPUTime(), run.GetAdjustedRealTime()};
     }
 
     void printRatios() const
@@ -99,6 +99,12 @@ public:
     }
 
 private:
+    // A plain run, or the median when runs are repeated (which then comes last).
+    static bool isUsable(const Run& run)
+    {
+        return run.run_type == Run::RT_Iteration || run.aggregate_name == "median";
+    }
+
     struct Times {
         double cpu;
         double real;

@@ -41,7 +41,7 @@ Color ButtonColors::etchedPressedFace() const { return m_custom ? m_highlight : 
 Color ButtonColors::caption(int state) const
 {
     if (state == 4)
-        return m_system.translate(systemColorCode(kGrayText));
+        return TranslateColor(systemColorCode(kGrayText), m_system);
     if (!m_custom)
         return m_system.color(kButtonText);
     return state == 1 ? m_font : m_fontHighlight;

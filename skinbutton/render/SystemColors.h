@@ -49,4 +49,7 @@ private:
     std::array<Color, kTableSize> m_table;
 };
 
+// TranslateColor as the styles call it.
+inline Color TranslateColor(Color c, const SystemColors& colors) { return colors.translate(c); }
+
 } // namespace skin

@@ -153,12 +153,6 @@ TEST(CaptionMnemonicTest, DoubleAmpersandShowsOneAmpersand)
     EXPECT_NEAR(single.width(), plain.width(), 2);
 }
 
-TEST(CaptionTest, EmptyCaptionDrawsNoText)
-{
-    const Rendered out = render(captionLook(QString(), 1));
-    EXPECT_EQ(countPixels(out.surface, QRect(0, 0, 80, 24), kBlack), 0);
-}
-
 // Icon placement on a 75 x 23 classic button with a 16-pixel icon.
 struct IconCase {
     int iconAlign;

@@ -104,12 +104,5 @@ TEST(RefreshTest, TheSystemPaletteDecidesTheLook)
     EXPECT_EQ(surface.pixel(4, 4), rgb(10, 20, 30));
 }
 
-TEST(RefreshTest, SurfaceKeepsItsSizeAndStaysRgb32)
-{
-    const Rendered out = render(buttonLook(8, 1, 65, 59));
-    EXPECT_EQ(out.surface.image().size(), QSize(65, 59));
-    EXPECT_EQ(out.surface.image().format(), QImage::Format_RGB32);
-}
-
 } // namespace
 } // namespace skin

@@ -60,13 +60,5 @@ TEST(SurfaceTest, OutsidePixelsAreClippedAndReadAsInvalid)
     EXPECT_EQ(test::countPixels(surface, QRect(0, 0, 3, 3), 0), 7);
 }
 
-TEST(SurfaceTest, EmptySurfaceIsSafe)
-{
-    Surface surface(0, 0);
-    surface.setBackColor(0x123456);
-    surface.fillRect(0, 0, 10, 10, 0);
-    EXPECT_EQ(surface.pixel(0, 0), kInvalidColor);
-}
-
 } // namespace
 } // namespace skin

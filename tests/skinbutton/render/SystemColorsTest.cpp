@@ -26,7 +26,7 @@ TEST(SystemColorsTest, TranslateKeepsRgbAndResolvesSystemCodes)
     EXPECT_EQ(colors.translate(0), 0);
     EXPECT_EQ(colors.translate(Color(0x8000000Fu)), 0xF0F0F0);
     EXPECT_EQ(colors.translate(Color(0x8000000Du)), rgb(0x00, 0x78, 0xD7));
-    EXPECT_EQ(colors.translate(Color(0x80000011u)), 0x6D6D6D);
+    EXPECT_EQ(TranslateColor(Color(0x80000011u), colors), 0x6D6D6D);
 }
 
 TEST(SystemColorsTest, UnknownIndicesTranslateToMinusOne)
