@@ -115,7 +115,7 @@ QPoint iconPosition(const ButtonLook& look, int width, int height, int margin)
 
 void DrawIcon(const ButtonLook& look, Surface& surface, int margin)
 {
-    if (look.icon.isNull())
+    if (look.icon.isNull() || surface.image().isNull())
         return;
     QPoint at = iconPosition(look, surface.width(), surface.height(), margin);
     // the icon sinks with the pressed button

@@ -104,5 +104,25 @@ TEST(RefreshTest, TheSystemPaletteDecidesTheLook)
     EXPECT_EQ(surface.pixel(4, 4), rgb(10, 20, 30));
 }
 
+TEST(RefreshTest, TinySurfacesPaintWithinTheirBounds)
+{
+    // Below the minimum size the frames overlap and the gradients have no rows; nothing may
+    // be written outside the image (the sanitizer build checks) and nothing may throw.
+    for (const int style : {0, 1, 2, 3, 4, 6, 8, 42})
+        for (int w = 0; w <= 7; ++w)
+            for (int h = 0; h <= 7; ++h)
+                for (const int state : {1, 2, 3, 4}) {
+                    ButtonLook look = buttonLook(style, state, w, h);
+                    look.enabled = state != 4;
+                    look.caption = QStringLiteral("&Go");
+                    look.icon = solidIcon(16, kWhite);
+                    look.iconAlign = 2;
+                    Rendered out{Surface(0, 0), {}};
+                    EXPECT_NO_THROW(out = render(look)) << style << " " << w << "x" << h;
+                    EXPECT_EQ(out.surface.width() * out.surface.height(), w * h);
+                    EXPECT_EQ(out.result.state, state);
+                }
+}
+
 } // namespace
 } // namespace skin
