@@ -5,6 +5,7 @@
 #include "skinbutton/core/SkinButton.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QEnterEvent>
 #include <QJsonObject>
 #include <QWidget>
@@ -30,6 +31,8 @@ inline ShownButton showButton(const QJsonObject& stored = {}, bool designMode = 
     shown.button->setDesignMode(designMode);
     shown.button->setGeometry(QRect(QPoint(50, 30), size));
     shown.button->readProperties(PropertyBag::fromJson(stored));
+    // A button shown under the pointer is entered at once: keep the pointer away from it.
+    QCursor::setPos(QPoint(-5000, -5000));
     shown.window->show();
     // Focus first, so that a press does not repaint for gaining it.
     shown.window->activateWindow();

@@ -328,6 +328,23 @@ TEST(SkinButtonPointer, EnterAndLeaveOncePerVisit)
     EXPECT_EQ(left.count(), 2);
 }
 
+TEST(SkinButtonPointer, TheDesktopPointerCrossingTheButton)
+{
+    auto shown = showButton(kStyle0);
+    QSignalSpy entered(shown.button, &SkinButton::MouseEnter);
+    QSignalSpy left(shown.button, &SkinButton::MouseLeave);
+    for (QPoint p : {QPoint(5, 5), QPoint(30, 10), QPoint(60, 20)}) {
+        QCursor::setPos(shown.button->mapToGlobal(p));
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(entered.count(), 1);
+    EXPECT_EQ(shown.button->visualState(), 2);
+    QCursor::setPos(shown.window->mapToGlobal(QPoint(2, 2)));
+    QApplication::processEvents();
+    EXPECT_EQ(left.count(), 1);
+    EXPECT_EQ(shown.button->visualState(), 1);
+}
+
 TEST(SkinButtonPointer, AMouseEnterHandlerMayDestroyTheButton)
 {
     auto shown = showButton(kStyle0);
