@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QEnterEvent>
+#include <QTest>
 #include <QJsonObject>
 #include <QWidget>
 
@@ -53,6 +54,13 @@ inline void leaveButton(QWidget* button)
 {
     QEvent event(QEvent::Leave);
     QApplication::sendEvent(button, &event);
+}
+
+// Lets go of every mouse button, so that no press outlives its test.
+inline void releaseAllButtons(QWidget* widget)
+{
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+        QTest::mouseRelease(widget, button, Qt::NoModifier, QPoint(1, 1));
 }
 
 inline QRgb pixelAt(const SkinButton& button, int x, int y) { return button.surfaceImage().pixel(x, y) & 0xFFFFFF; }

@@ -139,6 +139,7 @@ TEST(SkinButtonStates, EveryRowOfTheStateTable)
         EXPECT_EQ(b->value(), row.value);
         EXPECT_EQ(b->lastReleasedButton(), row.lastReleased);
         EXPECT_EQ(b->surfaceImage().cacheKey() != pixelsBefore, row.repainted);
+        test::releaseAllButtons(b);
     }
 }
 

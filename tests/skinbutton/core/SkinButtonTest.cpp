@@ -98,6 +98,7 @@ TEST(SkinButtonProperties, WritingEnabledAgainStillResetsTheStateAndRepaints)
     shown.button->setEnabled(true);
     EXPECT_EQ(shown.button->visualState(), 1);
     EXPECT_NE(shown.button->surfaceImage().cacheKey(), before);
+    test::releaseAllButtons(shown.button);
 }
 
 TEST(SkinButtonProperties, ANewButtonTakesItsNameAndStartsWithoutAState)
@@ -207,6 +208,7 @@ TEST(SkinButtonShape, Style8HidesOnlyPixelsItLeavesInTheFaceColour)
                         EXPECT_EQ(pixelAt(*shown.button, x, y), pixelAt(*shown.button, 0, 0)) << x << "," << y;
                     }
             EXPECT_EQ(outside, 3 + 6 + 3 + 6); // top-left, top-right, bottom-right, bottom-left
+            test::releaseAllButtons(shown.button);
         }
     }
 }
