@@ -1,6 +1,6 @@
 #pragma once
-// Caption text-drawing flags. The flag values are those of the classic DrawText call, which is
-// how the format is stored with the control:
+// Caption text-drawing flags, kept with the control as one integer (centre 1, right 2, vertical
+// centre 4, bottom 8, word break 16, single line 32):
 //
 //   CaptionAlign | flags | meaning
 //   0 centre     | 37    | centred both ways, single line

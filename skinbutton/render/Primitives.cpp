@@ -12,7 +12,7 @@ namespace skin {
 
 namespace {
 
-// Bresenham walk; the end pixel is left for the next segment, as on the classic desktop.
+// Bresenham walk; the end pixel is left for the next segment to paint.
 void drawSlantedLine(Surface& surface, int x1, int y1, int x2, int y2, Color c)
 {
     const std::int64_t dx = std::llabs(std::int64_t(x2) - x1);

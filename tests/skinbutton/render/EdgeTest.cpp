@@ -21,7 +21,7 @@ struct EdgeCase {
 
 class DrawEdgeBoxTest : public ::testing::TestWithParam<EdgeCase> {};
 
-TEST_P(DrawEdgeBoxTest, LayersOwnTheirCornersAsOnTheClassicDesktop)
+TEST_P(DrawEdgeBoxTest, BottomRightColourOwnsTheOffCorners)
 {
     const EdgeCase& c = GetParam();
     Surface surface(7, 5);
