@@ -1,9 +1,43 @@
 #include "BackgroundEraser.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QPointer>
+
+#include <vector>
 
 namespace zarvok::app {
+namespace {
+
+// Holds back the input that the desktop sends to the program's windows while it lives, and
+// posts it, in order, when it ends. Everything else (painting, timers, a close request from the
+// window frame) goes through at once.
+class HeldInput final : public QObject {
+public:
+    HeldInput() { QCoreApplication::instance()->installEventFilter(this); }
+    ~HeldInput() override
+    {
+        QCoreApplication::instance()->removeEventFilter(this);
+        for (auto& [window, event] : m_held)
+            if (window)
+                QCoreApplication::postEvent(window, event.release());
+    }
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override
+    {
+        if (!event->spontaneous() || !event->isInputEvent() || !receiver->isWindowType())
+            return false;
+        m_held.emplace_back(QPointer<QObject>(receiver), std::unique_ptr<QEvent>(event->clone()));
+        return true;
+    }
+
+private:
+    std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> m_held;
+};
+
+} // namespace
 
 BackgroundEraser::BackgroundEraser(QObject* parent)
     : QObject(parent)
@@ -33,9 +67,12 @@ erase::Outcome BackgroundEraser::eraseFolder(const QString& path)
         // Queued, so it reaches the waiting loop below even when the erase was instant.
         QMetaObject::invokeMethod(this, &BackgroundEraser::workerFinished, Qt::QueuedConnection);
     });
-    // An application-wide exit() also ends nested loops; keep waiting, the result is needed.
-    while (!job->done)
-        waiting.exec(QEventLoop::ExcludeUserInputEvents);
+    {
+        const HeldInput held;
+        // An application-wide exit() also ends nested loops; keep waiting, the result is needed.
+        while (!job->done)
+            waiting.exec();
+    }
     m_worker.join();
     m_busy = false;
     return job->outcome;

@@ -1,6 +1,7 @@
 #pragma once
-// Runs the erase engine on a worker thread. While it works the window goes on painting, but
-// user input waits for the erase loop's next event point.
+// Runs the erase engine on a worker thread. While it works the window goes on painting and
+// closing it ends the program, but user input (clicks, keys) is held back and handed on after
+// the erase, so that it is handled at the erase loop's next event point.
 
 #include "FolderEraser.h"
 

@@ -36,20 +36,25 @@ private:
 // The real worker, with a hook that runs as each erase starts.
 class HookedEraser final : public zarvok::app::FolderEraser {
 public:
-    explicit HookedEraser(std::shared_ptr<std::function<void(const QString&)>> hook)
-        : m_hook(std::move(hook))
+    using Hook = std::shared_ptr<std::function<void(const QString&)>>;
+    HookedEraser(Hook before, Hook after)
+        : m_hook(std::move(before))
+        , m_after(std::move(after))
     {
     }
     zarvok::erase::Outcome eraseFolder(const QString& path) override
     {
         if (*m_hook)
             (*m_hook)(path);
-        return m_real.eraseFolder(path);
+        const auto outcome = m_real.eraseFolder(path);
+        if (*m_after)
+            (*m_after)(path);
+        return outcome;
     }
     zarvok::app::BackgroundEraser& real() { return m_real; }
 
 private:
-    std::shared_ptr<std::function<void(const QString&)>> m_hook;
+    Hook m_hook, m_after;
     zarvok::app::BackgroundEraser m_real;
 };
 
@@ -59,7 +64,7 @@ struct WindowFixture {
     {
         zarvok::app::WindowServices services;
         services.folderDialog = std::make_unique<ScriptedFolderDialog>(dialog);
-        auto hooked = std::make_unique<HookedEraser>(onErase);
+        auto hooked = std::make_unique<HookedEraser>(onErase, afterErase);
         eraser = hooked.get();
         services.eraser = std::move(hooked);
         services.exitNow = [this] { ++exits; };
@@ -86,7 +91,8 @@ struct WindowFixture {
 
     QString exe;
     std::shared_ptr<ScriptedFolderDialog::Script> dialog = std::make_shared<ScriptedFolderDialog::Script>();
-    std::shared_ptr<std::function<void(const QString&)>> onErase = std::make_shared<std::function<void(const QString&)>>();
+    HookedEraser::Hook onErase = std::make_shared<std::function<void(const QString&)>>();
+    HookedEraser::Hook afterErase = std::make_shared<std::function<void(const QString&)>>();
     HookedEraser* eraser = nullptr;
     int exits = 0;
     std::unique_ptr<zarvok::app::frmMain> window;

@@ -268,3 +268,31 @@ TEST(frmMainErasing, TheWindowPaintsWhileAFolderIsErased)
     EXPECT_GT(counter.whileBusy, 0);
     EXPECT_FALSE(QFileInfo::exists(big));
 }
+
+TEST(frmMainErasing, ClicksDuringAnEraseAreHandledAfterIt)
+{
+    TempTree tree;
+    const QString folder = tree.folder("slow", 500);
+    WindowFixture f(QStringLiteral("erase-held-input"));
+    f.window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.window.get()));
+    drop(f.cboPath(), files({folder}));
+    QGuiApplication::clipboard()->setText(QStringLiteral("/tmp/pasted-meanwhile"));
+
+    bool clicked = false;
+    *f.onErase = [&](const QString&) {
+        QTimer::singleShot(0, [&] {
+            // Through the window, as the desktop delivers a click.
+            const QPoint centre = f.button("cmdPaste")->mapTo(f.window.get(), QPoint(32, 29));
+            QTest::mouseClick(f.window->windowHandle(), Qt::LeftButton, {}, centre);
+            clicked = true;
+        });
+    };
+    QStringList queuedWhenErased;
+    *f.afterErase = [&](const QString&) { queuedWhenErased = f.items(); };
+    f.button("cmdDelete")->click();
+    EXPECT_TRUE(clicked);
+    EXPECT_EQ(queuedWhenErased, QStringList{folder});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f.items(), QStringList{QStringLiteral("/tmp/pasted-meanwhile")});
+}

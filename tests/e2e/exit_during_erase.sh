@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Closing the window while a large tree is being erased saves the position and ends the
+# program at once, without waiting for the erase and without a crash.
+source "$(dirname "$0")/lib.sh"
+
+tree="$WORK/big"
+python3 - "$tree" <<'PY'
+import os, sys
+root = sys.argv[1]
+for d in range(200):
+    folder = os.path.join(root, "d%03d" % d)
+    os.makedirs(folder)
+    for f in range(1000):
+        open(os.path.join(folder, "f%04d" % f), "w").close()
+PY
+
+start_zarvok
+xdotool windowmove --sync "$MAIN" 70 80
+set_clipboard "$tree"
+click_paste
+xdotool mousemove --window "$MAIN" 104 29 click 1
+sleep 0.3 # erasing 200,000 files takes seconds
+[ -e "$tree" ] || fail "the erase finished before the window could be closed; make the tree larger"
+close_main
+wait_for 20 zarvok_ended || fail "the program did not end at once"
+[ -e "$tree" ] || fail "the erase was waited for"
+wait "$ZARVOK_PID" && status=0 || status=$?
+[ "$status" -eq 0 ] || fail "exit status $status: $(cat "$WORK/zarvok.log")"
+grep -qi 'thread' "$WORK/zarvok.log" && fail "complaint about a running thread: $(cat "$WORK/zarvok.log")"
+grep -q '^MainLeft=dword:0000041a$' "$SETTINGS" || fail "MainLeft not stored: $(cat "$SETTINGS")"
+grep -q '^MainTop=dword:000004b0$' "$SETTINGS" || fail "MainTop not stored: $(cat "$SETTINGS")"
+echo "ok"

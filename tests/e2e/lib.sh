@@ -1,0 +1,77 @@
+# Shared steps of the end-to-end tests. Each test runs inside its own X server (xvfb-run) with
+# a fresh home and settings folder. Sourced with ZARVOK and GRAB set by CTest.
+set -euo pipefail
+
+E2E_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+WORK="$(mktemp -d)"
+export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+SETTINGS="$XDG_CONFIG_HOME/Vantrel Software/zarvok.conf"
+PIDS=()
+
+cleanup() {
+    for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Waits until a command succeeds, up to $1 tenths of a second.
+wait_for() {
+    local tenths=$1; shift
+    for ((i = 0; i < tenths; i++)); do
+        if "$@"; then return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
+
+start_zarvok() {
+    "$ZARVOK" >"$WORK/zarvok.log" 2>&1 &
+    ZARVOK_PID=$!
+    PIDS+=("$ZARVOK_PID")
+    MAIN=$(xdotool search --sync --onlyvisible --pid "$ZARVOK_PID" --name '^Zarvok$' | head -1)
+    sleep 0.3 # first paint
+}
+
+# The windows of the program named "Zarvok" other than the main window: message boxes.
+boxes() { xdotool search --onlyvisible --pid "$ZARVOK_PID" --name '^Zarvok$' | grep -vx "$MAIN" || true; }
+has_box() { [ -n "$(boxes)" ]; }
+
+# Clicks at a point of the main window's client area (pixels from its top-left corner). The
+# pause after it keeps the next click on the same spot from making a double click.
+click_at() { xdotool mousemove --window "$MAIN" "$1" "$2" click 1; sleep 0.6; }
+click_exit() { click_at 40 29; }
+click_delete() { click_at 104 29; }
+click_copy() { click_at 168 29; }
+click_paste() { click_at 232 29; }
+
+# The clipboard through xclip. Setting it leaves xclip behind as the selection's owner, so its
+# output goes to /dev/null and nothing waits on its pipe.
+clipboard_text() { xclip -selection clipboard -o 2>/dev/null </dev/null; }
+clipboard_is() { [ "$(clipboard_text)" = "$1" ]; }
+set_clipboard() {
+    printf '%s' "$1" | xclip -selection clipboard -i >/dev/null 2>&1
+    # The previous owner may still answer for a moment.
+    wait_for 50 clipboard_is "$1" || fail "the clipboard did not take '$1'"
+}
+
+# Saves a part of the main window as a PNG: file x y width height.
+grab() { "$GRAB" "$MAIN" "$1" "$2" "$3" "$4" "$5"; }
+grab_count_label() { grab "$1" 0 113 401 15; }
+
+answer_box() {
+    local box
+    box=$(boxes | head -1)
+    [ -n "$box" ] || fail "no message box to answer"
+    xdotool windowfocus --sync "$box" key Return
+    wait_for 50 no_box || fail "the message box did not close"
+}
+no_box() { ! has_box; }
+
+# Asks the main window to close as the window frame's close button would.
+close_main() { python3 "$E2E_DIR/closewindow.py" "$MAIN"; }
+
+zarvok_ended() { ! kill -0 "$ZARVOK_PID" 2>/dev/null; }
