@@ -43,6 +43,8 @@ void EraseQueue::add(const QString& text)
 void EraseQueue::addAll(const QStringList& texts)
 {
     QStringList fresh;
+    fresh.reserve(texts.size());
+    m_queued.reserve(m_queued.size() + texts.size());
     for (const QString& text : texts) {
         if (text.isEmpty() || m_queued.contains(text))
             continue;
