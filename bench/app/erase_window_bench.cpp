@@ -142,6 +142,7 @@ int main(int argc, char** argv)
         else if (!std::strcmp(argv[i], "--reps"))
             o.reps = std::atoi(argv[i + 1]);
     }
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // each line as it is measured
     QTemporaryDir home;
     bench::useOffscreenPlatformAndPrivateSettings(home);
     QApplication app(argc, argv);

@@ -7,10 +7,10 @@ tree="$WORK/big"
 python3 - "$tree" <<'PY'
 import os, sys
 root = sys.argv[1]
-for d in range(200):
+for d in range(150):
     folder = os.path.join(root, "d%03d" % d)
     os.makedirs(folder)
-    for f in range(1000):
+    for f in range(800):
         open(os.path.join(folder, "f%04d" % f), "w").close()
 PY
 
@@ -19,7 +19,7 @@ xdotool windowmove --sync "$MAIN" 70 80
 set_clipboard "$tree"
 click_paste
 xdotool mousemove --window "$MAIN" 104 29 click 1
-sleep 0.3 # erasing 200,000 files takes seconds
+sleep 0.3 # erasing 120,000 files takes more than a second
 [ -e "$tree" ] || fail "the erase finished before the window could be closed; make the tree larger"
 close_main
 wait_for 20 zarvok_ended || fail "the program did not end at once"
