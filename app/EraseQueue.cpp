@@ -46,10 +46,12 @@ void EraseQueue::addAll(const QStringList& texts)
     fresh.reserve(texts.size());
     m_queued.reserve(m_queued.size() + texts.size());
     for (const QString& text : texts) {
-        if (text.isEmpty() || m_queued.contains(text))
+        if (text.isEmpty())
             continue;
-        m_queued.insert(text);
-        fresh.append(text);
+        const qsizetype before = m_queued.size();
+        m_queued.insert(text); // one look-up: a text already queued leaves the size alone
+        if (m_queued.size() != before)
+            fresh.append(text);
     }
     if (!fresh.isEmpty()) {
         beginInsertRows({}, count(), count() + int(fresh.size()) - 1);
