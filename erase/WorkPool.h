@@ -18,10 +18,13 @@
 namespace zarvok::erase {
 
 struct Node;
+struct UnlinkShare;
 
+// Either a subdirectory to erase (node and fd) or a share of a large folder's files to unlink.
 struct Task {
     std::shared_ptr<Node> node; // the directory to empty and remove
     Fd fd;                      // open handle on it
+    std::shared_ptr<UnlinkShare> share;
 };
 
 class WorkPool {
