@@ -7,15 +7,30 @@
 
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <string>
 
 extern char** environ;
 
 namespace zarvok::bench {
+
+namespace {
+
+long highWaterKiB(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("VmHWM:"))
+            return std::stol(line.substr(6));
+    return 0;
+}
+
+} // namespace
 
 int runProgram(const std::vector<std::string>& argv, long* peakKiB, const std::string& outputFile)
 {
@@ -33,11 +48,20 @@ int runProgram(const std::vector<std::string>& argv, long* peakKiB, const std::s
     if (spawned != 0)
         return -1;
     int status = 0;
-    rusage usage{};
-    if (::wait4(pid, &status, 0, &usage) < 0)
-        return -1;
-    if (peakKiB)
-        *peakKiB = usage.ru_maxrss;
+    if (!peakKiB)
+        return ::waitpid(pid, &status, 0) < 0 ? -1 : WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    // The rusage of a spawned child starts from its parent's size, so its own high-water mark
+    // is read from /proc while it runs.
+    *peakKiB = 0;
+    for (;;) {
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid)
+            break;
+        if (done < 0)
+            return -1;
+        *peakKiB = std::max(*peakKiB, highWaterKiB(pid));
+        ::usleep(1000);
+    }
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
