@@ -44,14 +44,19 @@ void EraseQueue::addAll(const QStringList& texts)
 {
     QStringList fresh;
     fresh.reserve(texts.size());
-    m_queued.reserve(m_queued.size() + texts.size());
+    m_queued.reserve(std::size_t(texts.size()));
+    const auto textAt = [this, &fresh](std::uint32_t seq) -> const QString& {
+        const qsizetype row = qsizetype(seq - m_firstSeq);
+        return row < m_entries.size() ? m_entries.at(row) : fresh.at(row - m_entries.size());
+    };
     for (const QString& text : texts) {
         if (text.isEmpty())
             continue;
-        const qsizetype before = m_queued.size();
-        m_queued.insert(text); // one look-up: a text already queued leaves the size alone
-        if (m_queued.size() != before)
-            fresh.append(text);
+        const std::size_t hash = QueuedTexts::hashOf(text);
+        if (m_queued.contains(text, hash, textAt))
+            continue;
+        m_queued.insert(hash, m_firstSeq + std::uint32_t(m_entries.size() + fresh.size()));
+        fresh.append(text);
     }
     if (!fresh.isEmpty()) {
         beginInsertRows({}, count(), count() + int(fresh.size()) - 1);
@@ -66,7 +71,8 @@ void EraseQueue::removeFirst()
     if (m_entries.isEmpty())
         return;
     beginRemoveRows({}, 0, 0);
-    m_queued.remove(m_entries.front());
+    m_queued.remove(QueuedTexts::hashOf(m_entries.front()), m_firstSeq);
+    ++m_firstSeq;
     m_entries.removeFirst();
     endRemoveRows();
     emit countChanged(count());

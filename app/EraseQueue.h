@@ -2,8 +2,9 @@
 // The erase queue: folder paths exactly as queued, first copy of each text kept, new entries
 // appended at the end. It is the item model of the window's path list.
 
+#include "QueuedTexts.h"
+
 #include <QAbstractListModel>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -42,7 +43,8 @@ signals:
 
 private:
     QStringList m_entries;
-    QSet<QString> m_queued;
+    QueuedTexts m_queued;
+    std::uint32_t m_firstSeq = 0; // sequence number of entry 0
 };
 
 } // namespace zarvok::app

@@ -97,3 +97,26 @@ TEST(EraseQueue, ServesAsTheListModel)
     EXPECT_EQ(queue.data(queue.index(1), Qt::DisplayRole).toString(), QStringLiteral("/b"));
     EXPECT_FALSE(queue.data(queue.index(5), Qt::DisplayRole).isValid());
 }
+
+TEST(EraseQueue, StaysExactThroughManyAdditionsAndRemovals)
+{
+    EraseQueue queue;
+    QStringList all;
+    for (int i = 0; i < 3000; ++i)
+        all << QStringLiteral("/data/%1").arg(i);
+    queue.addAll(all + all);
+    ASSERT_EQ(queue.entries(), all);
+    for (int i = 0; i < 2000; ++i)
+        queue.removeFirst();
+    // The removed texts come back at the end; the ones still queued stay where they are.
+    queue.addAll(all);
+    EXPECT_EQ(queue.entries(), all.mid(2000) + all.mid(0, 2000));
+    for (int round = 0; round < 5; ++round) {
+        queue.removeFirst();
+        queue.add(queue.entry(0)); // already queued: nothing changes
+        queue.add(QStringLiteral("/fresh/%1").arg(round));
+    }
+    EXPECT_EQ(queue.count(), 3000 - 5 + 5);
+    EXPECT_EQ(queue.entry(0), all.at(2005));
+    EXPECT_EQ(queue.entries().back(), QStringLiteral("/fresh/4"));
+}
