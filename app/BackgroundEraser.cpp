@@ -27,7 +27,9 @@ public:
 protected:
     bool eventFilter(QObject* receiver, QEvent* event) override
     {
-        if (!event->spontaneous() || !event->isInputEvent() || !receiver->isWindowType())
+        // Leaving is held with the input so that it still follows the entry it belongs to.
+        const bool input = event->isInputEvent() || event->type() == QEvent::Leave;
+        if (!event->spontaneous() || !input || !receiver->isWindowType())
             return false;
         m_held.emplace_back(QPointer<QObject>(receiver), std::unique_ptr<QEvent>(event->clone()));
         return true;
