@@ -97,6 +97,19 @@ TEST(frmMainFilling, PasteQueuesTheClipboardText)
     EXPECT_EQ(f.label("lblTitle"), count(1));
 }
 
+TEST(frmMainFilling, CommandsWorkFromTheKeyboard)
+{
+    WindowFixture f(QStringLiteral("keyboard"));
+    f.window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.window.get()));
+    QGuiApplication::clipboard()->setText(QStringLiteral("/tmp/by-keyboard"));
+    f.button("cmdCopy")->setFocus();
+    QTest::keyClick(f.button("cmdCopy"), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), f.button("cmdPaste"));
+    QTest::keyClick(f.button("cmdPaste"), Qt::Key_Space);
+    EXPECT_EQ(f.items(), QStringList{QStringLiteral("/tmp/by-keyboard")});
+}
+
 TEST(frmMainFilling, CopyPutsThePathFieldOnTheClipboard)
 {
     WindowFixture f(QStringLiteral("copy"));
