@@ -76,6 +76,28 @@ TEST(EraseAsUser, GoesOnAfterAFailureAndReportsTheFirstOne)
     EXPECT_TRUE(present(tree / "locked" / "owned-by-root"));
 }
 
+TEST(EraseAsUser, NeverChangesPermissionsOfTheFolderHoldingTheTree)
+{
+    skipUnlessRoot();
+    TempDir tmp;
+    const fs::path holder = tmp / "read-only-holder";
+    const fs::path tree = holder / "tree";
+    makeWideTree(tree, 2, 3);
+    chownTree(tmp.path(), kNobody, kNobody);
+    const fs::perms readOnly = fs::perms::owner_read | fs::perms::owner_exec;
+    fs::permissions(holder, readOnly);
+
+    const ChildResult result = runInChild(becomeNobody, [&] { return eraseTree(tree.string()); });
+
+    ASSERT_TRUE(result.ran) << result.setupError;
+    EXPECT_EQ(result.status, Status::Failed);
+    EXPECT_EQ(result.error, EACCES) << result.reason;
+    EXPECT_EQ(result.failedPath, tree.string());
+    EXPECT_EQ(fs::status(holder).permissions(), readOnly);
+    EXPECT_TRUE(present(tree));
+    EXPECT_EQ(countEntries(tree), 0u); // emptied all the same
+}
+
 struct DeepCase {
     const char* label;
     unsigned threads;
