@@ -15,7 +15,11 @@ namespace {
 // window frame) goes through at once.
 class HeldInput final : public QObject {
 public:
-    HeldInput() { QCoreApplication::instance()->installEventFilter(this); }
+    explicit HeldInput(const BackgroundEraser::LetThrough& letThrough)
+        : m_letThrough(letThrough)
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
     ~HeldInput() override
     {
         QCoreApplication::instance()->removeEventFilter(this);
@@ -31,18 +35,22 @@ protected:
         const bool input = event->isInputEvent() || event->type() == QEvent::Leave;
         if (!event->spontaneous() || !input || !receiver->isWindowType())
             return false;
+        if (m_letThrough && m_letThrough(receiver, event))
+            return false;
         m_held.emplace_back(QPointer<QObject>(receiver), std::unique_ptr<QEvent>(event->clone()));
         return true;
     }
 
 private:
+    const BackgroundEraser::LetThrough& m_letThrough;
     std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> m_held;
 };
 
 } // namespace
 
-BackgroundEraser::BackgroundEraser(QObject* parent)
+BackgroundEraser::BackgroundEraser(QObject* parent, LetThrough letThrough)
     : QObject(parent)
+    , m_letThrough(std::move(letThrough))
 {
 }
 
@@ -70,7 +78,7 @@ erase::Outcome BackgroundEraser::eraseFolder(const QString& path)
         QMetaObject::invokeMethod(this, &BackgroundEraser::workerFinished, Qt::QueuedConnection);
     });
     {
-        const HeldInput held;
+        const HeldInput held(m_letThrough);
         // An application-wide exit() also ends nested loops; keep waiting, the result is needed.
         while (!job->done)
             waiting.exec();

@@ -13,6 +13,7 @@
 #include "skinbutton/core/SkinButton.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -28,6 +29,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QWindow>
 #include <QtDebug>
 
 #include <cstdlib>
@@ -73,7 +75,9 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_executableName(services.executableName.isEmpty() ? executableName() : services.executableName)
     , m_exitNow(services.exitNow ? std::move(services.exitNow) : [] { std::_Exit(0); })
-    , m_eraser(services.eraser ? std::move(services.eraser) : std::make_unique<BackgroundEraser>())
+    , m_eraser(services.eraser ? std::move(services.eraser)
+                               : std::make_unique<BackgroundEraser>(
+                                   nullptr, [this](QObject* window, QEvent* event) { return isExitInput(window, event); }))
     , m_browse(services.folderDialog ? std::move(services.folderDialog) : std::make_unique<picker::QtFolderDialog>())
     , m_queue(new EraseQueue(this))
     , m_loop(*m_queue, *this, *m_eraser)
@@ -280,6 +284,25 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::MouseMove)
         lblDisplay->clear();
     return QWidget::eventFilter(watched, event);
+}
+
+bool frmMain::isExitInput(QObject* window, QEvent* event) const
+{
+    if (window == nullptr || window != windowHandle() || cmdQuit == nullptr)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick: {
+        const QWidget* target = childAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+        return target != nullptr && (target == cmdQuit || cmdQuit->isAncestorOf(target));
+    }
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        return QApplication::focusWidget() == cmdQuit;
+    default:
+        return false;
+    }
 }
 
 void frmMain::cmdQuit_Click()

@@ -42,6 +42,8 @@ public:
 
     EraseQueue& queue() { return *m_queue; }
     bool isErasing() const { return m_loop.running(); }
+    // Input that reaches the Exit button: handled at once even while a folder is being erased.
+    bool isExitInput(QObject* window, QEvent* event) const;
 
 public slots:
     void cmdQuit_Click();

@@ -37,9 +37,10 @@ private:
 class HookedEraser final : public zarvok::app::FolderEraser {
 public:
     using Hook = std::shared_ptr<std::function<void(const QString&)>>;
-    HookedEraser(Hook before, Hook after)
+    HookedEraser(Hook before, Hook after, zarvok::app::BackgroundEraser::LetThrough letThrough)
         : m_hook(std::move(before))
         , m_after(std::move(after))
+        , m_real(nullptr, std::move(letThrough))
     {
     }
     zarvok::erase::Outcome eraseFolder(const QString& path) override
@@ -64,7 +65,9 @@ struct WindowFixture {
     {
         zarvok::app::WindowServices services;
         services.folderDialog = std::make_unique<ScriptedFolderDialog>(dialog);
-        auto hooked = std::make_unique<HookedEraser>(onErase, afterErase);
+        auto hooked = std::make_unique<HookedEraser>(onErase, afterErase, [this](QObject* w, QEvent* e) {
+            return window && window->isExitInput(w, e);
+        });
         eraser = hooked.get();
         services.eraser = std::move(hooked);
         services.exitNow = [this] { ++exits; };

@@ -309,3 +309,23 @@ TEST(frmMainErasing, ClicksDuringAnEraseAreHandledAfterIt)
     QCoreApplication::processEvents();
     EXPECT_EQ(f.items(), QStringList{QStringLiteral("/tmp/pasted-meanwhile")});
 }
+
+TEST(frmMainErasing, ExitDuringAnEraseEndsAtOnce)
+{
+    TempTree tree;
+    const QString folder = tree.folder("long", 500);
+    WindowFixture f(QStringLiteral("erase-exit"));
+    f.window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.window.get()));
+    drop(f.cboPath(), files({folder}));
+    *f.onErase = [&](const QString&) {
+        QTimer::singleShot(0, [&] {
+            const QPoint centre = f.button("cmdQuit")->mapTo(f.window.get(), QPoint(32, 29));
+            QTest::mouseClick(f.window->windowHandle(), Qt::LeftButton, {}, centre);
+        });
+    };
+    int exitsWhenErased = -1;
+    *f.afterErase = [&](const QString&) { exitsWhenErased = f.exits; };
+    f.button("cmdDelete")->click();
+    EXPECT_EQ(exitsWhenErased, 1); // while the folder was still being erased
+}
