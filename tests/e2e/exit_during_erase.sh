@@ -9,7 +9,7 @@ tree="$WORK/big"
 python3 - "$tree" <<'PY'
 import os, sys
 root = sys.argv[1]
-for d in range(300):
+for d in range(200):
     folder = os.path.join(root, "d%03d" % d)
     os.makedirs(folder)
     for f in range(1000):
@@ -20,9 +20,9 @@ start_zarvok
 xdotool windowmove --sync "$MAIN" 70 80
 set_clipboard "$tree"
 click_paste
-entries=$((1 + 300 + 300 * 1000))
+entries=$((1 + 200 + 200 * 1000))
 xdotool mousemove --window "$MAIN" 104 29 click 1
-sleep 0.1 # the erase of 300,000 files has begun and takes a second or more
+sleep 0.05 # the erase of 200,000 files has begun and takes most of a second or more
 if [ "$how" = button ]; then
     xdotool mousemove --window "$MAIN" 40 29 click 1
 else
