@@ -18,7 +18,7 @@
 namespace zarvok::erase {
 
 struct Node;
-struct UnlinkShare;
+class UnlinkShare;
 
 // Either a subdirectory to erase (node and fd) or a share of a large folder's files to unlink.
 struct Task {
