@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <new>
 #include <optional>
+#include <thread>
 #include <vector>
 
 namespace zarvok::erase {
@@ -75,21 +76,29 @@ std::string protectedReason(const struct stat& folder)
     return {};
 }
 
-unsigned workerCount(const Options& options)
-{
-    return options.threads != 0 ? options.threads : defaultThreads();
-}
-
-// Directory handles each worker may keep open: generous under a normal open-file limit, and
-// still within a limit as low as 32 (every worker needs at least two).
-unsigned handlesPerWorker(unsigned workers)
+rlim_t openFileLimit()
 {
     rlimit limit{};
-    rlim_t available = 1024;
     if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
-        available = limit.rlim_cur;
-    const rlim_t reserve = std::min<rlim_t>(64, available / 2) + workers; // other users + queued handles
-    const rlim_t spare = available > reserve ? available - reserve : 0;
+        return limit.rlim_cur;
+    return 1024;
+}
+
+// Every worker needs a few handles of its own (two on its path, one being opened, one queued);
+// under a tiny open-file limit fewer workers run rather than all of them starving.
+unsigned workerCount(const Options& options, rlim_t openFiles)
+{
+    const unsigned wanted = options.threads != 0 ? options.threads : defaultThreads();
+    const rlim_t affordable = std::max<rlim_t>(1, openFiles / 8);
+    return static_cast<unsigned>(std::min<rlim_t>(wanted, affordable));
+}
+
+// Directory handles each worker may keep open on its way down: generous under a normal
+// open-file limit, at least two under a limit as low as 32.
+unsigned handlesPerWorker(unsigned workers, rlim_t openFiles)
+{
+    const rlim_t reserve = std::min<rlim_t>(64, openFiles / 2) + workers; // other users + queued handles
+    const rlim_t spare = openFiles > reserve ? openFiles - reserve : 0;
     return static_cast<unsigned>(std::clamp<rlim_t>(spare / workers, 2, 256));
 }
 
@@ -149,15 +158,19 @@ Outcome eraseChecked(const std::string& path, Progress& progress, const Options&
             return failed(EPERM, path, reason);
     }
 
-    const unsigned workers = workerCount(options);
-    return eraseOpenedTree(std::move(root), progress, RunLimits{workers, handlesPerWorker(workers)});
+    const rlim_t openFiles = openFileLimit();
+    const unsigned workers = workerCount(options, openFiles);
+    return eraseOpenedTree(std::move(root), progress, RunLimits{workers, handlesPerWorker(workers, openFiles)});
 }
 
 } // namespace
 
+// Four workers per core: deleting waits on the disk's journal more than on the processor. On
+// 2 cores, 8 workers beat 4 on the wide tree in each of three benchmark runs.
 unsigned defaultThreads()
 {
-    return 4;
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    return std::min(4 * cores, 32u);
 }
 
 Outcome eraseTree(const std::string& path, Progress* progress, const Options& options)

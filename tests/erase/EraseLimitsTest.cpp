@@ -133,7 +133,7 @@ TEST_P(EraseDeep, ChainDeeperThanPathMaxUnderAnOpenFileLimitOf32)
 
 INSTANTIATE_TEST_SUITE_P(Shapes, EraseDeep,
                          ::testing::Values(DeepCase{"OneWorker", 1, 0}, DeepCase{"FourWorkers", 4, 0},
-                                           DeepCase{"FourWorkersWithFiles", 4, 3}),
+                                           DeepCase{"DefaultWorkersWithFiles", 0, 3}, DeepCase{"SixteenWorkers", 16, 1}),
                          [](const auto& shape) { return shape.param.label; });
 
 // Many side branches along a deep spine: workers climb back through ".." into folders that
