@@ -24,7 +24,8 @@ struct Outcome {
     bool ok() const { return status == Status::Erased; }
 };
 
-// Running count of removed entries; another thread may read it at any time.
+// Running count of removed entries (the folder itself included; entries someone else removed
+// meanwhile count too); another thread may read it at any time.
 struct Progress {
     std::atomic<std::uint64_t> removed{0};
 };
@@ -36,7 +37,10 @@ struct Options {
 // Workers used when Options::threads is 0; chosen by measurement, see bench/erase.
 unsigned defaultThreads();
 
-// Erases the folder tree at an absolute path. Never throws.
+// Erases the folder tree at an absolute path. Never throws. Never follows a symbolic link, stays
+// on the folder's file system (a mount point inside is left in place: Failed with EXDEV), and
+// keeps going after a failure, reporting the first. Refuses the file-system root, the home
+// folder itself, relative paths and paths ending in . or .. (Failed, with a reason saying so).
 Outcome eraseTree(const std::string& path, Progress* progress = nullptr, const Options& options = {});
 
 } // namespace zarvok::erase
