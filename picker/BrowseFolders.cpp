@@ -1,6 +1,6 @@
 #include "BrowseFolders.h"
 
-#include "SpecialFolders.h"
+#include "FolderNumbers.h"
 
 #include <QDir>
 

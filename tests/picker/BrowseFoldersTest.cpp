@@ -1,5 +1,5 @@
 #include "BrowseFolders.h"
-#include "SpecialFolders.h"
+#include "FolderNumbers.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -129,7 +129,7 @@ TEST(BrowseFolders, StartFolderTextPersistsUntilTheNextPath)
     EXPECT_EQ(picker.seen.back().selection, QStringLiteral("/second"));
 }
 
-TEST(SpecialFolders, KnownNumbersMapToStandardLocations)
+TEST(FolderNumbers, KnownNumbersMapToStandardLocations)
 {
     EXPECT_EQ(specialFolderPath(Profile), QDir::toNativeSeparators(QDir::homePath()));
     EXPECT_EQ(specialFolderPath(Computer), QDir::toNativeSeparators(QDir::rootPath()));

@@ -1,4 +1,4 @@
-#include "SpecialFolders.h"
+#include "FolderNumbers.h"
 
 #include <QDir>
 #include <QStandardPaths>
