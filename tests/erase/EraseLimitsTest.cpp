@@ -98,6 +98,25 @@ TEST(EraseAsUser, NeverChangesPermissionsOfTheFolderHoldingTheTree)
     EXPECT_EQ(countEntries(tree), 0u); // emptied all the same
 }
 
+// Erases the tree in a child limited to 32 open files and checks that every one of the `made`
+// entries was removed and counted.
+void expectErasedUnderOpenFileLimit32(const fs::path& tree, std::size_t made, unsigned threads)
+{
+    const ChildResult result = runInChild([] { return limitOpenFiles(32); },
+                                          [&] {
+                                              Progress progress;
+                                              Outcome outcome = eraseTree(tree.string(), &progress, Options{threads});
+                                              if (outcome.ok() && progress.removed.load() != made)
+                                                  outcome.reason = "removed " + std::to_string(progress.removed.load());
+                                              return outcome;
+                                          });
+
+    ASSERT_TRUE(result.ran) << result.setupError;
+    EXPECT_EQ(result.status, Status::Erased) << result.reason << " at " << result.failedPath.substr(0, 200);
+    EXPECT_EQ(result.reason, "");
+    EXPECT_FALSE(present(tree));
+}
+
 struct DeepCase {
     const char* label;
     unsigned threads;
@@ -116,19 +135,7 @@ TEST_P(EraseDeep, ChainDeeperThanPathMaxUnderAnOpenFileLimitOf32)
     makeChain(tree, kDepth, "folder", GetParam().filesEach);
     const std::size_t made = static_cast<std::size_t>(kDepth) * (GetParam().filesEach + 1) + 1;
 
-    const ChildResult result = runInChild([] { return limitOpenFiles(32); },
-                                          [&] {
-                                              Progress progress;
-                                              Outcome outcome = eraseTree(tree.string(), &progress, Options{GetParam().threads});
-                                              if (outcome.ok() && progress.removed.load() != made)
-                                                  outcome.reason = "removed " + std::to_string(progress.removed.load());
-                                              return outcome;
-                                          });
-
-    ASSERT_TRUE(result.ran) << result.setupError;
-    EXPECT_EQ(result.status, Status::Erased) << result.reason << " at " << result.failedPath.substr(0, 200);
-    EXPECT_EQ(result.reason, "");
-    EXPECT_FALSE(present(tree));
+    expectErasedUnderOpenFileLimit32(tree, made, GetParam().threads);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, EraseDeep,
@@ -154,19 +161,7 @@ TEST(EraseDeep, BranchingTreeUnderAnOpenFileLimitOf32)
     }
     const std::size_t made = countEntries(tree) + 1;
 
-    const ChildResult result = runInChild([] { return limitOpenFiles(32); },
-                                          [&] {
-                                              Progress progress;
-                                              Outcome outcome = eraseTree(tree.string(), &progress, Options{4});
-                                              if (outcome.ok() && progress.removed.load() != made)
-                                                  outcome.reason = "removed " + std::to_string(progress.removed.load());
-                                              return outcome;
-                                          });
-
-    ASSERT_TRUE(result.ran) << result.setupError;
-    EXPECT_EQ(result.status, Status::Erased) << result.reason << " at " << result.failedPath.substr(0, 200);
-    EXPECT_EQ(result.reason, "");
-    EXPECT_FALSE(present(tree));
+    expectErasedUnderOpenFileLimit32(tree, made, 4);
 }
 
 } // namespace
