@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -68,8 +69,10 @@ void writeProperties(const ButtonProperties& props, PropertyBag& bag, const Prop
 
 // Loads every key in its fixed order into props, absent keys taking their read defaults. A
 // stored value that cannot become the member's type ends the load at that key: the keys before
-// it are kept in props, and the reason is returned.
-std::optional<QString> readProperties(const PropertyBag& bag, ButtonProperties& props,
-                                      const PropertyHost& host);
+// it are kept in props, and the reason is returned. A picture that cannot be read is only
+// left empty: the reason goes to warnings (to standard error when warnings is null) and the
+// load goes on.
+std::optional<QString> readProperties(const PropertyBag& bag, ButtonProperties& props, const PropertyHost& host,
+                                      QStringList* warnings = nullptr);
 
 } // namespace skin

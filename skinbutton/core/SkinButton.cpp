@@ -1,13 +1,12 @@
 #include "SkinButton.h"
 
+#include "AboutPanel.h"
 #include "SkinButtonAccessible.h"
 #include "WindowShape.h"
 #include "skinbutton/render/CaptionFormat.h"
 
-#include <QEnterEvent>
 #include <QFontMetrics>
-#include <QKeyEvent>
-#include <QMouseEvent>
+#include <QMetaProperty>
 #include <QPainter>
 #include <QPointer>
 #include <QtDebug>
@@ -19,22 +18,6 @@ namespace {
 // OpenLink's results, as the shell has always reported them: above 32 is success.
 constexpr int kLinkOpened = 42;
 constexpr int kNoHandlerForLink = 31;
-
-int buttonNumber(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::LeftButton:
-        return LeftButton;
-    case Qt::RightButton:
-        return RightButton;
-    case Qt::MiddleButton:
-        return MiddleButton;
-    default:
-        return 0;
-    }
-}
-
-bool isSpace(const QKeyEvent* event) { return event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier; }
 
 } // namespace
 
@@ -72,24 +55,36 @@ void SkinButton::initProperties()
     host.surfaceFont = designFont();
     m_props = initialProperties(host);
     m_captionFormat = kNewControlCaptionFormat;
+    syncWidget();
+    m_interaction.setState(StateUnset);
+}
+
+void SkinButton::syncWidget()
+{
     m_surface.setFont(m_props.font.font);
     QWidget::setFont(m_props.font.font);
-    m_interaction.setState(StateUnset);
+    QWidget::setEnabled(m_props.enabled);
+    QWidget::setToolTip(m_props.toolTip);
+    updateMnemonic();
+}
+
+QString SkinButton::displayName() const
+{
+    return objectName().isEmpty() ? QStringLiteral("SkinButton") : objectName();
 }
 
 bool SkinButton::readProperties(const PropertyBag& bag, QString* error)
 {
     m_interaction.setState(StateNormal);
-    const std::optional<QString> failure = skin::readProperties(bag, m_props, propertyHost());
+    QStringList warnings;
+    const std::optional<QString> failure = skin::readProperties(bag, m_props, propertyHost(), &warnings);
+    for (const QString& warning : warnings)
+        qWarning().noquote() << QStringLiteral("%1: stored picture not loaded, the button shows none: %2").arg(displayName(), warning);
     m_captionFormat = 0; // a loaded button's format comes from its first layout
-    m_surface.setFont(m_props.font.font);
-    QWidget::setFont(m_props.font.font);
-    QWidget::setEnabled(m_props.enabled);
-    m_tracksPointer = !m_designMode;
+    syncWidget();
     applyLayout();
     if (failure) {
-        const QString reason = QStringLiteral("%1: stored properties not fully loaded: %2")
-                                   .arg(objectName().isEmpty() ? QStringLiteral("SkinButton") : objectName(), *failure);
+        const QString reason = QStringLiteral("%1: stored properties not fully loaded: %2").arg(displayName(), *failure);
         if (error)
             *error = reason;
         else
@@ -110,6 +105,7 @@ PropertyBag SkinButton::writeProperties() const
 void SkinButton::setDesignMode(bool designMode)
 {
     m_designMode = designMode;
+    updateMnemonic();
     Refresh();
 }
 
@@ -120,170 +116,86 @@ SystemColors SkinButton::systemColors() const
 
 // ---- property writes
 
-void SkinButton::changedLayout(const char* name)
+void SkinButton::afterWrite(const PropertyRow& row)
 {
     QPointer<SkinButton> self(this);
-    emit propertyChanged(QLatin1String(name));
-    if (self)
-        applyLayout();
-}
-
-void SkinButton::changedLook(const char* name)
-{
-    QPointer<SkinButton> self(this);
-    emit propertyChanged(QLatin1String(name));
-    if (self)
+    switch (row.onWrite) {
+    case OnWrite::Relayout:
+        notify(row);
+        if (self)
+            applyLayout();
+        break;
+    case OnWrite::Repaint:
+        notify(row);
+        if (self)
+            Refresh();
+        break;
+    case OnWrite::Enabled:
+        m_interaction.reset();
         Refresh();
+        notify(row);
+        if (self)
+            QWidget::setEnabled(m_props.enabled);
+        break;
+    case OnWrite::Font:
+        m_surface.setFont(m_props.font.font);
+        QWidget::setFont(m_props.font.font);
+        Refresh();
+        notify(row);
+        break;
+    }
 }
 
-void SkinButton::setStyle(int NewStyle)
+void SkinButton::notify(const PropertyRow& row)
 {
-    m_props.style = NewStyle;
-    changedLayout("Style");
+    QPointer<SkinButton> self(this);
+    emit propertyChanged(QLatin1String(row.notified));
+    if (!self)
+        return;
+    const QMetaProperty property = metaObject()->property(metaObject()->indexOfProperty(row.name));
+    property.notifySignal().invoke(this);
 }
 
 void SkinButton::setCaption(const QString& NewCaption)
 {
-    m_props.caption = NewCaption;
-    changedLayout("Caption");
-    notifyAccessibleNameChanged(this);
-}
-
-void SkinButton::setIcon(const Picture& NewIcon)
-{
-    m_props.icon = NewIcon;
-    changedLayout("Icon");
-}
-
-void SkinButton::setIconAlign(int NewIconAlign)
-{
-    m_props.iconAlign = NewIconAlign;
-    changedLayout("IconAlign");
-}
-
-void SkinButton::setIconSize(int NewIconSize)
-{
-    m_props.iconSize = NewIconSize;
-    changedLayout("IconSize");
-}
-
-void SkinButton::setCaptionAlign(int NewCaptionAlign)
-{
-    m_props.captionAlign = NewCaptionAlign;
-    changedLayout("CaptionAlign");
-}
-
-void SkinButton::setNonThemeStyle(int NewNonThemeStyle)
-{
-    m_props.nonThemeStyle = NewNonThemeStyle;
-    changedLayout("NonThemeStyle");
-}
-
-void SkinButton::setEnabled(bool NewEnabled)
-{
-    m_props.enabled = NewEnabled;
-    m_interaction.reset();
-    Refresh();
     QPointer<SkinButton> self(this);
-    emit propertyChanged(QStringLiteral("Enabled"));
-    if (self)
-        QWidget::setEnabled(NewEnabled);
-}
-
-void SkinButton::setShowFocus(bool NewShowFocus)
-{
-    m_props.showFocus = NewShowFocus;
-    changedLook("ShowFocus");
-}
-
-void SkinButton::setUseCustomColors(bool NewUseCustomColors)
-{
-    m_props.useCustomColors = NewUseCustomColors;
-    changedLook("UseCustomColors");
-}
-
-void SkinButton::setBackColor(Color NewBackColor)
-{
-    m_props.backColor = NewBackColor;
-    changedLook("BackColor");
-}
-
-void SkinButton::setHighlightColor(Color NewHighlightColor)
-{
-    m_props.highlightColor = NewHighlightColor;
-    changedLook("HighlightColor");
-}
-
-void SkinButton::setFontColor(Color NewFontColor)
-{
-    m_props.fontColor = NewFontColor;
-    changedLook("FontColor");
-}
-
-void SkinButton::setFontHighlightColor(Color NewFontHighlightColor)
-{
-    m_props.fontHighlightColor = NewFontHighlightColor;
-    changedLook("FontHighlightColor");
+    write(&ButtonProperties::caption, NewCaption);
+    if (!self)
+        return;
+    updateMnemonic();
+    notifyAccessibleNameChanged(this);
 }
 
 void SkinButton::setToolTip(const QString& NewToolTip)
 {
-    m_props.toolTip = NewToolTip;
-    changedLook("ToolTipText");
+    QPointer<SkinButton> self(this);
+    write(&ButtonProperties::toolTip, NewToolTip);
+    // Qt's own tip window never shows (see event()); QWidget's text stays the same for
+    // whoever reads it, assistive technology among them.
+    if (self)
+        QWidget::setToolTip(m_props.toolTip);
 }
 
-void SkinButton::setToolTipTitle(const QString& NewToolTipTitle)
-{
-    m_props.toolTipTitle = NewToolTipTitle;
-    changedLook("TooltipTitle");
-}
-
-void SkinButton::setToolTipIcon(int NewToolTipIcon)
-{
-    m_props.toolTipIcon = NewToolTipIcon;
-    changedLook("TooltipIcon");
-}
-
-void SkinButton::setToolTipType(int NewToolTipType)
-{
-    m_props.toolTipType = NewToolTipType;
-    changedLook("ToolTipType");
-}
-
-void SkinButton::setToolTipBackColor(Color NewToolTipBackColor)
-{
-    m_props.toolTipBackColor = NewToolTipBackColor;
-    changedLook("ToolTipBackColor");
-}
-
-void SkinButton::setToolTipForeColor(Color NewToolTipForeColor)
-{
-    m_props.toolTipForeColor = NewToolTipForeColor;
-    changedLook("ToolTipForeColor");
-}
-
-void SkinButton::setFont(const QFont& NewFont)
-{
-    m_props.font.font = NewFont;
-    m_surface.setFont(NewFont);
-    QWidget::setFont(NewFont);
-    Refresh();
-    emit propertyChanged(QStringLiteral("Font"));
-}
-
-void SkinButton::setButtonType(int NewButtonType)
-{
-    m_props.buttonType = NewButtonType;
-    changedLook("ButtonType");
-}
+void SkinButton::setFont(const QFont& NewFont) { write(&ButtonProperties::font, StoredFont{NewFont, m_props.font.charset}); }
 
 void SkinButton::setValue(bool NewValue)
 {
-    m_props.value = NewValue;
-    changedLook("Value");
+    const bool changed = NewValue != m_props.value;
+    QPointer<SkinButton> self(this);
+    write(&ButtonProperties::value, NewValue);
+    if (self && changed)
+        emit toggled(NewValue);
 }
 
 // ---- methods
+
+void SkinButton::About()
+{
+    QPointer<SkinButton> self(this);
+    emit aboutRequested();
+    if (self)
+        showAboutPanel(this);
+}
 
 void SkinButton::Refresh()
 {
@@ -318,27 +230,12 @@ void SkinButton::click()
 ButtonLook SkinButton::snapshot() const
 {
     ButtonLook look;
-    look.style = m_props.style;
-    look.nonThemeStyle = m_props.nonThemeStyle;
+    copyToLook(m_props, look);
     look.state = m_interaction.state();
     // A disabled window disables its buttons' looks as well as their input.
-    look.enabled = m_props.enabled && (!parentWidget() || parentWidget()->isEnabled());
-    look.buttonType = m_props.buttonType;
-    look.value = m_props.value;
+    look.enabled = m_props.enabled && isEnabled();
     look.hasFocus = m_interaction.hasFocus();
-    look.showFocus = m_props.showFocus;
     look.userMode = !m_designMode;
-    look.useCustomColors = m_props.useCustomColors;
-    look.backColor = m_props.backColor;
-    look.highlightColor = m_props.highlightColor;
-    look.fontColor = m_props.fontColor;
-    look.fontHighlightColor = m_props.fontHighlightColor;
-    look.caption = m_props.caption;
-    look.font = m_props.font.font;
-    look.icon = m_props.icon.image;
-    look.iconSize = m_props.iconSize;
-    look.iconAlign = m_props.iconAlign;
-    look.captionAlign = m_props.captionAlign;
     look.captionFormat = m_captionFormat;
     look.clientRect = m_clientRect;
     look.captionRect = m_captionRect;
@@ -381,125 +278,5 @@ QSize SkinButton::sizeHint() const
 
 QSize SkinButton::minimumSizeHint() const { return QSize(kMinimumSide, kMinimumSide); }
 
-// ---- input
-
-Toggle SkinButton::toggle() const { return Toggle{m_props.buttonType == 1, m_props.value}; }
-
-void SkinButton::apply(const Outcome& outcome)
-{
-    QPointer<SkinButton> self(this);
-    if (outcome.flipValue) {
-        m_props.value = !m_props.value;
-        notifyAccessibleValueChanged(this);
-    }
-    if (outcome.repaint)
-        Refresh();
-    if (outcome.mouseEnter)
-        emit MouseEnter();
-    if (self && outcome.mouseLeave)
-        emit MouseLeave();
-    if (self && outcome.click)
-        emit Click();
-}
-
-bool SkinButton::isOverButton(const QPointF& pos) const
-{
-    const QPoint p = pos.toPoint();
-    return mask().isEmpty() ? rect().contains(p) : mask().contains(p);
-}
-
-void SkinButton::mousePressEvent(QMouseEvent* event)
-{
-    apply(m_interaction.mousePress(buttonNumber(event->button())));
-}
-
-void SkinButton::mouseReleaseEvent(QMouseEvent* event)
-{
-    apply(m_interaction.mouseRelease(buttonNumber(event->button()), isOverButton(event->position()), toggle()));
-}
-
-void SkinButton::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    apply(m_interaction.mouseDoubleClick(buttonNumber(event->button())));
-}
-
-void SkinButton::keyPressEvent(QKeyEvent* event)
-{
-    if (!isSpace(event)) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    if (!event->isAutoRepeat())
-        apply(m_interaction.spaceDown());
-}
-
-void SkinButton::keyReleaseEvent(QKeyEvent* event)
-{
-    if (!isSpace(event)) {
-        QWidget::keyReleaseEvent(event);
-        return;
-    }
-    if (!event->isAutoRepeat())
-        apply(m_interaction.spaceUp(toggle()));
-}
-
-void SkinButton::focusInEvent(QFocusEvent*) { apply(m_interaction.focusChanged(true)); }
-
-void SkinButton::focusOutEvent(QFocusEvent*) { apply(m_interaction.focusChanged(false)); }
-
-void SkinButton::enterEvent(QEnterEvent*)
-{
-    if (isPointerTracked())
-        apply(m_interaction.pointerEntered());
-}
-
-void SkinButton::leaveEvent(QEvent*)
-{
-    if (isPointerTracked())
-        apply(m_interaction.pointerLeft());
-}
-
-void SkinButton::showEvent(QShowEvent*)
-{
-    // While the button is visible only its own tooltip is shown, not the host's. A host without
-    // a text of its own leaves the button's stored tooltip as it is.
-    if (!m_extenderToolTip.isEmpty())
-        m_props.toolTip = m_extenderToolTip;
-    m_extenderToolTip.clear();
-    Refresh();
-}
-
-void SkinButton::hideEvent(QHideEvent*) { m_extenderToolTip = m_props.toolTip; }
-
-void SkinButton::changeEvent(QEvent* event)
-{
-    switch (event->type()) {
-    case QEvent::PaletteChange:
-    case QEvent::StyleChange:
-    case QEvent::ThemeChange:
-        Refresh();
-        break;
-    case QEvent::EnabledChange:
-        if (isEnabled())
-            m_interaction.reset();
-        Refresh();
-        break;
-    default:
-        break;
-    }
-    QWidget::changeEvent(event);
-}
-
-QString withoutMnemonic(const QString& caption)
-{
-    QString text;
-    text.reserve(caption.size());
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size())
-            ++i;
-        text += caption[i];
-    }
-    return text;
-}
 
 } // namespace skin

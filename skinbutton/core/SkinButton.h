@@ -17,11 +17,15 @@
 #include "ButtonProperties.h"
 #include "LinkOpener.h"
 #include "PropertyBag.h"
+#include "PropertyTable.h"
+#include "QtPropertyTypes.h"
 #include "skinbutton/render/ButtonLook.h"
 #include "skinbutton/render/Surface.h"
 #include "skinbutton/render/SystemColors.h"
 #include "skinbutton/render/ThemePainter.h"
 
+#include <QColor>
+#include <QPixmap>
 #include <QWidget>
 
 #include <memory>
@@ -30,6 +34,31 @@ namespace skin {
 
 class SkinButton : public QWidget {
     Q_OBJECT
+    // Qt's view of the properties: the same values, in the types Qt's tools edit. Colours are
+    // QColor (an invalid QColor is the colour -1); a 32-bit number is taken as a stored colour.
+    Q_PROPERTY(int Style READ Style WRITE setStyle NOTIFY StyleChanged)
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption NOTIFY CaptionChanged)
+    Q_PROPERTY(QPixmap Icon READ IconPixmap WRITE setIcon NOTIFY IconChanged)
+    Q_PROPERTY(int IconAlign READ IconAlign WRITE setIconAlign NOTIFY IconAlignChanged)
+    Q_PROPERTY(int IconSize READ IconSize WRITE setIconSize NOTIFY IconSizeChanged)
+    Q_PROPERTY(int CaptionAlign READ CaptionAlign WRITE setCaptionAlign NOTIFY CaptionAlignChanged)
+    Q_PROPERTY(int NonThemeStyle READ NonThemeStyle WRITE setNonThemeStyle NOTIFY NonThemeStyleChanged)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled NOTIFY EnabledChanged)
+    Q_PROPERTY(bool ShowFocus READ ShowFocus WRITE setShowFocus NOTIFY ShowFocusChanged)
+    Q_PROPERTY(bool UseCustomColors READ UseCustomColors WRITE setUseCustomColors NOTIFY UseCustomColorsChanged)
+    Q_PROPERTY(QColor BackColor READ qBackColor WRITE setBackColor NOTIFY BackColorChanged)
+    Q_PROPERTY(QColor HighlightColor READ qHighlightColor WRITE setHighlightColor NOTIFY HighlightColorChanged)
+    Q_PROPERTY(QColor FontColor READ qFontColor WRITE setFontColor NOTIFY FontColorChanged)
+    Q_PROPERTY(QColor FontHighlightColor READ qFontHighlightColor WRITE setFontHighlightColor NOTIFY FontHighlightColorChanged)
+    Q_PROPERTY(QString ToolTip READ ToolTip WRITE setToolTip NOTIFY ToolTipChanged)
+    Q_PROPERTY(QString ToolTipTitle READ ToolTipTitle WRITE setToolTipTitle NOTIFY ToolTipTitleChanged)
+    Q_PROPERTY(int ToolTipIcon READ ToolTipIcon WRITE setToolTipIcon NOTIFY ToolTipIconChanged)
+    Q_PROPERTY(int ToolTipType READ ToolTipType WRITE setToolTipType NOTIFY ToolTipTypeChanged)
+    Q_PROPERTY(QColor ToolTipBackColor READ qToolTipBackColor WRITE setToolTipBackColor NOTIFY ToolTipBackColorChanged)
+    Q_PROPERTY(QColor ToolTipForeColor READ qToolTipForeColor WRITE setToolTipForeColor NOTIFY ToolTipForeColorChanged)
+    Q_PROPERTY(QFont Font READ Font WRITE setFont NOTIFY FontChanged)
+    Q_PROPERTY(int ButtonType READ ButtonType WRITE setButtonType NOTIFY ButtonTypeChanged)
+    Q_PROPERTY(bool value READ value WRITE setValue NOTIFY valueChanged)
 
 public:
     // Where system colours come from: the widget's palette (the desktop), or the fixed
@@ -43,78 +72,98 @@ public:
                ColorSource colors = ColorSource::Desktop, std::unique_ptr<LinkOpener> links = nullptr);
     ~SkinButton() override;
 
-    // Properties. Every write notifies propertyChanged and repaints, even when the value is
-    // unchanged; layout properties (Style, Caption, the icon and alignment ones,
-    // NonThemeStyle) first rerun the size handling. No write validates its value.
+    // Properties. Every write notifies (propertyChanged with the change name, and the Qt
+    // property's own signal) and repaints, even when the value is unchanged; layout properties
+    // (Style, Caption, the icon and alignment ones, NonThemeStyle) first rerun the size
+    // handling. No write validates its value. What each write does is in PropertyTable.cpp.
     int Style() const { return m_props.style; }
-    void setStyle(int NewStyle);
+    void setStyle(int NewStyle) { write(&ButtonProperties::style, NewStyle); }
     using QWidget::setStyle;
     QString Caption() const { return m_props.caption; }
-    void setCaption(const QString& NewCaption);
+    void setCaption(const QString& NewCaption); // also the mnemonic (Alt + the letter after "&")
     Picture Icon() const { return m_props.icon; }
-    void setIcon(const Picture& NewIcon);
+    QPixmap IconPixmap() const { return toPixmap(m_props.icon); }
+    void setIcon(const Picture& NewIcon) { write(&ButtonProperties::icon, NewIcon); }
     void setIcon(const QImage& NewIcon) { setIcon(Picture{QString(), NewIcon}); }
+    void setIcon(const QPixmap& NewIcon) { setIcon(fromPixmap(NewIcon)); }
     int IconAlign() const { return m_props.iconAlign; }
-    void setIconAlign(int NewIconAlign);
+    void setIconAlign(int NewIconAlign) { write(&ButtonProperties::iconAlign, NewIconAlign); }
     int IconSize() const { return m_props.iconSize; }
-    void setIconSize(int NewIconSize);
+    void setIconSize(int NewIconSize) { write(&ButtonProperties::iconSize, NewIconSize); }
     int CaptionAlign() const { return m_props.captionAlign; }
-    void setCaptionAlign(int NewCaptionAlign);
+    void setCaptionAlign(int NewCaptionAlign) { write(&ButtonProperties::captionAlign, NewCaptionAlign); }
     int NonThemeStyle() const { return m_props.nonThemeStyle; }
-    void setNonThemeStyle(int NewNonThemeStyle);
+    void setNonThemeStyle(int NewNonThemeStyle) { write(&ButtonProperties::nonThemeStyle, NewNonThemeStyle); }
+    // One state with QWidget's enabled flag: QWidget::setEnabled writes Enabled too. A disabled
+    // parent paints the disabled look but leaves Enabled as it is.
     bool Enabled() const { return m_props.enabled; }
-    void setEnabled(bool NewEnabled); // also the widget's own enabled state
+    void setEnabled(bool NewEnabled) { write(&ButtonProperties::enabled, NewEnabled); }
     bool ShowFocus() const { return m_props.showFocus; }
-    void setShowFocus(bool NewShowFocus);
+    void setShowFocus(bool NewShowFocus) { write(&ButtonProperties::showFocus, NewShowFocus); }
     bool UseCustomColors() const { return m_props.useCustomColors; }
-    void setUseCustomColors(bool NewUseCustomColors);
+    void setUseCustomColors(bool NewUseCustomColors) { write(&ButtonProperties::useCustomColors, NewUseCustomColors); }
     Color BackColor() const { return m_props.backColor; }
-    void setBackColor(Color NewBackColor);
+    QColor qBackColor() const { return toQColor(m_props.backColor); }
+    void setBackColor(Color NewBackColor) { write(&ButtonProperties::backColor, NewBackColor); }
+    void setBackColor(const QColor& NewBackColor) { setBackColor(fromQColor(NewBackColor)); }
     Color HighlightColor() const { return m_props.highlightColor; }
-    void setHighlightColor(Color NewHighlightColor);
+    QColor qHighlightColor() const { return toQColor(m_props.highlightColor); }
+    void setHighlightColor(Color NewHighlightColor) { write(&ButtonProperties::highlightColor, NewHighlightColor); }
+    void setHighlightColor(const QColor& NewHighlightColor) { setHighlightColor(fromQColor(NewHighlightColor)); }
     Color FontColor() const { return m_props.fontColor; }
-    void setFontColor(Color NewFontColor);
+    QColor qFontColor() const { return toQColor(m_props.fontColor); }
+    void setFontColor(Color NewFontColor) { write(&ButtonProperties::fontColor, NewFontColor); }
+    void setFontColor(const QColor& NewFontColor) { setFontColor(fromQColor(NewFontColor)); }
     Color FontHighlightColor() const { return m_props.fontHighlightColor; }
-    void setFontHighlightColor(Color NewFontHighlightColor);
-    // The tooltip properties are kept and saved; they take effect at the next pointer entry.
+    QColor qFontHighlightColor() const { return toQColor(m_props.fontHighlightColor); }
+    void setFontHighlightColor(Color NewColor) { write(&ButtonProperties::fontHighlightColor, NewColor); }
+    void setFontHighlightColor(const QColor& NewColor) { setFontHighlightColor(fromQColor(NewColor)); }
+    // The tooltip properties take effect at the next pointer entry. ToolTip is also QWidget's
+    // toolTip: QWidget::setToolTip writes it.
     QString ToolTip() const { return m_props.toolTip; }
     void setToolTip(const QString& NewToolTip);
     QString ToolTipTitle() const { return m_props.toolTipTitle; }
-    void setToolTipTitle(const QString& NewToolTipTitle);
+    void setToolTipTitle(const QString& NewToolTipTitle) { write(&ButtonProperties::toolTipTitle, NewToolTipTitle); }
     int ToolTipIcon() const { return m_props.toolTipIcon; }
-    void setToolTipIcon(int NewToolTipIcon);
+    void setToolTipIcon(int NewToolTipIcon) { write(&ButtonProperties::toolTipIcon, NewToolTipIcon); }
     int ToolTipType() const { return m_props.toolTipType; }
-    void setToolTipType(int NewToolTipType);
+    void setToolTipType(int NewToolTipType) { write(&ButtonProperties::toolTipType, NewToolTipType); }
     Color ToolTipBackColor() const { return m_props.toolTipBackColor; }
-    void setToolTipBackColor(Color NewToolTipBackColor);
+    QColor qToolTipBackColor() const { return toQColor(m_props.toolTipBackColor); }
+    void setToolTipBackColor(Color NewColor) { write(&ButtonProperties::toolTipBackColor, NewColor); }
+    void setToolTipBackColor(const QColor& NewColor) { setToolTipBackColor(fromQColor(NewColor)); }
     Color ToolTipForeColor() const { return m_props.toolTipForeColor; }
-    void setToolTipForeColor(Color NewToolTipForeColor);
+    QColor qToolTipForeColor() const { return toQColor(m_props.toolTipForeColor); }
+    void setToolTipForeColor(Color NewColor) { write(&ButtonProperties::toolTipForeColor, NewColor); }
+    void setToolTipForeColor(const QColor& NewColor) { setToolTipForeColor(fromQColor(NewColor)); }
+    // Also QWidget's font: QWidget::setFont writes Font too.
     QFont Font() const { return m_props.font.font; }
-    void setFont(const QFont& NewFont); // also the widget's own font
+    void setFont(const QFont& NewFont);
     int ButtonType() const { return m_props.buttonType; }
-    void setButtonType(int NewButtonType);
+    void setButtonType(int NewButtonType) { write(&ButtonProperties::buttonType, NewButtonType); }
     bool value() const { return m_props.value; }
-    void setValue(bool NewValue); // repaints, raises no event
+    void setValue(bool NewValue); // repaints; toggled when it changes; never Click
 
     // Methods.
-    void Refresh(); // repaints the whole control
     QString Version() const;
     // Opens sLink with the desktop's handler: above 32 when it did, 32 or less when it did not.
     int OpenLink(const QString& sLink);
-    // A complete press and release, as the Space key or assistive technology gives it.
+    // A complete press and release, as the Space key, the mnemonic or assistive technology give it.
     void click();
 
     // Stored form. A new button starts from initProperties() (run by the constructor; run it
     // again after naming the button to take the name as its caption).
     void initProperties();
-    // Loads every stored key; then the button is in its normal state, tracks the pointer when
-    // the window runs, and is laid out for its size. A value of the wrong kind ends the load
-    // at that key: false, with the reason in error (or a warning when error is null).
+    // Loads every stored key; then the button is in its normal state and is laid out for its
+    // size. A value of the wrong kind ends the load at that key: false, with the reason in error
+    // (or a warning when error is null). An icon that cannot be read only costs the picture,
+    // with a warning on standard error.
     bool readProperties(const PropertyBag& bag, QString* error = nullptr);
     void writeProperties(PropertyBag& bag) const;
     PropertyBag writeProperties() const;
 
-    // Host side. Design mode is the window being designed (no hover, the design-time look).
+    // Host side. Design mode is the window being designed (no pointer tracking, no mnemonic,
+    // the design-time look); otherwise the button runs, whether loaded or made in code.
     bool isDesignMode() const { return m_designMode; }
     void setDesignMode(bool designMode);
     // The host's own tooltip text for this button, taken over while the button is visible.
@@ -127,7 +176,7 @@ public:
     int visualState() const { return m_interaction.state(); }
     bool hasFocusFlag() const { return m_interaction.hasFocus(); }
     int lastReleasedButton() const { return m_interaction.lastReleased(); }
-    bool isPointerTracked() const { return m_tracksPointer && !m_designMode; }
+    bool isPointerTracked() const { return !m_designMode; }
     int captionFormat() const { return m_captionFormat; }
     Rect clientRect() const { return m_clientRect; }
     Rect captionRect() const { return m_captionRect; }
@@ -138,14 +187,49 @@ public:
 
     static constexpr int kMinimumSide = 20; // pixels at 96 dpi
 
+public slots:
+    void About();   // shows the control's own About box
+    void Refresh(); // repaints the whole control
+
 signals:
     void Click();
     void MouseEnter();
     void MouseLeave();
+    // Qt's names: clicked with every Click; toggled whenever value changes, by a click (after
+    // the flip, before Click) or by a write.
+    void clicked();
+    void toggled(bool checked);
+    // About() was called; the About box follows.
+    void aboutRequested();
     // A stored property changed; name is the property's change name ("Style", "ToolTipText", ...).
     void propertyChanged(const QString& name);
+    // The Qt properties' own notifications, raised with propertyChanged.
+    void StyleChanged();
+    void CaptionChanged();
+    void IconChanged();
+    void IconAlignChanged();
+    void IconSizeChanged();
+    void CaptionAlignChanged();
+    void NonThemeStyleChanged();
+    void EnabledChanged();
+    void ShowFocusChanged();
+    void UseCustomColorsChanged();
+    void BackColorChanged();
+    void HighlightColorChanged();
+    void FontColorChanged();
+    void FontHighlightColorChanged();
+    void ToolTipChanged();
+    void ToolTipTitleChanged();
+    void ToolTipIconChanged();
+    void ToolTipTypeChanged();
+    void ToolTipBackColorChanged();
+    void ToolTipForeColorChanged();
+    void FontChanged();
+    void ButtonTypeChanged();
+    void valueChanged();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -162,16 +246,29 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    template <class T>
+    void write(T ButtonProperties::*member, T NewValue)
+    {
+        m_props.*member = std::move(NewValue);
+        afterWrite(propertyRow(member));
+    }
+    // What a write does after storing, by its row: notify, relayout or repaint, in its order.
+    void afterWrite(const PropertyRow& row);
+    void notify(const PropertyRow& row);
     PropertyHost propertyHost() const;
     ButtonLook snapshot() const;
     Toggle toggle() const;
     void apply(const Outcome& outcome);
     void applyLayout();
-    // Notifies, then reruns the size handling (which repaints).
-    void changedLayout(const char* name);
-    // Notifies, then repaints.
-    void changedLook(const char* name);
     bool isOverButton(const QPointF& pos) const;
+    // QWidget's enabled flag, font and tooltip written behind the control's back.
+    void adoptWidgetEnabled();
+    void adoptWidgetFont();
+    void adoptWidgetToolTip();
+    void syncWidget(); // QWidget's font, enabled flag, tooltip and mnemonic from the properties
+    QString displayName() const;
+    void updateMnemonic();
+    void mnemonicPressed(bool ambiguous);
 
     std::unique_ptr<ThemePainter> m_theme;
     std::unique_ptr<LinkOpener> m_links;
@@ -183,7 +280,7 @@ private:
     Rect m_captionRect;
     int m_captionFormat = 0;
     bool m_designMode = false;
-    bool m_tracksPointer = false;
+    int m_mnemonicId = 0;
     QString m_extenderToolTip;
 };
 

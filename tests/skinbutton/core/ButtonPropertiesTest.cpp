@@ -233,13 +233,21 @@ TEST(ButtonPersistence, AValueOfTheWrongKindEndsTheLoadAtItsKey)
     EXPECT_EQ(p.captionAlign, 0); // after the failing key: not read
 }
 
-TEST(ButtonPersistence, AMissingIconFileIsReportedByPath)
+TEST(ButtonPersistence, AnUnreadableIconCostsOnlyThePictureAndIsReportedByPath)
 {
     ButtonProperties p;
-    const auto error = readProperties(PropertyBag::fromJson(QJsonObject{{QStringLiteral("Icon"), QStringLiteral(":/icons/none.svg")}}),
-                                      p, hostWith(SystemColors::reference()));
-    ASSERT_TRUE(error);
-    EXPECT_TRUE(error->contains(QStringLiteral(":/icons/none.svg"))) << error->toStdString();
+    p.icon = Picture{QString(), QImage(2, 2, QImage::Format_RGB32)};
+    QStringList warnings;
+    const auto error = readProperties(PropertyBag::fromJson(QJsonObject{{QStringLiteral("Icon"), QStringLiteral(":/icons/none.svg")},
+                                                                         {QStringLiteral("Style"), 9},
+                                                                         {QStringLiteral("Value"), true}}),
+                                      p, hostWith(SystemColors::reference()), &warnings);
+    EXPECT_FALSE(error);
+    EXPECT_TRUE(p.icon.isNull());
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].contains(QStringLiteral(":/icons/none.svg"))) << warnings[0].toStdString();
+    EXPECT_EQ(p.style, 9);
+    EXPECT_TRUE(p.value); // the last key
 }
 
 } // namespace

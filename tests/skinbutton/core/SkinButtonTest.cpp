@@ -357,7 +357,7 @@ TEST(SkinButtonPointer, AMouseEnterHandlerMayDestroyTheButton)
     EXPECT_TRUE(b.isNull());
 }
 
-TEST(SkinButtonPointer, NoPointerTrackingInDesignModeOrBeforeLoading)
+TEST(SkinButtonPointer, NoPointerTrackingInDesignModeButAlwaysWhenRunning)
 {
     auto designed = showButton(kStyle0, true);
     QSignalSpy entered(designed.button, &SkinButton::MouseEnter);
@@ -369,12 +369,18 @@ TEST(SkinButtonPointer, NoPointerTrackingInDesignModeOrBeforeLoading)
     EXPECT_EQ(designed.button->visualState(), 2); // the design-time look, untouched by the pointer
     EXPECT_FALSE(designed.button->isPointerTracked());
 
+    // A button made in code, never loaded, hovers like a loaded one.
     QWidget window;
     SkinButton fresh(&window, std::make_unique<NoThemePainter>(), SkinButton::ColorSource::Reference);
+    fresh.resize(75, 23);
+    fresh.setStyle(4); // the highlight style: the hot look differs in every pixel
     window.show();
     QSignalSpy freshEntered(&fresh, &SkinButton::MouseEnter);
+    const QRgb normal = pixelAt(fresh, 1, 1);
     test::enterButton(&fresh, QPoint(5, 5));
-    EXPECT_EQ(freshEntered.count(), 0);
+    EXPECT_EQ(freshEntered.count(), 1);
+    EXPECT_EQ(fresh.visualState(), 2);
+    EXPECT_NE(pixelAt(fresh, 1, 1), normal);
 }
 
 TEST(SkinButtonHost, ShowingTakesOverTheHostsToolTipAndHidingGivesItBack)
