@@ -139,9 +139,6 @@ void SkinButton::changeEvent(QEvent* event)
     case QEvent::FontChange:
         adoptWidgetFont();
         break;
-    case QEvent::ToolTipChange:
-        adoptWidgetToolTip();
-        break;
     default:
         break;
     }
@@ -153,6 +150,9 @@ bool SkinButton::event(QEvent* event)
     switch (event->type()) {
     case QEvent::ToolTip:
         return true; // the button shows a tip window of its own, never QToolTip
+    case QEvent::ToolTipChange:
+        adoptWidgetToolTip();
+        break;
     case QEvent::Shortcut: {
         auto* shortcut = static_cast<QShortcutEvent*>(event);
         if (m_mnemonicId == 0 || shortcut->shortcutId() != m_mnemonicId)
