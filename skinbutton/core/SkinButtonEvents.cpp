@@ -117,8 +117,10 @@ void SkinButton::showEvent(QShowEvent*)
 {
     // While the button is visible only its own tooltip is shown, not the host's. A host without
     // a text of its own leaves the button's stored tooltip as it is.
-    if (!m_extenderToolTip.isEmpty())
+    if (!m_extenderToolTip.isEmpty()) {
         m_props.toolTip = m_extenderToolTip;
+        QWidget::setToolTip(m_props.toolTip);
+    }
     m_extenderToolTip.clear();
     Refresh();
 }

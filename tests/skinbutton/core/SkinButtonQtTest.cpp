@@ -85,6 +85,15 @@ TEST(SkinButtonQt, SetPropertyTakesQtsTypesAndReadsBackTheStoredValue)
     }
 }
 
+TEST(SkinButtonQt, StyleSheetsSetAndSelectByTheControlsProperties)
+{
+    auto shown = showButton(kStyle4);
+    shown.window->setStyleSheet(QStringLiteral("skin--SkinButton[Style=\"4\"] { qproperty-BackColor: #102030; qproperty-IconSize: 24; }"));
+    shown.button->ensurePolished();
+    EXPECT_EQ(shown.button->BackColor(), rgb(0x10, 0x20, 0x30));
+    EXPECT_EQ(shown.button->IconSize(), 24);
+}
+
 TEST(SkinButtonQt, QWidgetsEnabledFontAndToolTipAreTheControlsOwn)
 {
     auto shown = showButton(kStyle4);
