@@ -5,13 +5,19 @@
 //
 // The widget keeps state only: each repaint copies its members into a ButtonLook and lets the
 // renderer paint a Surface, which paintEvent shows pixel for pixel. Input is decided by
-// ButtonInteraction (see the table there).
+// ButtonInteraction (see the table there). Every property is also a Qt property, so
+// setProperty, style sheets, QML and Qt Designer (skinbutton/designer) see it.
 //
 // Typical use by a window:
 //     auto* button = new skin::SkinButton(this);
 //     button->setObjectName("cmdQuit");
 //     button->readProperties(PropertyBag::fromJson(storedJson));
 //     connect(button, &skin::SkinButton::Click, this, &Window::quit);
+// or, made in code:
+//     auto* button = new skin::SkinButton(this);
+//     button->setCaption("E&xit"); // Alt+X clicks it
+//     button->setStyle(8);
+//     connect(button, &skin::SkinButton::clicked, this, &Window::quit);
 
 #include "ButtonInteraction.h"
 #include "ButtonProperties.h"
