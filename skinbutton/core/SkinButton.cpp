@@ -9,6 +9,7 @@
 #include <QMetaProperty>
 #include <QPainter>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QtDebug>
 
 namespace skin {
@@ -61,6 +62,7 @@ void SkinButton::initProperties()
 
 void SkinButton::syncWidget()
 {
+    const QScopedValueRollback<bool> ownWrite(m_syncingWidget, true);
     m_surface.setFont(m_props.font.font);
     QWidget::setFont(m_props.font.font);
     QWidget::setEnabled(m_props.enabled);
@@ -135,11 +137,10 @@ void SkinButton::afterWrite(const PropertyRow& row)
         Refresh();
         notify(row);
         if (self)
-            QWidget::setEnabled(m_props.enabled);
+            syncWidget();
         break;
     case OnWrite::Font:
-        m_surface.setFont(m_props.font.font);
-        QWidget::setFont(m_props.font.font);
+        syncWidget();
         Refresh();
         notify(row);
         break;
@@ -173,7 +174,7 @@ void SkinButton::setToolTip(const QString& NewToolTip)
     // Qt's own tip window never shows (see event()); QWidget's text stays the same for
     // whoever reads it, assistive technology among them.
     if (self)
-        QWidget::setToolTip(m_props.toolTip);
+        syncWidget();
 }
 
 void SkinButton::setFont(const QFont& NewFont) { write(&ButtonProperties::font, StoredFont{NewFont, m_props.font.charset}); }

@@ -271,7 +271,9 @@ private:
     void adoptWidgetEnabled();
     void adoptWidgetFont();
     void adoptWidgetToolTip();
-    void syncWidget(); // QWidget's font, enabled flag, tooltip and mnemonic from the properties
+    // QWidget's font, enabled flag, tooltip and mnemonic from the properties; the notices this
+    // raises are not taken for writes from outside.
+    void syncWidget();
     QString displayName() const;
     void updateMnemonic();
     void mnemonicPressed(bool ambiguous);
@@ -286,6 +288,7 @@ private:
     Rect m_captionRect;
     int m_captionFormat = 0;
     bool m_designMode = false;
+    bool m_syncingWidget = false;
     int m_mnemonicId = 0;
     QString m_extenderToolTip;
 };

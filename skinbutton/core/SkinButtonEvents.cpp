@@ -50,10 +50,11 @@ void SkinButton::apply(const Outcome& outcome)
         emit MouseEnter();
     if (self && outcome.mouseLeave)
         emit MouseLeave();
-    if (self && outcome.click)
+    if (self && outcome.click) {
         emit Click();
-    if (self && outcome.click)
-        emit clicked();
+        if (self)
+            emit clicked();
+    }
 }
 
 bool SkinButton::isOverButton(const QPointF& pos) const
@@ -119,7 +120,7 @@ void SkinButton::showEvent(QShowEvent*)
     // a text of its own leaves the button's stored tooltip as it is.
     if (!m_extenderToolTip.isEmpty()) {
         m_props.toolTip = m_extenderToolTip;
-        QWidget::setToolTip(m_props.toolTip);
+        syncWidget();
     }
     m_extenderToolTip.clear();
     Refresh();
@@ -174,7 +175,7 @@ void SkinButton::adoptWidgetEnabled()
 {
     // Only the button's own flag is Enabled; a disabled parent only greys it.
     const bool own = !testAttribute(Qt::WA_ForceDisabled);
-    if (own != m_props.enabled) {
+    if (!m_syncingWidget && own != m_props.enabled) {
         setEnabled(own);
         return;
     }
@@ -185,13 +186,13 @@ void SkinButton::adoptWidgetEnabled()
 
 void SkinButton::adoptWidgetFont()
 {
-    if (font() != m_props.font.font)
+    if (!m_syncingWidget && font() != m_props.font.font)
         setFont(font());
 }
 
 void SkinButton::adoptWidgetToolTip()
 {
-    if (QWidget::toolTip() != m_props.toolTip)
+    if (!m_syncingWidget && QWidget::toolTip() != m_props.toolTip)
         setToolTip(QWidget::toolTip());
 }
 
