@@ -1,6 +1,8 @@
 #include "SkinButton.h"
 
+#include "AboutPanel.h"
 #include "SkinButtonAccessible.h"
+#include "ToolTipWindow.h"
 #include "WindowShape.h"
 #include "skinbutton/render/CaptionFormat.h"
 
@@ -52,6 +54,7 @@ SkinButton::SkinButton(QWidget* parent, std::unique_ptr<ThemePainter> theme, Col
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(kMinimumSide, kMinimumSide);
+    new ToolTipController(this); // owned as a child; also keeps Qt's own tooltip away
     initProperties();
 }
 
@@ -295,6 +298,8 @@ void SkinButton::Refresh()
 
 QString SkinButton::Version() const { return QStringLiteral("3.0"); }
 
+void SkinButton::About() { showAboutPanel(this); }
+
 int SkinButton::OpenLink(const QString& sLink)
 {
     const QUrl url = QUrl::fromUserInput(sLink);
@@ -447,10 +452,16 @@ void SkinButton::focusInEvent(QFocusEvent*) { apply(m_interaction.focusChanged(t
 
 void SkinButton::focusOutEvent(QFocusEvent*) { apply(m_interaction.focusChanged(false)); }
 
-void SkinButton::enterEvent(QEnterEvent*)
+void SkinButton::enterEvent(QEnterEvent* event)
 {
-    if (isPointerTracked())
-        apply(m_interaction.pointerEntered());
+    if (!isPointerTracked())
+        return;
+    const Outcome entered = m_interaction.pointerEntered();
+    QPointer<SkinButton> self(this);
+    apply(entered);
+    // after MouseEnter, so that a handler's tooltip change shows at once
+    if (self && entered.mouseEnter)
+        ToolTipController::of(this)->pointerEntered(event->globalPosition().toPoint());
 }
 
 void SkinButton::leaveEvent(QEvent*)

@@ -99,6 +99,8 @@ public:
     // Methods.
     void Refresh(); // repaints the whole control
     QString Version() const;
+    // Shows the control's own About box (a floating window; a click on it hides it again).
+    void About();
     // Opens sLink with the desktop's handler: above 32 when it did, 32 or less when it did not.
     int OpenLink(const QString& sLink);
     // A complete press and release, as the Space key or assistive technology gives it.
