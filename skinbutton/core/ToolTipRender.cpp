@@ -26,6 +26,9 @@ constexpr int kCornerRadius = 8;
 constexpr int kStemHeight = 14;
 constexpr int kStemBase = 16;
 constexpr int kStemInset = 18; // from the body's left edge, when the screen leaves room
+// The stem ends one row off the pointer's hot spot: a window under the pointer would take the
+// pointer from the button, and the button would hide its tip at once.
+constexpr int kStemGap = 1;
 constexpr int kMinimumBalloonWidth = 2 * kCornerRadius + kStemBase + 8;
 // The title line.
 constexpr int kIconSide = 16;
@@ -114,8 +117,8 @@ ToolTipGeometry placeToolTip(QSize bodySize, bool balloon, QPoint pointer, const
     const int width = bodySize.width();
     const int height = bodySize.height() + (balloon ? kStemHeight : 0);
     const int left = clampSpan(pointer.x() + (balloon ? -kStemInset : kRightOfPointer), width, screen.left(), screen.right());
-    const int below = balloon ? pointer.y() : pointer.y() + kBelowPointer;
-    const int above = balloon ? pointer.y() - height + 1 : pointer.y() - height - 2;
+    const int below = pointer.y() + (balloon ? kStemGap : kBelowPointer);
+    const int above = balloon ? pointer.y() - kStemGap - height + 1 : pointer.y() - height - 2;
     g.stemUp = below + height - 1 <= screen.bottom();
     const int top = clampSpan(g.stemUp ? below : above, height, screen.top(), screen.bottom());
     g.window = QRect(left, top, width, height);

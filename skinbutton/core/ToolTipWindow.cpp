@@ -68,8 +68,7 @@ void ToolTipWindow::popUp(QPoint globalPos)
     m_image = renderToolTip(m_content, m_face, m_colors, layout, m_geometry, ratio);
     setGeometry(m_geometry.window);
     setMask(toolTipRegion(m_geometry));
-    show();
-    raise();
+    show(); // a tooltip window is shown above every other window
     update();
 }
 
