@@ -17,6 +17,7 @@ namespace {
 
 constexpr int kWidestText = 480;
 constexpr int kScreenMargin = 32;
+constexpr int kReshowFraction = 5;
 
 QStyle::StandardPixmap standardIcon(int icon)
 {
@@ -81,6 +82,8 @@ void ToolTipWindow::paintEvent(QPaintEvent*)
 
 // ---- the controller
 
+QElapsedTimer ToolTipController::s_sinceTipHidden;
+
 ToolTipController::ToolTipController(SkinButton* owner) : QObject(owner), m_owner(owner)
 {
     m_wakeTimer.setSingleShot(true);
@@ -105,12 +108,11 @@ ToolTipContent ToolTipController::contentNow() const
                           m_owner->ToolTipType(), m_owner->ToolTipForeColor(), m_owner->ToolTipBackColor()};
 }
 
-ToolTipFace ToolTipController::faceNow() const
+ToolTipFace ToolTipController::faceFor(const ToolTipContent& content) const
 {
     ToolTipFace face;
     face.font = QApplication::font("QTipLabel");
     face.style = m_owner->style();
-    const ToolTipContent content = contentNow();
     if (content.hasKnownIcon()) {
         const QIcon icon = face.style->standardIcon(standardIcon(content.icon), nullptr, m_owner);
         face.icon = icon.pixmap(QSize(16, 16), m_owner->devicePixelRatioF()).toImage();
@@ -120,7 +122,12 @@ ToolTipFace ToolTipController::faceNow() const
 
 int ToolTipController::wakeUpDelay() const
 {
-    return m_wakeUpDelay > 0 ? m_wakeUpDelay : m_owner->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, m_owner);
+    const QStyle* style = m_owner->style();
+    const int delay = m_wakeUpDelay > 0 ? m_wakeUpDelay : style->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, m_owner);
+    // Going from one tip to the next, the next comes quickly, as on every desktop.
+    const int awake = style->styleHint(QStyle::SH_ToolTip_FallAsleepDelay, nullptr, m_owner);
+    const bool recent = s_sinceTipHidden.isValid() && s_sinceTipHidden.elapsed() < awake;
+    return recent ? delay / kReshowFraction : delay;
 }
 
 void ToolTipController::pointerEntered(QPoint globalPos)
@@ -135,7 +142,7 @@ void ToolTipController::pointerEntered(QPoint globalPos)
     m_armed = content.showsTip();
     if (!m_armed)
         return;
-    m_window = new ToolTipWindow(m_owner, content, faceNow(), toolTipColors(content, m_owner->systemColors()));
+    m_window = new ToolTipWindow(m_owner, content, faceFor(content), toolTipColors(content, m_owner->systemColors()));
     m_restingAt = globalPos;
     m_wakeTimer.start(wakeUpDelay());
 }
@@ -170,6 +177,7 @@ void ToolTipController::hideTip()
     if (!isTipShown())
         return;
     m_window->hide();
+    s_sinceTipHidden.start();
     emit tipHidden();
 }
 

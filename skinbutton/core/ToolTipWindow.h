@@ -6,6 +6,7 @@
 //   pointer entry          the button calls pointerEntered(): the tip window is rebuilt from the
 //                          properties of that moment, the tool rectangle is the button's rect now
 //   pointer rests          after the style's wake-up delay inside the tool rectangle: shown
+//                          (a fifth of it shortly after another tip was hidden)
 //   moves in the rectangle restart the delay while hidden; leave the shown tip where it is
 //   moves outside it       hide (a button grown since the entry still has the old rectangle)
 //   leave, press, key,     hide; nothing more until the next entry
@@ -15,6 +16,7 @@
 
 #include "ToolTipRender.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -83,7 +85,7 @@ private:
     void wake();
     int wakeUpDelay() const;
     ToolTipContent contentNow() const;
-    ToolTipFace faceNow() const;
+    ToolTipFace faceFor(const ToolTipContent& content) const;
 
     SkinButton* m_owner;
     QPointer<ToolTipWindow> m_window;
@@ -93,6 +95,7 @@ private:
     int m_wakeUpDelay = 0;
     QTimer m_wakeTimer;
     QTimer m_sleepTimer;
+    static QElapsedTimer s_sinceTipHidden; // since any button's shown tip was hidden
 };
 
 } // namespace skin
