@@ -3,6 +3,7 @@
 #include "skinbutton/render/Surface.h"
 #include "skinbutton/render/SystemColors.h"
 
+#include <QBitmap>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStyle>
@@ -136,11 +137,10 @@ ToolTipGeometry placeToolTip(QSize bodySize, bool balloon, QPoint pointer, const
     return g;
 }
 
-namespace {
-
-// inset 0.5 puts the outline on pixel centres, so that a one-pixel pen stays inside the shape.
-QPainterPath shapePath(const ToolTipGeometry& g, qreal inset)
+// On pixel centres, so that a one-pixel pen stays inside the window.
+QPainterPath toolTipShape(const ToolTipGeometry& g)
 {
+    constexpr qreal inset = 0.5;
     QPainterPath path;
     const QRectF body = QRectF(g.body).adjusted(inset, inset, -inset, -inset);
     if (!g.balloon) {
@@ -159,6 +159,8 @@ QPainterPath shapePath(const ToolTipGeometry& g, qreal inset)
     return path.united(stem);
 }
 
+namespace {
+
 void drawPanel(QPainter& painter, const ToolTipFace& face, const ToolTipColors& colors, const ToolTipGeometry& g)
 {
     if (!g.balloon && face.style) {
@@ -171,22 +173,27 @@ void drawPanel(QPainter& painter, const ToolTipFace& face, const ToolTipColors& 
         face.style->drawPrimitive(QStyle::PE_PanelTipLabel, &option, &painter, nullptr);
         return;
     }
-    painter.setRenderHint(QPainter::Antialiasing, g.balloon);
+    // aliased, so that the outline's pixels are exactly the edge of the window's shape
     painter.setPen(QPen(qColor(colors.fore), 1));
     painter.setBrush(qColor(colors.back));
     painter.drawPath(toolTipShape(g));
-    painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
 } // namespace
-
-QPainterPath toolTipShape(const ToolTipGeometry& geometry) { return shapePath(geometry, 0.5); }
 
 QRegion toolTipRegion(const ToolTipGeometry& geometry)
 {
     if (!geometry.balloon)
         return QRegion(geometry.body);
-    return QRegion(shapePath(geometry, 0.0).toFillPolygon().toPolygon(), Qt::WindingFill);
+    // the pixels the painter covers, as the outline drawn over them does
+    QImage covered(geometry.window.size(), QImage::Format_ARGB32_Premultiplied);
+    covered.fill(Qt::transparent);
+    QPainter painter(&covered);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::black);
+    painter.drawPath(toolTipShape(geometry));
+    painter.end();
+    return QRegion(QBitmap::fromImage(covered.createAlphaMask()));
 }
 
 QImage renderToolTip(const ToolTipContent& content, const ToolTipFace& face, const ToolTipColors& colors,

@@ -86,7 +86,8 @@ struct ToolTipGeometry {
 // needed, the stem still reaching towards the pointer.
 ToolTipGeometry placeToolTip(QSize bodySize, bool balloon, QPoint pointer, const QRect& screen);
 
-// The outline of the tip in window coordinates, and the pixels it covers (the window's shape).
+// The outline of the tip in window coordinates (through pixel centres), and the pixels it covers
+// when drawn aliased with a one-pixel pen (the window's shape).
 QPainterPath toolTipShape(const ToolTipGeometry& geometry);
 QRegion toolTipRegion(const ToolTipGeometry& geometry);
 
