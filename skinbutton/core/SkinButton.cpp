@@ -2,6 +2,7 @@
 
 #include "AboutPanel.h"
 #include "SkinButtonAccessible.h"
+#include "ToolTipWindow.h"
 #include "WindowShape.h"
 #include "skinbutton/render/CaptionFormat.h"
 
@@ -36,6 +37,7 @@ SkinButton::SkinButton(QWidget* parent, std::unique_ptr<ThemePainter> theme, Col
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(kMinimumSide, kMinimumSide);
+    new ToolTipController(this); // owned as a child; also keeps Qt's own tooltip away
     initProperties();
 }
 

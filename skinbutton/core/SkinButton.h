@@ -194,7 +194,7 @@ public:
     static constexpr int kMinimumSide = 20; // pixels at 96 dpi
 
 public slots:
-    void About();   // shows the control's own About box
+    void About();   // shows the control's own About box (floating; a click on it hides it)
     void Refresh(); // repaints the whole control
 
 signals:

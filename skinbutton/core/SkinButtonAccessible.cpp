@@ -22,6 +22,8 @@ public:
             const QString name = QAccessibleWidget::text(t); // an explicit accessibleName wins
             return name.isEmpty() ? withoutMnemonic(button()->Caption()) : name;
         }
+        if (t == QAccessible::Description && widget()->accessibleDescription().isEmpty())
+            return button()->ToolTip(); // what the tip shows, for those who cannot see it
         return QAccessibleWidget::text(t);
     }
 

@@ -3,6 +3,7 @@
 #include "SkinButton.h"
 
 #include "SkinButtonAccessible.h"
+#include "ToolTipWindow.h"
 
 #include <QEnterEvent>
 #include <QKeyEvent>
@@ -102,10 +103,16 @@ void SkinButton::focusInEvent(QFocusEvent*) { apply(m_interaction.focusChanged(t
 
 void SkinButton::focusOutEvent(QFocusEvent*) { apply(m_interaction.focusChanged(false)); }
 
-void SkinButton::enterEvent(QEnterEvent*)
+void SkinButton::enterEvent(QEnterEvent* event)
 {
-    if (isPointerTracked())
-        apply(m_interaction.pointerEntered());
+    if (!isPointerTracked())
+        return;
+    const Outcome entered = m_interaction.pointerEntered();
+    QPointer<SkinButton> self(this);
+    apply(entered);
+    // after MouseEnter, so that a handler's tooltip change shows at once
+    if (self && entered.mouseEnter)
+        ToolTipController::of(this)->pointerEntered(event->globalPosition().toPoint());
 }
 
 void SkinButton::leaveEvent(QEvent*)

@@ -1,6 +1,8 @@
-// skinbutton-gallery: renders SkinButton looks to PNG files without a display.
+// skinbutton-gallery: renders SkinButton looks to PNG files without a display, or shows them
+// live in a window (--window).
 #include "GalleryOptions.h"
 #include "GalleryRender.h"
+#include "GalleryWindow.h"
 
 #include <QApplication>
 #include <QImageWriter>
@@ -19,19 +21,23 @@ int fail(const QString& message, int code)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     // QApplication would take --style for a widget style of its own: it sees only the name.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    const bool window = arguments.contains(QStringLiteral("--window"));
+    if (!window && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     int appArgc = 1;
     QApplication app(appArgc, argv);
     QApplication::setApplicationName(QStringLiteral("skinbutton-gallery"));
+    if (window)
+        return gallery::runGalleryWindow(arguments);
 
     const auto parsed = gallery::parseOptions(arguments);
     if (const auto* help = std::get_if<gallery::Help>(&parsed)) {
         std::fputs(qPrintable(help->text), stdout);
+        std::fputs("  --window [--dark]          Opens the buttons live in a window instead.\n", stdout);
         return 0;
     }
     if (const auto* error = std::get_if<gallery::UsageError>(&parsed))
