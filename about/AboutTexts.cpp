@@ -1,5 +1,7 @@
 #include "AboutTexts.h"
 
+#include <QStringList>
+
 #include <algorithm>
 
 namespace zarvok::about {
@@ -19,10 +21,16 @@ QString copyrightText(const QString& legalCopyright)
 
 QString distributionTerms(const QString& licence, const QString& homePage)
 {
-    const QString terms = licence.trimmed().isEmpty()
-        ? QStringLiteral("The licence text is missing from this build; see the LICENSE file of the source.")
-        : licence.trimmed();
-    return terms + QStringLiteral("\n\nHome page: ") + homePage;
+    QStringList paragraphs;
+    for (const QString& paragraph : licence.split(QStringLiteral("\n\n"), Qt::SkipEmptyParts)) {
+        const QString joined = paragraph.simplified();
+        if (!joined.isEmpty())
+            paragraphs << joined;
+    }
+    if (paragraphs.isEmpty())
+        paragraphs << QStringLiteral("The licence text is missing from this build; see the LICENSE file of the source.");
+    paragraphs << QStringLiteral("Home page: ") + homePage;
+    return paragraphs.join(QStringLiteral("\n\n"));
 }
 
 QUrl mailtoLink(const QString& address, const QString& subject)

@@ -18,6 +18,8 @@
 #include <QScreen>
 #include <QtDebug>
 
+#include <algorithm>
+
 namespace zarvok::about {
 namespace {
 
@@ -56,6 +58,16 @@ void setTextColour(QWidget* widget, const QColor& designed, const QColor& backgr
     QPalette colours = widget->palette();
     colours.setColor(QPalette::WindowText, app::readableOn(designed, background));
     widget->setPalette(colours);
+}
+
+// A link keeps its designed place and size unless the font in use (a substitute of the
+// designed one) draws wider: then it moves right to clear the lead-in's words before it and
+// widens to show all of its own text.
+void fitLink(QLabel* link, const QLabel* leadIn, const QString& wordsBefore)
+{
+    const int clear = leadIn->x() + leadIn->fontMetrics().horizontalAdvance(wordsBefore);
+    link->setGeometry(std::max(link->x(), clear), link->y(),
+                      std::max(link->width(), link->fontMetrics().horizontalAdvance(link->text())), link->height());
 }
 
 QString licenceText()
@@ -139,6 +151,8 @@ void frmAbout::buildLinkLine()
     lblEMail->setToolTip(QString::fromUtf8(info::kContactEmail));
     for (LinkLabel* link : {lblHomePage, lblEMail})
         link->setFont(linkFont);
+    fitLink(lblHomePage, lblTittel, kLeadInWords + QLatin1Char(' '));
+    fitLink(lblEMail, lblTittel, kLinkLeadIn);
     connect(lblHomePage, &LinkLabel::Click, this, &frmAbout::lblHomePage_Click);
     connect(lblEMail, &LinkLabel::Click, this, &frmAbout::lblEMail_Click);
 }

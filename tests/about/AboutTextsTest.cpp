@@ -55,10 +55,11 @@ TEST(AboutTexts, MailLinkEncodesTheSubjectSoItReadsBackExactly)
     }
 }
 
-TEST(AboutTexts, DistributionTermsEndWithTheHomePage)
+TEST(AboutTexts, DistributionTermsAreTheLicenceInParagraphsAndTheHomePage)
 {
-    const QString terms = distributionTerms(QStringLiteral("MIT License\n\nCopyright\n"), QStringLiteral("https://h/"));
-    EXPECT_EQ(terms, QStringLiteral("MIT License\n\nCopyright\n\nHome page: https://h/"));
+    const QString licence = QStringLiteral("MIT License\n\nCopyright (c) X\n\nline one\nline two\n\n\nlast\n");
+    EXPECT_EQ(distributionTerms(licence, QStringLiteral("https://h/")),
+              QStringLiteral("MIT License\n\nCopyright (c) X\n\nline one line two\n\nlast\n\nHome page: https://h/"));
     EXPECT_TRUE(distributionTerms(QString(), QStringLiteral("https://h/")).contains(QStringLiteral("missing")));
 }
 

@@ -3,7 +3,8 @@
 # unloaded by OK, loaded afresh by the next About, closed with the program.
 source "$(dirname "$0")/../e2e/lib.sh"
 
-abouts() { xdotool search --onlyvisible --pid "$ZARVOK_PID" --name '^About $' || true; }
+# --all: by default xdotool lists the windows that match any one of the conditions.
+abouts() { xdotool search --all --onlyvisible --pid "$ZARVOK_PID" --name '^About $' || true; }
 about_count() { abouts | grep -c . || true; }
 about_shown() { [ "$(about_count)" = 1 ]; }
 about_gone() { [ "$(about_count)" = 0 ]; }

@@ -89,7 +89,6 @@ TEST(frmAboutLayout, EveryControlAtItsPlaceInAFixedDialog)
         {"lblCopyright", {160, 56, 321, 17}}, {"lblComments", {160, 80, 321, 81}},
         {"imgNorm", {448, 16, 32, 32}},       {"Text1", {16, 168, 465, 97}},
         {"Frame1", {16, 280, 465, 3}},        {"lblTittel", {16, 296, 249, 17}},
-        {"lblHomePage", {136, 296, 49, 13}},  {"lblEMail", {208, 296, 51, 13}},
         {"cmdOK", {416, 289, 65, 27}},
     };
     for (const Place& p : places) {
@@ -97,7 +96,25 @@ TEST(frmAboutLayout, EveryControlAtItsPlaceInAFixedDialog)
         ASSERT_NE(widget, nullptr) << p.name;
         EXPECT_EQ(widget->geometry(), p.geometry) << p.name;
     }
-    // The links lie over the lead-in's blanks, not under them.
+    // The links lie over the lead-in's blanks, at their place or as far right as the font needs
+    // to clear the words: the line reads "Go to Vantrel Homepage WebSite or Email me".
+    const auto* leadIn = f.child<QLabel>("lblTittel");
+    auto leadInEnd = [&](const QString& words) { return 16 + leadIn->fontMetrics().horizontalAdvance(words); };
+    const QString words = QStringLiteral("Go to Vantrel Homepage");
+    const QRect homePage = f.child("lblHomePage")->geometry();
+    const QRect eMail = f.child("lblEMail")->geometry();
+    for (const char* link : {"lblHomePage", "lblEMail"}) {
+        const auto* label = f.child<QLabel>(link);
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text())) << link << " cut off";
+        EXPECT_EQ(label->height(), 13) << link;
+    }
+    EXPECT_GE(homePage.width(), 49);
+    EXPECT_GE(eMail.width(), 51);
+    EXPECT_EQ(homePage.top(), 296);
+    EXPECT_EQ(eMail.top(), 296);
+    EXPECT_GE(homePage.left(), std::max(136, leadInEnd(words + QLatin1Char(' '))));
+    EXPECT_LE(homePage.right(), leadInEnd(words + QString(20, QLatin1Char(' ')))) << "covers the \"or\"";
+    EXPECT_GE(eMail.left(), std::max(208, leadInEnd(leadIn->text())));
     const QList<QObject*> order = f.about->children();
     EXPECT_GT(order.indexOf(f.child("lblHomePage")), order.indexOf(f.child("lblTittel")));
     EXPECT_GT(order.indexOf(f.child("lblEMail")), order.indexOf(f.child("lblTittel")));
