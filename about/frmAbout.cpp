@@ -133,6 +133,7 @@ void frmAbout::buildTerms()
     Text1->setReadOnly(true);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text1->setTabChangesFocus(true);
     Text1->setPlainText(distributionTerms(licenceText(), QString::fromUtf8(info::kHomePage)));
 
     auto* rule = place(new QFrame(this), "Frame1", layout::Frame1);
