@@ -107,7 +107,7 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     connect(cmdCopy, &skin::SkinButton::Click, this, &frmMain::cmdCopy_Click);
     connect(cmdPaste, &skin::SkinButton::Click, this, &frmMain::cmdPaste_Click);
     connect(cmdBrowse, &skin::SkinButton::Click, this, &frmMain::cmdBrowse_Click);
-    // cmdAbout gets its command with the About window; its hint works already.
+    connect(cmdAbout, &skin::SkinButton::Click, this, &frmMain::aboutRequested);
 
     Load();
 }

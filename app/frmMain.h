@@ -54,6 +54,10 @@ public slots:
     // The drop handler of the path list.
     void cboPath_Drop(const QMimeData* dropped);
 
+signals:
+    // The About command; the program answers it with its About window.
+    void aboutRequested();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;

@@ -1,4 +1,5 @@
 #include "Fonts.h"
+#include "about/frmAbout.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -12,6 +13,8 @@ int main(int argc, char** argv)
     zarvok::app::fonts::installSubstitutes();
 
     zarvok::app::frmMain window;
+    QObject::connect(&window, &zarvok::app::frmMain::aboutRequested, &window,
+                     [&window] { zarvok::about::showAbout(&window); });
     window.show();
     return app.exec();
 }
