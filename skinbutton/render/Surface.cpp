@@ -35,12 +35,13 @@ void Surface::resize(int width, int height)
     if (width == this->width() && height == this->height())
         return;
     m_image = blankImage(width, height);
+    m_deviceImage = QImage();
     clear();
 }
 
 void Surface::setBackColor(Color c)
 {
-    m_backColor = c;
+    adoptBackColor(c);
     clear();
 }
 

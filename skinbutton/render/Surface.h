@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QRgb>
 
+#include <utility>
+
 namespace skin {
 
 // Colours keep red in the low byte; only the low three bytes count when drawing.
@@ -29,10 +31,16 @@ public:
     QImage& image() { return m_image; }
 
     Color backColor() const { return m_backColor; }
+    // False until a back colour is first set: a new control takes the button face then.
+    bool hasBackColor() const { return m_hasBackColor; }
     // Repaints the whole surface in the new colour, as a control's back colour does.
     void setBackColor(Color c);
     // Takes the colour without repainting, for callers about to paint every pixel anyway.
-    void adoptBackColor(Color c) { m_backColor = c; }
+    void adoptBackColor(Color c)
+    {
+        m_backColor = c;
+        m_hasBackColor = true;
+    }
     // Paints the whole surface in the back colour.
     void clear();
 
@@ -45,9 +53,17 @@ public:
     // Right and bottom excluded; clipped to the surface.
     void fillRect(int left, int top, int right, int bottom, Color c);
 
+    // The picture for a screen of another device pixel ratio (its own ratio set), or the
+    // logical image itself at ratio 1.
+    const QImage& deviceImage() const { return m_deviceImage.isNull() ? m_image : m_deviceImage; }
+    qreal deviceRatio() const { return m_deviceImage.isNull() ? 1.0 : m_deviceImage.devicePixelRatio(); }
+    void setDeviceImage(QImage image) { m_deviceImage = std::move(image); }
+
 private:
     QImage m_image;
+    QImage m_deviceImage;
     Color m_backColor = 0;
+    bool m_hasBackColor = false;
     QFont m_font;
 };
 

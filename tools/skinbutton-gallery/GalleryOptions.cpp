@@ -50,36 +50,37 @@ std::optional<int> parseInt(const QString& text)
     return ok ? std::optional<int>(n) : std::nullopt;
 }
 
-QString builtStylesText()
+std::optional<bool> parseFlag(const QString& text)
 {
-    QStringList names;
-    for (int s : builtStyles())
-        names << QString::number(s);
-    return names.join(QStringLiteral(", "));
+    if (text == QLatin1String("0") || text == QLatin1String("1"))
+        return text == QLatin1String("1");
+    return std::nullopt;
 }
 
 } // namespace
 
-const QList<int>& builtStyles()
+const QList<int>& sheetStyles()
 {
-    static const QList<int> styles{0, 1, 2, 3, 4, 6, 8};
+    static const QList<int> styles{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
     return styles;
 }
-
-bool isUnbuiltStyle(int style) { return style >= 0 && style <= 10 && !builtStyles().contains(style); }
 
 std::variant<Options, Help, UsageError> parseOptions(const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Renders SkinButton looks to a PNG file without a display: with --style one button, "
-        "otherwise a sheet of every built style (%1) in every state.").arg(builtStylesText()));
+        "Renders SkinButton looks to a PNG file without a display: with --style one button "
+        "(0-10; any other number shows the plain button face), otherwise a sheet of every style in "
+        "every state."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
     const QCommandLineOption style(QStringLiteral("style"), QStringLiteral("The Style to render."), QStringLiteral("N"));
     const QCommandLineOption state(QStringLiteral("state"), QStringLiteral("1 normal, 2 hot, 3 pressed, 4 disabled."),
                                    QStringLiteral("1|2|3|4"), QStringLiteral("1"));
     const QCommandLineOption focus(QStringLiteral("focus"), QStringLiteral("1: the button has the focus."),
                                    QStringLiteral("0|1"), QStringLiteral("0"));
+    const QCommandLineOption showFocus(QStringLiteral("show-focus"),
+                                       QStringLiteral("1: the ShowFocus property is set (the custom-colour ring of Style 5)."),
+                                       QStringLiteral("0|1"), QStringLiteral("0"));
     const QCommandLineOption size(QStringLiteral("size"), QStringLiteral("Button size in pixels (at least 20x20)."),
                                   QStringLiteral("WxH"), QStringLiteral("75x23"));
     const QCommandLineOption palette(QStringLiteral("palette"),
@@ -93,7 +94,7 @@ std::variant<Options, Help, UsageError> parseOptions(const QStringList& argument
     const QCommandLineOption design(QStringLiteral("design"), QStringLiteral("Render as while the window is designed."));
     const QCommandLineOption mask(QStringLiteral("mask"), QStringLiteral("Make pixels outside the window shape transparent."));
     const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("The PNG file to write."), QStringLiteral("FILE.png"));
-    parser.addOptions({help, style, state, focus, size, palette, caption, custom, design, mask, out});
+    parser.addOptions({help, style, state, focus, showFocus, size, palette, caption, custom, design, mask, out});
 
     if (!parser.parse(arguments))
         return UsageError{parser.errorText()};
@@ -107,10 +108,6 @@ std::variant<Options, Help, UsageError> parseOptions(const QStringList& argument
         const auto n = parseInt(parser.value(style));
         if (!n)
             return UsageError{QStringLiteral("--style needs a number, not \"%1\"").arg(parser.value(style))};
-        if (isUnbuiltStyle(*n))
-            return UsageError{QStringLiteral("Style %1 is not built yet; the built styles are %2")
-                                  .arg(*n)
-                                  .arg(builtStylesText())};
         o.sheet = false;
         o.style = *n;
     }
@@ -118,10 +115,14 @@ std::variant<Options, Help, UsageError> parseOptions(const QStringList& argument
     if (!st || *st < 1 || *st > 4)
         return UsageError{QStringLiteral("--state must be 1, 2, 3 or 4, not \"%1\"").arg(parser.value(state))};
     o.state = *st;
-    const QString f = parser.value(focus);
-    if (f != QLatin1String("0") && f != QLatin1String("1"))
-        return UsageError{QStringLiteral("--focus must be 0 or 1, not \"%1\"").arg(f)};
-    o.focus = f == QLatin1String("1");
+    const auto f = parseFlag(parser.value(focus));
+    if (!f)
+        return UsageError{QStringLiteral("--focus must be 0 or 1, not \"%1\"").arg(parser.value(focus))};
+    o.focus = *f;
+    const auto sf = parseFlag(parser.value(showFocus));
+    if (!sf)
+        return UsageError{QStringLiteral("--show-focus must be 0 or 1, not \"%1\"").arg(parser.value(showFocus))};
+    o.showFocus = *sf;
     const auto sz = parseSize(parser.value(size));
     if (!sz)
         return UsageError{QStringLiteral("--size must be WxH in pixels, not \"%1\"").arg(parser.value(size))};

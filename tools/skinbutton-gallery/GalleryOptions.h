@@ -21,10 +21,11 @@ struct CustomColors {
 };
 
 struct Options {
-    bool sheet = true; // no --style: every built style and state
+    bool sheet = true; // no --style: every style and state
     int style = 0;
     int state = 1; // 1 normal, 2 hot, 3 pressed, 4 disabled
     bool focus = false;
+    bool showFocus = false; // the ShowFocus property
     QSize size{75, 23};
     bool referencePalette = true;
     QString caption = QStringLiteral("Button");
@@ -42,10 +43,11 @@ struct UsageError {
     QString message;
 };
 
-// The styles drawn so far, and whether a style number may be rendered.
-const QList<int>& builtStyles();
-bool isUnbuiltStyle(int style);
+// The styles a sheet shows, one row each.
+const QList<int>& sheetStyles();
 
+// To add an option: declare it in parseOptions() beside the others, add its field to Options,
+// and read it into that field after the others are read.
 std::variant<Options, Help, UsageError> parseOptions(const QStringList& arguments);
 
 } // namespace gallery

@@ -17,6 +17,7 @@ skin::PropertyBag storedProperties(const Options& o)
     bag.WriteProperty(QStringLiteral("Style"), qint32(o.style));
     bag.WriteProperty(QStringLiteral("Caption"), o.caption);
     bag.WriteProperty(QStringLiteral("Enabled"), o.state != 4);
+    bag.WriteProperty(QStringLiteral("ShowFocus"), o.showFocus);
     if (o.custom) {
         bag.WriteProperty(QStringLiteral("USeCustomColors"), true);
         bag.WriteProperty(QStringLiteral("BackColor"), skin::PropertyValue::colour(o.custom->back));
@@ -95,7 +96,7 @@ QImage renderSheet(const Options& o)
     constexpr int kLabelWidth = 64;
     constexpr int kHeaderHeight = 20;
     const int columnCount = int(std::size(columns));
-    const QList<int>& styles = builtStyles();
+    const QList<int>& styles = sheetStyles();
     const QSize cell(qMax(o.size.width(), 90) + kGap, qMax(o.size.height(), skin::SkinButton::kMinimumSide) + kGap);
 
     QImage sheet(kLabelWidth + columnCount * cell.width() + kGap, kHeaderHeight + int(styles.size()) * cell.height() + kGap,
