@@ -22,10 +22,13 @@ void fillSpan(QRgb* from, int count, QRgb value)
         std::fill_n(from, count, value);
 }
 
+// Below this many pixels a plain loop beats the call into the C library.
+constexpr int kShortSpan = 8;
+
 } // namespace
 
 Surface::Surface(int width, int height)
-    : m_image(blankImage(width, height))
+    : m_image(blankImage(width, height)), m_width(m_image.width()), m_height(m_image.height())
 {
     clear();
 }
@@ -35,6 +38,8 @@ void Surface::resize(int width, int height)
     if (width == this->width() && height == this->height())
         return;
     m_image = blankImage(width, height);
+    m_width = m_image.width();
+    m_height = m_image.height();
     m_deviceImage = QImage();
     clear();
 }
@@ -69,9 +74,15 @@ void Surface::fillRect(int left, int top, int right, int bottom, Color c)
     if (left >= right || top >= bottom)
         return;
     const QRgb value = toQRgb(c);
-    for (int y = top; y < bottom; ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(m_image.scanLine(y));
-        fillSpan(row + left, right - left, value);
+    const int count = right - left;
+    // one detach check for the whole rectangle, then row by row through the stride
+    QRgb* row = reinterpret_cast<QRgb*>(m_image.scanLine(top)) + left;
+    const qsizetype stride = m_image.bytesPerLine() / qsizetype(sizeof(QRgb));
+    for (int y = top; y < bottom; ++y, row += stride) {
+        if (count < kShortSpan)
+            std::fill_n(row, count, value);
+        else
+            fillSpan(row, count, value);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QRgb>
 
+#include <algorithm>
 #include <utility>
 
 namespace skin {
@@ -25,8 +26,8 @@ public:
 
     // Keeps the back colour and font; the new pixels are all back colour.
     void resize(int width, int height);
-    int width() const { return m_image.width(); }
-    int height() const { return m_image.height(); }
+    int width() const { return m_width; }
+    int height() const { return m_height; }
     const QImage& image() const { return m_image; }
     QImage& image() { return m_image; }
 
@@ -52,6 +53,10 @@ public:
     void setPixel(int x, int y, Color c);
     // Right and bottom excluded; clipped to the surface.
     void fillRect(int left, int top, int right, int bottom, Color c);
+    // Rows top .. top+count-1 of columns left .. right-1, row top+i in colorOf(i); clipped, and
+    // colorOf is asked only for rows on the surface. The gradients' fast path.
+    template <typename RowColor>
+    void fillRows(int left, int right, int top, int count, RowColor colorOf);
 
     // The picture for a screen of another device pixel ratio (its own ratio set), or the
     // logical image itself at ratio 1.
@@ -61,10 +66,27 @@ public:
 
 private:
     QImage m_image;
+    int m_width = 0; // of m_image, kept here because every primitive asks
+    int m_height = 0;
     QImage m_deviceImage;
     Color m_backColor = 0;
     bool m_hasBackColor = false;
     QFont m_font;
 };
+
+template <typename RowColor>
+void Surface::fillRows(int left, int right, int top, int count, RowColor colorOf)
+{
+    left = std::max(left, 0);
+    right = std::min(right, m_width);
+    const long long first = std::max<long long>(0, -static_cast<long long>(top));
+    const long long last = std::min<long long>(count, static_cast<long long>(m_height) - top);
+    if (left >= right || first >= last)
+        return;
+    QRgb* row = reinterpret_cast<QRgb*>(m_image.scanLine(int(top + first))) + left;
+    const qsizetype stride = m_image.bytesPerLine() / qsizetype(sizeof(QRgb));
+    for (long long i = first; i < last; ++i, row += stride)
+        std::fill(row, row + (right - left), toQRgb(colorOf(int(i))));
+}
 
 } // namespace skin
