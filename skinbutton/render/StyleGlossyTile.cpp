@@ -39,7 +39,7 @@ struct EndColumn {
 };
 
 // The two sculpted ends, in drawing order; later columns repaint earlier ones.
-constexpr EndColumn kEndColumns[] = {
+constexpr EndColumn kLeftEndColumns[] = {
     {fixed(0), fixed(0), fromEnd(-4), 128, -128},            // left outer edge
     {fixed(2), fixed(4), fromHalf(-7), 0, -37},              // left end, upper half
     {fixed(3), fixed(3), fromHalf(-7), 0, -53},
@@ -160,7 +160,7 @@ void DrawGlossyTile(const ButtonLook& look, Surface& surface, const ButtonColors
     // body: columns 5 to W-6, rows 2 to H-4
     GradientRows(surface, t.f(32), t.f(-32), 5, 2, t.w() - 5, t.h() - 6);
     // left end, column by column, and its lower corner
-    for (const EndColumn& c : kEndColumns)
+    for (const EndColumn& c : kLeftEndColumns)
         t.column(c);
     for (const CornerRow& r : kLowerLeftRows)
         t.row(r);
