@@ -36,6 +36,13 @@ inline constexpr Color kCustomHighlight = rgb(0xC0, 0x30, 0x60);
 inline constexpr Color kCustomFont = rgb(0x10, 0x20, 0xF0);
 inline constexpr Color kCustomFontHighlight = rgb(0xF0, 0xE0, 0x10);
 
+// ShiftColor for expectations: each channel moved by d, limited to 0-255.
+constexpr Color shifted(Color c, int d)
+{
+    const auto limit = [](int v) { return v < 0 ? 0 : v > 255 ? 255 : v; };
+    return rgb(limit(redOf(c) + d), limit(greenOf(c) + d), limit(blueOf(c) + d));
+}
+
 inline ButtonLook buttonLook(int style, int state, int width, int height)
 {
     ButtonLook look;

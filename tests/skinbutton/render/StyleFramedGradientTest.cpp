@@ -2,18 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace skin {
 namespace {
 
 using namespace skin::test;
 
-constexpr Color grey(int v) { return rgb(std::clamp(v, 0, 255), std::clamp(v, 0, 255), std::clamp(v, 0, 255)); }
+constexpr Color grey(int v) { return shifted(kBlack, v); }
 // The system highlight (00 78 D7) shifted.
-constexpr Color L(int d) { return rgb(std::clamp(d, 0, 255), std::clamp(0x78 + d, 0, 255), std::clamp(0xD7 + d, 0, 255)); }
+constexpr Color L(int d) { return shifted(kHighlightRgb, d); }
 // BackColor (40 80 20) shifted.
-constexpr Color B(int d) { return rgb(std::clamp(0x40 + d, 0, 255), std::clamp(0x80 + d, 0, 255), std::clamp(0x20 + d, 0, 255)); }
+constexpr Color B(int d) { return shifted(kCustomBack, d); }
 
 class FramedGradientTest : public ::testing::TestWithParam<StyleCase> {};
 

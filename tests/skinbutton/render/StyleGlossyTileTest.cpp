@@ -2,15 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace skin {
 namespace {
 
 using namespace skin::test;
 
 // The face with custom colours at rest: BackColor (40 80 20) - 15 = 31 71 11, shifted.
-constexpr Color F(int d) { return rgb(std::clamp(0x31 + d, 0, 255), std::clamp(0x71 + d, 0, 255), std::clamp(0x11 + d, 0, 255)); }
+constexpr Color F(int d) { return shifted(shifted(kCustomBack, -15), d); }
 
 class GlossyTileTest : public ::testing::TestWithParam<StyleCase> {};
 

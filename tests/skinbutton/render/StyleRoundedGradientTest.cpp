@@ -1,10 +1,6 @@
 #include "RenderTestSupport.h"
 
-#include "skinbutton/render/ColorMath.h"
-
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 namespace skin {
 namespace {
@@ -18,9 +14,9 @@ constexpr Color kOuterCorner = 0xA28B6A;
 constexpr Color kCornerShade = 0xCAC7BF;
 
 // With custom colours every shade is BackColor (40 80 20) shifted: S(d).
-constexpr Color S(int d) { return rgb(std::clamp(0x40 + d, 0, 255), std::clamp(0x80 + d, 0, 255), std::clamp(0x20 + d, 0, 255)); }
+constexpr Color S(int d) { return shifted(kCustomBack, d); }
 // The system highlight (00 78 D7) shifted, for the focus ring.
-constexpr Color R(int d) { return rgb(std::clamp(0x00 + d, 0, 255), std::clamp(0x78 + d, 0, 255), std::clamp(0xD7 + d, 0, 255)); }
+constexpr Color R(int d) { return shifted(kHighlightRgb, d); }
 
 class RoundedGradientTest : public ::testing::TestWithParam<StyleCase> {};
 
