@@ -46,8 +46,7 @@ struct UsageError {
 // The styles a sheet shows, one row each.
 const QList<int>& sheetStyles();
 
-// To add an option: declare it in parseOptions() beside the others, add its field to Options,
-// and read it into that field after the others are read.
+// To add an option: see OptionSet in GalleryOptions.cpp.
 std::variant<Options, Help, UsageError> parseOptions(const QStringList& arguments);
 
 } // namespace gallery
