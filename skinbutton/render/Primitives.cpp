@@ -4,7 +4,8 @@
 #include "ColorMath.h"
 #include "Surface.h"
 
-#include <cmath>
+#include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstdlib>
 #include <stdexcept>
@@ -63,13 +64,15 @@ ChannelWalk channelWalk(int from, int to, int n)
     const float step = n == 0 ? 0.0f : float(double(to - from) / double(n));
     if (step == 0.0f)
         return {from, 0, 0};
-    int exponent = 0;
-    std::int64_t mantissa = std::int64_t(std::ldexp(std::frexp(step, &exponent), 24));
-    int shift = 24 - exponent;
-    while (shift > 0 && (mantissa & 1) == 0) {
-        mantissa /= 2;
-        --shift;
-    }
+    // a normal float: (2^23 + fraction) * 2^(exponent - 150), read from its bits
+    const auto bits = std::bit_cast<std::uint32_t>(step);
+    std::int64_t mantissa = (bits & 0x7FFFFF) | 0x800000;
+    int shift = 150 - int((bits >> 23) & 0xFF);
+    const int zeros = std::min(std::countr_zero(std::uint64_t(mantissa)), std::max(shift, 0));
+    mantissa >>= zeros;
+    shift -= zeros;
+    if ((bits >> 31) != 0)
+        mantissa = -mantissa;
     return {std::int64_t(from) << shift, mantissa, shift};
 }
 

@@ -65,6 +65,9 @@ public:
     void setDeviceImage(QImage image) { m_deviceImage = std::move(image); }
 
 private:
+    // count pixels from `from` on in one value.
+    static void fillSpan(QRgb* from, int count, QRgb value);
+
     QImage m_image;
     int m_width = 0; // of m_image, kept here because every primitive asks
     int m_height = 0;
@@ -86,7 +89,7 @@ void Surface::fillRows(int left, int right, int top, int count, RowColor colorOf
     QRgb* row = reinterpret_cast<QRgb*>(m_image.scanLine(int(top + first))) + left;
     const qsizetype stride = m_image.bytesPerLine() / qsizetype(sizeof(QRgb));
     for (long long i = first; i < last; ++i, row += stride)
-        std::fill(row, row + (right - left), toQRgb(colorOf(int(i))));
+        fillSpan(row, right - left, toQRgb(colorOf(int(i))));
 }
 
 } // namespace skin
