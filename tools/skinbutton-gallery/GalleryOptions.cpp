@@ -59,7 +59,7 @@ std::optional<bool> parseFlag(const QString& text)
 
 } // namespace
 
-const QList<int>& sheetStyles()
+const QList<int>& builtStyles()
 {
     static const QList<int> styles{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
     return styles;

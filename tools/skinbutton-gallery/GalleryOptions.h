@@ -43,8 +43,8 @@ struct UsageError {
     QString message;
 };
 
-// The styles a sheet shows, one row each.
-const QList<int>& sheetStyles();
+// Every style, 0-10: the rows of a sheet.
+const QList<int>& builtStyles();
 
 // To add an option: see OptionSet in GalleryOptions.cpp.
 std::variant<Options, Help, UsageError> parseOptions(const QStringList& arguments);

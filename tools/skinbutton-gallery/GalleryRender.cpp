@@ -96,7 +96,7 @@ QImage renderSheet(const Options& o)
     constexpr int kLabelWidth = 64;
     constexpr int kHeaderHeight = 20;
     const int columnCount = int(std::size(columns));
-    const QList<int>& styles = sheetStyles();
+    const QList<int>& styles = builtStyles();
     const QSize cell(qMax(o.size.width(), 90) + kGap, qMax(o.size.height(), skin::SkinButton::kMinimumSide) + kGap);
 
     QImage sheet(kLabelWidth + columnCount * cell.width() + kGap, kHeaderHeight + int(styles.size()) * cell.height() + kGap,
