@@ -202,7 +202,7 @@ void SkinButton::About()
 
 void SkinButton::Refresh()
 {
-    const RefreshResult result = refreshButton(snapshot(), m_surface, systemColors(), *m_theme);
+    const RefreshResult result = refreshButton(snapshot(), m_surface, systemColors(), *m_theme, devicePixelRatioF());
     m_interaction.setState(result.state);
     m_props.style = result.style;
     update();
@@ -264,10 +264,12 @@ void SkinButton::applyLayout()
 
 void SkinButton::paintEvent(QPaintEvent*)
 {
-    // One surface pixel per logical pixel; high-DPI screens enlarge it without smoothing.
+    // Face and frame in logical pixels, caption and icon at the screen's own resolution.
+    if (m_surface.deviceRatio() != devicePixelRatioF())
+        Refresh(); // moved to a screen of another scale
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(QPoint(0, 0), m_surface.image());
+    painter.drawImage(QPoint(0, 0), m_surface.deviceImage());
 }
 
 void SkinButton::resizeEvent(QResizeEvent*) { applyLayout(); }

@@ -1,13 +1,19 @@
 #include "WindowShape.h"
 
+#include "skinbutton/render/GelArtwork.h"
+
 #include <algorithm>
-#include <cmath>
 
 namespace skin {
 
 namespace {
 
-constexpr int kRoundedCornerDiameter = 18;
+// Pixels the rounded end at this corner leaves out of the row `fromEdge` rows in from its edge.
+int inset(gel::Corner corner, int fromEdge)
+{
+    const std::span<const int> insets = gel::outlineInsets(corner);
+    return fromEdge < int(insets.size()) ? insets[std::size_t(fromEdge)] : 0;
+}
 
 } // namespace
 
@@ -23,20 +29,14 @@ QPolygon wideCutCornerPolygon(int w, int h)
 
 QRegion roundedRegion(int w, int h)
 {
-    // Row by row, so that the four corners are mirror images of each other.
-    const double radius = kRoundedCornerDiameter / 2.0;
+    // Row by row, leaving out what the gel artwork's rounded ends leave unpainted.
+    using gel::Corner;
     QRegion region;
     for (int y = 0; y < h; ++y) {
-        const double centre = y + 0.5;
-        const double fromEdge = std::min(centre, h - centre);
-        double inset = 0;
-        if (fromEdge < radius) {
-            const double dy = radius - fromEdge;
-            inset = radius - std::sqrt(radius * radius - dy * dy);
-        }
-        const int left = int(std::ceil(inset - 0.5));
-        if (w - 2 * left > 0)
-            region += QRect(left, y, w - 2 * left, 1);
+        const int left = std::max(inset(Corner::TopLeft, y), inset(Corner::BottomLeft, h - 1 - y));
+        const int right = std::max(inset(Corner::TopRight, y), inset(Corner::BottomRight, h - 1 - y));
+        if (w - left - right > 0)
+            region += QRect(left, y, w - left - right, 1);
     }
     return region;
 }

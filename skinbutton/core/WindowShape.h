@@ -12,7 +12,7 @@ QPolygon cutCornerPolygon(int w, int h);
 // Styles 8 and 9: two, three, three and four pixels off the top-left, top-right, bottom-right
 // and bottom-left corners.
 QPolygon wideCutCornerPolygon(int w, int h);
-// Style 10: a rectangle with 18-pixel rounded corners.
+// Style 10: a rectangle with rounded ends about 18 pixels across, the outline of the gel artwork.
 QRegion roundedRegion(int w, int h);
 
 // The window shape of a w x h button of the given Style; a rectangle for every style without

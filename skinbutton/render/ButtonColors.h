@@ -30,6 +30,7 @@ public:
     Color buttonFace() const { return m_system.color(kButtonFace); }
     Color buttonShadow() const { return m_system.color(kButtonShadow); }
     Color window() const { return m_system.color(kWindow); }
+    Color highlight() const { return m_system.color(kHighlight); }
 
     // Caption colour for a visual state: grey text when disabled, FontColor / FontHighlightColor
     // with custom colours, else the system button text.

@@ -56,8 +56,10 @@ struct RefreshResult {
     Color surfaceBackColor = 0; // the surface colour the style left
 };
 
-// Clears the surface and paints the whole button: style, caption, icon.
+// Clears the surface and paints the whole button: style, caption, icon. At a device pixel
+// ratio other than 1 the surface also gets a device picture (Surface::deviceImage): the same
+// face and frame, each logical pixel a solid block, with caption and icon at device resolution.
 RefreshResult refreshButton(const ButtonLook& look, Surface& surface, const SystemColors& colors,
-                            ThemePainter& theme);
+                            ThemePainter& theme, qreal devicePixelRatio = 1.0);
 
 } // namespace skin

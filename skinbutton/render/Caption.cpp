@@ -3,6 +3,7 @@
 #include "Arithmetic.h"
 #include "ButtonColors.h"
 #include "CaptionFormat.h"
+#include "DeviceScale.h"
 #include "Surface.h"
 
 #include <QFontMetrics>
@@ -24,20 +25,27 @@ QRect toQRect(const Rect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.righ
 
 int centred(int length, int size) { return roundHalfEven((double(length) - size) / 2.0); }
 
-void paintIcon(Surface& surface, const QImage& icon, QPoint at, int size)
+void paintIcon(QImage& target, const QImage& icon, QPoint at, int size)
 {
-    QPainter painter(&surface.image());
+    QPainter painter(&target);
     painter.drawImage(QRect(at, QSize(size, size)), icon);
 }
 
-// Everything in the (s+1) x (s+1) square that is not face colour turns flat grey.
-void greySilhouette(Surface& surface, QPoint at, int size)
+// Everything in the (s+1) x (s+1) square that is not face colour turns flat grey; on a
+// high-DPI picture, every device pixel of that square.
+void greySilhouette(QImage& target, QPoint at, int size)
 {
-    const Color face = surface.pixel(1, 1);
-    for (int y = at.y(); y <= at.y() + size; ++y)
-        for (int x = at.x(); x <= at.x() + size; ++x)
-            if (surface.contains(x, y) && surface.pixel(x, y) != face)
-                surface.setPixel(x, y, ButtonColors::kSilhouette);
+    const qreal ratio = target.devicePixelRatio();
+    const QRect bounds = target.rect();
+    const int faceAt = deviceSpan(1, 1, ratio).first;
+    // without a pixel (1,1) there is no face colour, and the whole square turns grey
+    const QRgb face = bounds.contains(faceAt, faceAt) ? target.pixel(faceAt, faceAt) : QRgb(0);
+    const DeviceSpan columns = deviceSpan(at.x(), at.x() + size, ratio);
+    const DeviceSpan rows = deviceSpan(at.y(), at.y() + size, ratio);
+    for (int y = rows.first; y <= rows.last; ++y)
+        for (int x = columns.first; x <= columns.last; ++x)
+            if (bounds.contains(x, y) && target.pixel(x, y) != face)
+                target.setPixel(x, y, toQRgb(ButtonColors::kSilhouette));
 }
 
 // A caption with its mnemonic markers taken out: "&&" becomes "&", "&x" shows x underlined.
@@ -82,14 +90,14 @@ void drawSingleLine(QPainter& painter, const QRect& area, int flags, const QStri
 
 } // namespace
 
-void DrawCaption(const ButtonLook& look, Surface& surface, const ButtonColors& colors)
+void DrawCaption(const ButtonLook& look, QImage& target, const ButtonColors& colors)
 {
     if (look.caption.isEmpty())
         return;
     const QRect area = toQRect(look.captionRect);
     if (area.isEmpty())
         return;
-    QPainter painter(&surface.image());
+    QPainter painter(&target);
     painter.setClipRect(area);
     painter.setFont(look.font);
     painter.setPen(QColor::fromRgb(toQRgb(colors.caption(look.state))));
@@ -113,21 +121,21 @@ QPoint iconPosition(const ButtonLook& look, int width, int height, int margin)
     }
 }
 
-void DrawIcon(const ButtonLook& look, Surface& surface, int margin)
+void DrawIcon(const ButtonLook& look, QImage& target, QSize size, int margin)
 {
-    if (look.icon.isNull() || surface.image().isNull())
+    if (look.icon.isNull() || target.isNull())
         return;
-    QPoint at = iconPosition(look, surface.width(), surface.height(), margin);
+    QPoint at = iconPosition(look, size.width(), size.height(), margin);
     // the icon sinks with the pressed button
     if (look.state == kPressedState)
         at += QPoint(1, 1);
     // hover shadow: a grey copy, the icon itself up and left of it
     if (look.state == kHotState && look.style == kHighlightStyle) {
-        paintIcon(surface, look.icon, at, look.iconSize);
-        greySilhouette(surface, at, look.iconSize);
+        paintIcon(target, look.icon, at, look.iconSize);
+        greySilhouette(target, at, look.iconSize);
         at -= QPoint(kShadowOffset, kShadowOffset);
     }
-    paintIcon(surface, look.icon, at, look.iconSize);
+    paintIcon(target, look.icon, at, look.iconSize);
 }
 
 } // namespace skin

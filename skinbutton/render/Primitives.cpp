@@ -4,6 +4,8 @@
 #include "ColorMath.h"
 #include "Surface.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstdlib>
 #include <stdexcept>
@@ -36,28 +38,59 @@ void drawSlantedLine(Surface& surface, int x1, int y1, int x2, int y2, Color c)
     }
 }
 
-struct ChannelSteps {
-    float red;
-    float green;
-    float blue;
+// One channel's walk from its first value in steps of a single-precision float. A float is
+// m / 2^shift with an integer m, so first + step * i is (first * 2^shift + m * i) / 2^shift
+// exactly, and rounding it halves to even needs no floating point per row.
+struct ChannelWalk {
+    std::int64_t scaledFirst = 0;
+    std::int64_t mantissa = 0;
+    int shift = 0;
+
+    int at(int i) const
+    {
+        const std::int64_t v = scaledFirst + mantissa * i;
+        if (shift == 0)
+            return int(v);
+        const std::int64_t whole = v >> shift; // floor, also below zero
+        const std::int64_t rest = v - (whole << shift);
+        const std::int64_t half = std::int64_t(1) << (shift - 1);
+        return int(whole + ((rest > half || (rest == half && (whole & 1) != 0)) ? 1 : 0));
+    }
 };
 
-// The step is kept in single precision; the channel sums are formed in double from it.
-float channelStep(int from, int to, int n) { return float(double(to - from) / double(n)); }
+// The step is kept in single precision, as (to - from) / n.
+ChannelWalk channelWalk(int from, int to, int n)
+{
+    const float step = n == 0 ? 0.0f : float(double(to - from) / double(n));
+    if (step == 0.0f)
+        return {from, 0, 0};
+    // a normal float: (2^23 + fraction) * 2^(exponent - 150), read from its bits
+    const auto bits = std::bit_cast<std::uint32_t>(step);
+    std::int64_t mantissa = (bits & 0x7FFFFF) | 0x800000;
+    int shift = 150 - int((bits >> 23) & 0xFF);
+    const int zeros = std::min(std::countr_zero(std::uint64_t(mantissa)), std::max(shift, 0));
+    mantissa >>= zeros;
+    shift -= zeros;
+    if ((bits >> 31) != 0)
+        mantissa = -mantissa;
+    return {std::int64_t(from) << shift, mantissa, shift};
+}
+
+struct ChannelSteps {
+    ChannelWalk red;
+    ChannelWalk green;
+    ChannelWalk blue;
+};
 
 ChannelSteps stepsBetween(Color c1, Color c2, int n)
 {
-    if (n == 0)
-        return {0.0f, 0.0f, 0.0f};
-    return {channelStep(redOf(c1), redOf(c2), n), channelStep(greenOf(c1), greenOf(c2), n),
-            channelStep(blueOf(c1), blueOf(c2), n)};
+    return {channelWalk(redOf(c1), redOf(c2), n), channelWalk(greenOf(c1), greenOf(c2), n),
+            channelWalk(blueOf(c1), blueOf(c2), n)};
 }
 
-Color gradientColor(Color c1, const ChannelSteps& steps, int i)
+Color gradientColor(const ChannelSteps& steps, int i)
 {
-    return rgb(roundHalfEven(redOf(c1) + double(steps.red) * i),
-               roundHalfEven(greenOf(c1) + double(steps.green) * i),
-               roundHalfEven(blueOf(c1) + double(steps.blue) * i));
+    return rgb(steps.red.at(i), steps.green.at(i), steps.blue.at(i));
 }
 
 } // namespace
@@ -101,8 +134,12 @@ void GradientRows(Surface& surface, Color c1, Color c2, int x1, int y, int x2, i
 {
     const ChannelSteps steps = stepsBetween(c1, c2, n);
     checkedSum(y, n);
-    for (int i = 0; i <= n; ++i)
-        DrawLine(surface, x1, y + i, x2, y + i, gradientColor(c1, steps, i));
+    if (n < 0)
+        return;
+    // each row is the line from x1 toward x2 without its end pixel, in either direction
+    const int from = x1 <= x2 ? x1 : x2 + 1;
+    const int to = x1 <= x2 ? x2 : checkedSum(x1, 1);
+    surface.fillRows(from, to, y, checkedSum(n, 1), [&](int i) { return gradientColor(steps, i); });
 }
 
 void GradientColumns(Surface& surface, Color c1, Color c2, int x1, int y1, int x2, int y2)
@@ -112,7 +149,7 @@ void GradientColumns(Surface& surface, Color c1, Color c2, int x1, int y1, int x
         throw std::overflow_error("gradient width out of the 32-bit range");
     const ChannelSteps steps = stepsBetween(c1, c2, n);
     for (int i = 0; i <= n; ++i)
-        DrawLine(surface, x1 + i, y1, x1 + i, y2, gradientColor(c1, steps, i));
+        DrawLine(surface, x1 + i, y1, x1 + i, y2, gradientColor(steps, i));
 }
 
 void DrawEtchedFrame(Surface& surface, int x, int y, int width, int height, Color c1, Color c2,

@@ -2,6 +2,7 @@
 
 #include "ButtonColors.h"
 #include "Caption.h"
+#include "DeviceScale.h"
 #include "Styles.h"
 #include "Surface.h"
 
@@ -15,25 +16,40 @@ constexpr int kThemedStyle = 6;
 constexpr int kRoundedGradientStyle = 5;
 constexpr int kIconMargin = 4;
 
-// Style | look             | renderer          | icon margin
-// 0     | classic 3-D      | DrawClassic3D     | 4
-// 1     | thin 3-D         | DrawThin3D        | 4
-// 2     | flat hover       | DrawFlatHover     | 4
-// 3     | etched           | DrawEtched        | 4
-// 4     | highlight        | DrawHighlight     | 4
-// 6     | desktop theme    | DrawThemedButton  | 4
-// 8     | shadowed bevel   | DrawShadowedBevel | 4
-// other | nothing: caption and icon on the cleared surface
+void DrawRoundedGradient(const ButtonLook& look, Surface& surface, const ButtonColors& colors)
+{
+    if (look.useCustomColors)
+        DrawRoundedCustom(look, surface, colors);
+    else
+        DrawRoundedStandard(look, surface, colors);
+}
+
+// Style | look             | renderer            | icon margin | sets every pixel itself
+// 0     | classic 3-D      | DrawClassic3D       | 4           | yes
+// 1     | thin 3-D         | DrawThin3D          | 4           | yes
+// 2     | flat hover       | DrawFlatHover       | 4           | yes
+// 3     | etched           | DrawEtched          | 4           | yes
+// 4     | highlight        | DrawHighlight       | 4           | yes
+// 5     | rounded gradient | DrawRoundedGradient | 5           | no: pressed keeps the surface
+// 6     | desktop theme    | DrawThemedButton    | 4           | yes
+// 7     | framed gradient  | DrawFramedGradient  | 5           | no: pressed keeps the surface
+// 8     | shadowed bevel   | DrawShadowedBevel   | 4           | yes
+// 9     | glossy tile      | DrawGlossyTile      | 7           | yes
+// 10    | pixel-art gel    | DrawPixelArt        | 7           | no: the rounded ends
+// other | the button face, caption and icon
 struct StyleEntry {
     int style;
     StyleRenderer render;
     int iconMargin;
+    bool paintsEverything;
 };
 
 constexpr StyleEntry kStyles[] = {
-    {0, DrawClassic3D, kIconMargin}, {1, DrawThin3D, kIconMargin},
-    {2, DrawFlatHover, kIconMargin}, {3, DrawEtched, kIconMargin},
-    {4, DrawHighlight, kIconMargin}, {8, DrawShadowedBevel, kIconMargin},
+    {0, DrawClassic3D, kIconMargin, true},        {1, DrawThin3D, kIconMargin, true},
+    {2, DrawFlatHover, kIconMargin, true},        {3, DrawEtched, kIconMargin, true},
+    {4, DrawHighlight, kIconMargin, true},        {5, DrawRoundedGradient, 5, false},
+    {7, DrawFramedGradient, 5, false},            {8, DrawShadowedBevel, kIconMargin, true},
+    {9, DrawGlossyTile, 7, true},                 {10, DrawPixelArt, 7, false},
 };
 
 const StyleEntry* findStyle(int style)
@@ -58,11 +74,14 @@ int settledState(const ButtonLook& look)
     return state;
 }
 
-// Clears the surface, and gives a disabled button the button-face surface colour. Every built
-// style paints every pixel first, so only where no style paints do the repaints show.
+// Clears the surface, and gives a disabled button the button-face surface colour. Where the
+// style paints every pixel first, only where no style paints do the repaints show.
 void prepareSurface(Surface& surface, const ButtonLook& look, const ButtonColors& palette,
                     bool stylePaintsAll)
 {
+    // a new control's own back colour is the button face
+    if (!surface.hasBackColor())
+        surface.adoptBackColor(palette.buttonFace());
     if (!stylePaintsAll)
         surface.clear();
     if (look.enabled)
@@ -73,32 +92,58 @@ void prepareSurface(Surface& surface, const ButtonLook& look, const ButtonColors
         surface.setBackColor(palette.buttonFace());
 }
 
+// Paints the style's frame and face; returns the icon margin it leaves.
+int paintStyle(const ButtonLook& settled, Surface& surface, const ButtonColors& palette, ThemePainter& theme,
+               RefreshResult& result)
+{
+    const StyleEntry* entry = findStyle(settled.style);
+    const bool themed = settled.style == kThemedStyle;
+    prepareSurface(surface, settled, palette, themed || (entry != nullptr && entry->paintsEverything));
+    if (themed) {
+        // without a theme this refresh shows only caption and icon; the next one the fallback
+        if (!DrawThemedButton(settled, surface, palette, theme))
+            result.style = settled.nonThemeStyle;
+        return kIconMargin;
+    }
+    if (entry == nullptr) {
+        // an unknown style still shows a button face under its caption
+        surface.setBackColor(palette.buttonFace());
+        return kIconMargin;
+    }
+    entry->render(settled, surface, palette);
+    return entry->iconMargin;
+}
+
+void drawCaptionAndIcon(const ButtonLook& look, QImage& target, QSize size, const ButtonColors& palette,
+                        int iconMargin)
+{
+    DrawCaption(look, target, palette);
+    DrawIcon(look, target, size, iconMargin);
+}
+
 } // namespace
 
 RefreshResult refreshButton(const ButtonLook& look, Surface& surface, const SystemColors& colors,
-                            ThemePainter& theme)
+                            ThemePainter& theme, qreal devicePixelRatio)
 {
     ButtonLook settled = look;
     settled.state = settledState(look);
     const ButtonColors palette(settled, colors);
-    const StyleEntry* entry = findStyle(look.style);
-    prepareSurface(surface, settled, palette, entry != nullptr || look.style == kThemedStyle);
 
     RefreshResult result;
     result.state = settled.state;
     result.style = look.style;
-    int iconMargin = kIconMargin;
-    if (look.style == kThemedStyle) {
-        // without a theme this refresh shows only caption and icon; the next one the fallback
-        if (!DrawThemedButton(settled, surface, palette, theme))
-            result.style = look.nonThemeStyle;
-    } else if (entry != nullptr) {
-        entry->render(settled, surface, palette);
-        iconMargin = entry->iconMargin;
+    const int iconMargin = paintStyle(settled, surface, palette, theme, result);
+    const QSize size(surface.width(), surface.height());
+    // face and frame stay in logical pixels; on a high-DPI screen caption and icon do not
+    const QImage face = devicePixelRatio != 1.0 ? surface.image() : QImage();
+    drawCaptionAndIcon(settled, surface.image(), size, palette, iconMargin);
+    QImage device;
+    if (!face.isNull()) {
+        device = scaledToDevice(face, devicePixelRatio);
+        drawCaptionAndIcon(settled, device, size, palette, iconMargin);
     }
-
-    DrawCaption(settled, surface, palette);
-    DrawIcon(settled, surface, iconMargin);
+    surface.setDeviceImage(std::move(device));
     result.surfaceBackColor = surface.backColor();
     return result;
 }

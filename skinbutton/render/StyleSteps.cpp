@@ -16,4 +16,10 @@ void drawButtonOutline(Surface& surface, Color c)
     DrawBox(surface, 0, 0, surface.width() - 1, surface.height() - 1, c);
 }
 
+void setPixels(Surface& surface, std::initializer_list<QPoint> pixels, Color c)
+{
+    for (const QPoint& p : pixels)
+        surface.setPixel(p.x(), p.y(), c);
+}
+
 } // namespace skin

@@ -1,7 +1,11 @@
 #pragma once
-// Frames shared by the classic styles, always around the whole surface.
+// Frames and pixel groups shared by several styles.
 
 #include "Color.h"
+
+#include <QPoint>
+
+#include <initializer_list>
 
 namespace skin {
 
@@ -12,5 +16,7 @@ class SystemColors;
 void drawButtonEdge(Surface& surface, const SystemColors& colors, int edge);
 // The one-pixel outline through (0, 0) and (W-1, H-1).
 void drawButtonOutline(Surface& surface, Color c);
+// Single pixels in one colour, in the order given.
+void setPixels(Surface& surface, std::initializer_list<QPoint> pixels, Color c);
 
 } // namespace skin

@@ -15,7 +15,18 @@ void DrawThin3D(const ButtonLook& look, Surface& surface, const ButtonColors& co
 void DrawFlatHover(const ButtonLook& look, Surface& surface, const ButtonColors& colors);      // 2
 void DrawEtched(const ButtonLook& look, Surface& surface, const ButtonColors& colors);         // 3
 void DrawHighlight(const ButtonLook& look, Surface& surface, const ButtonColors& colors);      // 4
+// 5, custom colours: every shade from BackColor; without: a fixed silver and blue palette.
+void DrawRoundedCustom(const ButtonLook& look, Surface& surface, const ButtonColors& colors);
+void DrawRoundedStandard(const ButtonLook& look, Surface& surface, const ButtonColors& colors);
+void DrawFramedGradient(const ButtonLook& look, Surface& surface, const ButtonColors& colors); // 7
 void DrawShadowedBevel(const ButtonLook& look, Surface& surface, const ButtonColors& colors);  // 8
+void DrawGlossyTile(const ButtonLook& look, Surface& surface, const ButtonColors& colors);     // 9
+
+// 10: picks one of the three gel images by state and focus; no colour property plays a part.
+void DrawPixelArt(const ButtonLook& look, Surface& surface, const ButtonColors& colors);
+void PaintGelGraphite(Surface& surface);
+void PaintGelBlue(Surface& surface);
+void PaintGelBluePressed(Surface& surface);
 
 // Style 6: the desktop theme's push button on a button-face surface; false when the theme
 // could not draw it.

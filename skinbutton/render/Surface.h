@@ -8,6 +8,9 @@
 #include <QImage>
 #include <QRgb>
 
+#include <algorithm>
+#include <utility>
+
 namespace skin {
 
 // Colours keep red in the low byte; only the low three bytes count when drawing.
@@ -23,16 +26,22 @@ public:
 
     // Keeps the back colour and font; the new pixels are all back colour.
     void resize(int width, int height);
-    int width() const { return m_image.width(); }
-    int height() const { return m_image.height(); }
+    int width() const { return m_width; }
+    int height() const { return m_height; }
     const QImage& image() const { return m_image; }
     QImage& image() { return m_image; }
 
     Color backColor() const { return m_backColor; }
+    // False until a back colour is first set: a new control takes the button face then.
+    bool hasBackColor() const { return m_hasBackColor; }
     // Repaints the whole surface in the new colour, as a control's back colour does.
     void setBackColor(Color c);
     // Takes the colour without repainting, for callers about to paint every pixel anyway.
-    void adoptBackColor(Color c) { m_backColor = c; }
+    void adoptBackColor(Color c)
+    {
+        m_backColor = c;
+        m_hasBackColor = true;
+    }
     // Paints the whole surface in the back colour.
     void clear();
 
@@ -44,11 +53,43 @@ public:
     void setPixel(int x, int y, Color c);
     // Right and bottom excluded; clipped to the surface.
     void fillRect(int left, int top, int right, int bottom, Color c);
+    // Rows top .. top+count-1 of columns left .. right-1, row top+i in colorOf(i); clipped, and
+    // colorOf is asked only for rows on the surface. The gradients' fast path.
+    template <typename RowColor>
+    void fillRows(int left, int right, int top, int count, RowColor colorOf);
+
+    // The picture for a screen of another device pixel ratio (its own ratio set), or the
+    // logical image itself at ratio 1.
+    const QImage& deviceImage() const { return m_deviceImage.isNull() ? m_image : m_deviceImage; }
+    qreal deviceRatio() const { return m_deviceImage.isNull() ? 1.0 : m_deviceImage.devicePixelRatio(); }
+    void setDeviceImage(QImage image) { m_deviceImage = std::move(image); }
 
 private:
+    // count pixels from `from` on in one value.
+    static void fillSpan(QRgb* from, int count, QRgb value);
+
     QImage m_image;
+    int m_width = 0; // of m_image, kept here because every primitive asks
+    int m_height = 0;
+    QImage m_deviceImage;
     Color m_backColor = 0;
+    bool m_hasBackColor = false;
     QFont m_font;
 };
+
+template <typename RowColor>
+void Surface::fillRows(int left, int right, int top, int count, RowColor colorOf)
+{
+    left = std::max(left, 0);
+    right = std::min(right, m_width);
+    const long long first = std::max<long long>(0, -static_cast<long long>(top));
+    const long long last = std::min<long long>(count, static_cast<long long>(m_height) - top);
+    if (left >= right || first >= last)
+        return;
+    QRgb* row = reinterpret_cast<QRgb*>(m_image.scanLine(int(top + first))) + left;
+    const qsizetype stride = m_image.bytesPerLine() / qsizetype(sizeof(QRgb));
+    for (long long i = first; i < last; ++i, row += stride)
+        fillSpan(row, right - left, toQRgb(colorOf(int(i))));
+}
 
 } // namespace skin

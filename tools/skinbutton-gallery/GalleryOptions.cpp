@@ -50,98 +50,131 @@ std::optional<int> parseInt(const QString& text)
     return ok ? std::optional<int>(n) : std::nullopt;
 }
 
-QString builtStylesText()
+std::optional<bool> parseFlag(const QString& text)
 {
-    QStringList names;
-    for (int s : builtStyles())
-        names << QString::number(s);
-    return names.join(QStringLiteral(", "));
+    if (text == QLatin1String("0") || text == QLatin1String("1"))
+        return text == QLatin1String("1");
+    return std::nullopt;
 }
 
 } // namespace
 
 const QList<int>& builtStyles()
 {
-    static const QList<int> styles{0, 1, 2, 3, 4, 6, 8};
+    static const QList<int> styles{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
     return styles;
 }
 
-bool isUnbuiltStyle(int style) { return style >= 0 && style <= 10 && !builtStyles().contains(style); }
+namespace {
+
+QCommandLineOption valueOption(const char* name, const char* text, const char* valueName, const char* byDefault = nullptr)
+{
+    QCommandLineOption option{QString::fromLatin1(name), QString::fromLatin1(text), QString::fromLatin1(valueName)};
+    if (byDefault)
+        option.setDefaultValue(QString::fromLatin1(byDefault));
+    return option;
+}
+
+// Every option of the command line. A new option: a member here, a line in Options, and its
+// reading in readButton() (what the button is) or readPicture() (what is written).
+struct OptionSet {
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")};
+    QCommandLineOption style = valueOption("style", "The Style to render.", "N");
+    QCommandLineOption state = valueOption("state", "1 normal, 2 hot, 3 pressed, 4 disabled.", "1|2|3|4", "1");
+    QCommandLineOption focus = valueOption("focus", "1: the button has the focus.", "0|1", "0");
+    QCommandLineOption showFocus =
+        valueOption("show-focus", "1: the ShowFocus property is set (the custom-colour ring of Style 5).", "0|1", "0");
+    QCommandLineOption custom = valueOption("custom", "Custom colours, RRGGBB each: back, highlight, font, font highlight.",
+                                            "BACK,HIGHLIGHT,FONT,FONTHIGHLIGHT");
+    QCommandLineOption design{QStringLiteral("design"), QStringLiteral("Render as while the window is designed.")};
+    QCommandLineOption size = valueOption("size", "Button size in pixels (at least 20x20).", "WxH", "75x23");
+    QCommandLineOption palette = valueOption("palette", "System colours: the fixed reference set or this desktop's.",
+                                             "reference|system", "reference");
+    QCommandLineOption caption = valueOption("caption", "Button text; & marks a mnemonic.", "TEXT", "Button");
+    QCommandLineOption mask{QStringLiteral("mask"), QStringLiteral("Make pixels outside the window shape transparent.")};
+    QCommandLineOption out = valueOption("out", "The PNG file to write.", "FILE.png");
+
+    void declare(QCommandLineParser& parser) const
+    {
+        parser.addOptions({help, style, state, focus, showFocus, custom, design, size, palette, caption, mask, out});
+    }
+};
+
+using Failure = std::optional<UsageError>;
+
+Failure fail(const char* text, const QString& value) { return UsageError{QString::fromLatin1(text).arg(value)}; }
+
+Failure readButton(const QCommandLineParser& parser, const OptionSet& set, Options& o)
+{
+    if (parser.isSet(set.style)) {
+        const auto n = parseInt(parser.value(set.style));
+        if (!n)
+            return fail("--style needs a number, not \"%1\"", parser.value(set.style));
+        o.sheet = false;
+        o.style = *n;
+    }
+    const auto state = parseInt(parser.value(set.state));
+    if (!state || *state < 1 || *state > 4)
+        return fail("--state must be 1, 2, 3 or 4, not \"%1\"", parser.value(set.state));
+    o.state = *state;
+    const auto focus = parseFlag(parser.value(set.focus));
+    if (!focus)
+        return fail("--focus must be 0 or 1, not \"%1\"", parser.value(set.focus));
+    o.focus = *focus;
+    const auto showFocus = parseFlag(parser.value(set.showFocus));
+    if (!showFocus)
+        return fail("--show-focus must be 0 or 1, not \"%1\"", parser.value(set.showFocus));
+    o.showFocus = *showFocus;
+    if (parser.isSet(set.custom)) {
+        o.custom = parseCustom(parser.value(set.custom));
+        if (!o.custom)
+            return fail("--custom needs four RRGGBB colours separated by commas, not \"%1\"", parser.value(set.custom));
+    }
+    o.designMode = parser.isSet(set.design);
+    return std::nullopt;
+}
+
+Failure readPicture(const QCommandLineParser& parser, const OptionSet& set, Options& o)
+{
+    const auto size = parseSize(parser.value(set.size));
+    if (!size)
+        return fail("--size must be WxH in pixels, not \"%1\"", parser.value(set.size));
+    o.size = *size;
+    const QString palette = parser.value(set.palette);
+    if (palette != QLatin1String("reference") && palette != QLatin1String("system"))
+        return fail("--palette must be reference or system, not \"%1\"", palette);
+    o.referencePalette = palette == QLatin1String("reference");
+    o.caption = parser.value(set.caption);
+    o.mask = parser.isSet(set.mask);
+    if (!parser.isSet(set.out) || parser.value(set.out).isEmpty())
+        return UsageError{QStringLiteral("--out FILE.png is required")};
+    o.out = parser.value(set.out);
+    return std::nullopt;
+}
+
+} // namespace
 
 std::variant<Options, Help, UsageError> parseOptions(const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Renders SkinButton looks to a PNG file without a display: with --style one button, "
-        "otherwise a sheet of every built style (%1) in every state.").arg(builtStylesText()));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
-    const QCommandLineOption style(QStringLiteral("style"), QStringLiteral("The Style to render."), QStringLiteral("N"));
-    const QCommandLineOption state(QStringLiteral("state"), QStringLiteral("1 normal, 2 hot, 3 pressed, 4 disabled."),
-                                   QStringLiteral("1|2|3|4"), QStringLiteral("1"));
-    const QCommandLineOption focus(QStringLiteral("focus"), QStringLiteral("1: the button has the focus."),
-                                   QStringLiteral("0|1"), QStringLiteral("0"));
-    const QCommandLineOption size(QStringLiteral("size"), QStringLiteral("Button size in pixels (at least 20x20)."),
-                                  QStringLiteral("WxH"), QStringLiteral("75x23"));
-    const QCommandLineOption palette(QStringLiteral("palette"),
-                                     QStringLiteral("System colours: the fixed reference set or this desktop's."),
-                                     QStringLiteral("reference|system"), QStringLiteral("reference"));
-    const QCommandLineOption caption(QStringLiteral("caption"), QStringLiteral("Button text; & marks a mnemonic."),
-                                     QStringLiteral("TEXT"), QStringLiteral("Button"));
-    const QCommandLineOption custom(QStringLiteral("custom"),
-                                    QStringLiteral("Custom colours, RRGGBB each: back, highlight, font, font highlight."),
-                                    QStringLiteral("BACK,HIGHLIGHT,FONT,FONTHIGHLIGHT"));
-    const QCommandLineOption design(QStringLiteral("design"), QStringLiteral("Render as while the window is designed."));
-    const QCommandLineOption mask(QStringLiteral("mask"), QStringLiteral("Make pixels outside the window shape transparent."));
-    const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("The PNG file to write."), QStringLiteral("FILE.png"));
-    parser.addOptions({help, style, state, focus, size, palette, caption, custom, design, mask, out});
-
+        "Renders SkinButton looks to a PNG file without a display: with --style one button "
+        "(0-10; any other number shows the plain button face), otherwise a sheet of every style in "
+        "every state."));
+    const OptionSet set;
+    set.declare(parser);
     if (!parser.parse(arguments))
         return UsageError{parser.errorText()};
-    if (parser.isSet(help))
+    if (parser.isSet(set.help))
         return Help{parser.helpText()};
     if (!parser.positionalArguments().isEmpty())
         return UsageError{QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first())};
 
     Options o;
-    if (parser.isSet(style)) {
-        const auto n = parseInt(parser.value(style));
-        if (!n)
-            return UsageError{QStringLiteral("--style needs a number, not \"%1\"").arg(parser.value(style))};
-        if (isUnbuiltStyle(*n))
-            return UsageError{QStringLiteral("Style %1 is not built yet; the built styles are %2")
-                                  .arg(*n)
-                                  .arg(builtStylesText())};
-        o.sheet = false;
-        o.style = *n;
-    }
-    const auto st = parseInt(parser.value(state));
-    if (!st || *st < 1 || *st > 4)
-        return UsageError{QStringLiteral("--state must be 1, 2, 3 or 4, not \"%1\"").arg(parser.value(state))};
-    o.state = *st;
-    const QString f = parser.value(focus);
-    if (f != QLatin1String("0") && f != QLatin1String("1"))
-        return UsageError{QStringLiteral("--focus must be 0 or 1, not \"%1\"").arg(f)};
-    o.focus = f == QLatin1String("1");
-    const auto sz = parseSize(parser.value(size));
-    if (!sz)
-        return UsageError{QStringLiteral("--size must be WxH in pixels, not \"%1\"").arg(parser.value(size))};
-    o.size = *sz;
-    const QString p = parser.value(palette);
-    if (p != QLatin1String("reference") && p != QLatin1String("system"))
-        return UsageError{QStringLiteral("--palette must be reference or system, not \"%1\"").arg(p)};
-    o.referencePalette = p == QLatin1String("reference");
-    o.caption = parser.value(caption);
-    if (parser.isSet(custom)) {
-        o.custom = parseCustom(parser.value(custom));
-        if (!o.custom)
-            return UsageError{QStringLiteral("--custom needs four RRGGBB colours separated by commas, not \"%1\"")
-                                  .arg(parser.value(custom))};
-    }
-    o.designMode = parser.isSet(design);
-    o.mask = parser.isSet(mask);
-    if (!parser.isSet(out) || parser.value(out).isEmpty())
-        return UsageError{QStringLiteral("--out FILE.png is required")};
-    o.out = parser.value(out);
+    if (Failure failure = readButton(parser, set, o))
+        return *failure;
+    if (Failure failure = readPicture(parser, set, o))
+        return *failure;
     return o;
 }
 

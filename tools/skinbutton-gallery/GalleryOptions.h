@@ -21,10 +21,11 @@ struct CustomColors {
 };
 
 struct Options {
-    bool sheet = true; // no --style: every built style and state
+    bool sheet = true; // no --style: every style and state
     int style = 0;
     int state = 1; // 1 normal, 2 hot, 3 pressed, 4 disabled
     bool focus = false;
+    bool showFocus = false; // the ShowFocus property
     QSize size{75, 23};
     bool referencePalette = true;
     QString caption = QStringLiteral("Button");
@@ -42,10 +43,10 @@ struct UsageError {
     QString message;
 };
 
-// The styles drawn so far, and whether a style number may be rendered.
+// Every style, 0-10: the rows of a sheet.
 const QList<int>& builtStyles();
-bool isUnbuiltStyle(int style);
 
+// To add an option: see OptionSet in GalleryOptions.cpp.
 std::variant<Options, Help, UsageError> parseOptions(const QStringList& arguments);
 
 } // namespace gallery

@@ -17,6 +17,7 @@ skin::PropertyBag storedProperties(const Options& o)
     bag.WriteProperty(QStringLiteral("Style"), qint32(o.style));
     bag.WriteProperty(QStringLiteral("Caption"), o.caption);
     bag.WriteProperty(QStringLiteral("Enabled"), o.state != 4);
+    bag.WriteProperty(QStringLiteral("ShowFocus"), o.showFocus);
     if (o.custom) {
         bag.WriteProperty(QStringLiteral("USeCustomColors"), true);
         bag.WriteProperty(QStringLiteral("BackColor"), skin::PropertyValue::colour(o.custom->back));

@@ -10,7 +10,7 @@ namespace gallery {
 
 // One button; with mask, pixels outside its window shape are transparent.
 QImage renderButton(const Options& options);
-// Every built style (rows) in every state (columns), labelled.
+// Every style (rows) in every state (columns), labelled.
 QImage renderSheet(const Options& options);
 
 } // namespace gallery

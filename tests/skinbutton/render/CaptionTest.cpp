@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace skin {
 namespace {
 
@@ -191,6 +193,14 @@ INSTANTIATE_TEST_SUITE_P(
                       IconCase{1, 3, {5, 5}},   // pressed sinks by one pixel
                       IconCase{2, 3, {56, 5}},
                       IconCase{1, 4, {4, 4}})); // disabled keeps its colours
+
+TEST(IconTest, EachStyleLeavesItsIconMargin)
+{
+    // right-aligned on 75 x 23: x = 75 - 16 - margin
+    const std::pair<int, int> margins[] = {{0, 4}, {4, 4}, {5, 5}, {7, 5}, {8, 4}, {9, 7}, {10, 7}, {42, 4}};
+    for (const auto& [style, margin] : margins)
+        EXPECT_EQ(boundsOf(render(iconLook(style, 2, 1)).surface, kIconColor).left(), 75 - 16 - margin) << style;
+}
 
 TEST(IconTest, PressingMovesTheIconButNotTheCaption)
 {

@@ -49,9 +49,13 @@ INSTANTIATE_TEST_SUITE_P(
                       OverrideCase{"designEtched", 3, 1, true, 0, false, true, 2},
                       OverrideCase{"designHighlight", 4, 1, true, 0, false, true, 2},
                       OverrideCase{"designBevel", 8, 1, true, 0, false, true, 2},
+                      OverrideCase{"designFramed", 7, 1, true, 0, false, true, 2},
+                      OverrideCase{"designGlossy", 9, 3, true, 0, false, true, 2},
+                      OverrideCase{"designGel", 10, 1, true, 0, false, true, 2},
                       OverrideCase{"designUnknownStyle", 42, 1, true, 0, false, true, 2},
                       // the rounded gradient keeps its state at design time
                       OverrideCase{"designRounded", 5, 1, true, 0, false, true, 1},
+                      OverrideCase{"latchedRounded", 5, 2, true, 1, true, true, 3},
                       OverrideCase{"latchedToggle", 0, 1, false, 1, true, true, 3},
                       OverrideCase{"latchedToggleAtDesign", 8, 1, true, 1, true, true, 3},
                       OverrideCase{"releasedToggle", 0, 2, false, 1, false, true, 2},
@@ -62,17 +66,27 @@ INSTANTIATE_TEST_SUITE_P(
                       OverrideCase{"stateKept", 8, 3, false, 0, false, true, 3}),
     [](const auto& p) { return std::string(p.param.name); });
 
-TEST(RefreshTest, UnknownStylePaintsOnlyOnTheClearedSurface)
+TEST(RefreshTest, UnknownStylePaintsTheButtonFace)
 {
-    ButtonLook look = buttonLook(42, 1, 10, 8);
-    Surface surface(10, 8);
-    surface.setBackColor(0x123456);
-    surface.fillRect(0, 0, 5, 5, 0xFFFFFF);
-    NoThemePainter theme;
-    const RefreshResult result = refreshButton(look, surface, SystemColors::reference(), theme);
-    EXPECT_EQ(countPixels(surface, QRect(0, 0, 10, 8), 0x123456), 80);
-    EXPECT_EQ(result.surfaceBackColor, 0x123456);
-    EXPECT_EQ(result.style, 42);
+    for (const int style : {-1, 11, 42}) {
+        ButtonLook look = withCustomColors(buttonLook(style, 1, 10, 8));
+        Surface surface(10, 8);
+        surface.setBackColor(0x123456);
+        surface.fillRect(0, 0, 5, 5, 0xFFFFFF);
+        NoThemePainter theme;
+        const RefreshResult result = refreshButton(look, surface, SystemColors::reference(), theme);
+        EXPECT_EQ(countPixels(surface, QRect(0, 0, 10, 8), kFace), 80) << style;
+        EXPECT_EQ(result.surfaceBackColor, kFace);
+        EXPECT_EQ(result.style, style);
+    }
+}
+
+TEST(RefreshTest, ANewSurfaceStartsAsTheButtonFace)
+{
+    // the gel leaves its rounded ends to the surface colour, which must not start out black
+    const Rendered out = render(buttonLook(10, 1, 75, 23));
+    EXPECT_EQ(out.surface.pixel(0, 0), kFace);
+    EXPECT_EQ(out.result.surfaceBackColor, kFace);
 }
 
 TEST(RefreshTest, DisabledSetsTheSurfaceToTheButtonFace)
@@ -106,11 +120,12 @@ TEST(RefreshTest, TheSystemPaletteDecidesTheLook)
 
 TEST(RefreshTest, TinySurfacesPaintWithinTheirBounds)
 {
-    // Below the minimum size the frames overlap and the gradients have no rows; nothing may
-    // be written outside the image (the sanitizer build checks) and nothing may throw.
-    for (const int style : {0, 1, 2, 3, 4, 6, 8, 42})
-        for (int w = 0; w <= 7; ++w)
-            for (int h = 0; h <= 7; ++h)
+    // Below the minimum size the frames overlap, the gel's blocks collide and the gradients have
+    // no rows; nothing may be written outside the image (the sanitizer build checks) and
+    // nothing may throw.
+    for (const int style : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 42})
+        for (int w = 0; w <= 40; w += (w < 8 ? 1 : 11))
+            for (int h = 0; h <= 24; h += (h < 8 ? 1 : 8))
                 for (const int state : {1, 2, 3, 4}) {
                     ButtonLook look = buttonLook(style, state, w, h);
                     look.enabled = state != 4;

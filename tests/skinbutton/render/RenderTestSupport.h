@@ -36,6 +36,13 @@ inline constexpr Color kCustomHighlight = rgb(0xC0, 0x30, 0x60);
 inline constexpr Color kCustomFont = rgb(0x10, 0x20, 0xF0);
 inline constexpr Color kCustomFontHighlight = rgb(0xF0, 0xE0, 0x10);
 
+// ShiftColor for expectations: each channel moved by d, limited to 0-255.
+constexpr Color shifted(Color c, int d)
+{
+    const auto limit = [](int v) { return v < 0 ? 0 : v > 255 ? 255 : v; };
+    return rgb(limit(redOf(c) + d), limit(greenOf(c) + d), limit(blueOf(c) + d));
+}
+
 inline ButtonLook buttonLook(int style, int state, int width, int height)
 {
     ButtonLook look;
@@ -132,7 +139,8 @@ inline QImage solidIcon(int size, Color c)
 
 namespace skin::test {
 
-// One expected pixel of a rendered style.
+// One expected pixel of a rendered style; a negative coordinate counts from the right or bottom
+// edge (-1 is the last column or row).
 struct Probe {
     int x;
     int y;
@@ -148,6 +156,7 @@ struct StyleCase {
     std::vector<Probe> probes;
     // When set, every pixel of the surface has this colour.
     Color uniform = kInvalidColor;
+    bool showFocus = false;
 };
 
 inline void PrintTo(const StyleCase& c, std::ostream* os) { *os << c.name; }
@@ -157,6 +166,7 @@ inline Rendered renderStyleCase(int style, const StyleCase& c, int width, int he
     ButtonLook look = buttonLook(style, c.state, width, height);
     look.useCustomColors = c.custom;
     look.hasFocus = c.focus;
+    look.showFocus = c.showFocus;
     look.enabled = c.state != 4;
     return render(look);
 }
@@ -164,8 +174,12 @@ inline Rendered renderStyleCase(int style, const StyleCase& c, int width, int he
 inline void expectStyleCase(int style, const StyleCase& c, int width, int height)
 {
     const Rendered out = renderStyleCase(style, c, width, height);
-    for (const Probe& p : c.probes)
-        EXPECT_EQ(out.surface.pixel(p.x, p.y), p.color) << "pixel (" << p.x << "," << p.y << ")";
+    for (const Probe& p : c.probes) {
+        const int x = p.x < 0 ? width + p.x : p.x;
+        const int y = p.y < 0 ? height + p.y : p.y;
+        EXPECT_EQ(out.surface.pixel(x, y), p.color)
+            << "pixel (" << x << "," << y << ") of " << width << "x" << height;
+    }
     if (c.uniform != kInvalidColor) {
         EXPECT_EQ(countPixels(out.surface, QRect(0, 0, width, height), c.uniform), width * height);
     }

@@ -1,0 +1,82 @@
+#include "Styles.h"
+
+#include "GelArtwork.h"
+#include "Primitives.h"
+#include "Surface.h"
+
+namespace skin {
+
+namespace {
+
+using gel::Corner;
+using gel::Image;
+
+constexpr int kHot = 2;
+constexpr int kNormal = 1;
+constexpr int kDisabled = 4;
+
+// Centre: x 18 to W-17, y 11 to H-9; the bands repaint its outer rows and right column.
+constexpr int kCentreLeft = 18;
+constexpr int kCentreTop = 11;
+
+QPoint blockOrigin(Image image, Corner corner, int w, int h)
+{
+    const QSize size = gel::blockSize(image, corner);
+    const bool right = corner == Corner::TopRight || corner == Corner::BottomRight;
+    const bool bottom = corner == Corner::BottomLeft || corner == Corner::BottomRight;
+    return {right ? w - gel::kRightColumns : 0, bottom ? h - size.height() : 0};
+}
+
+// One SetPixel per stored pixel; the right and bottom blocks move with the size.
+void drawCornerBlocks(Surface& surface, Image image, int w, int h)
+{
+    for (const Corner corner : gel::kCorners) {
+        const QPoint at = blockOrigin(image, corner, w, h);
+        for (const gel::StoredPixel& p : gel::storedPixels(image, corner))
+            surface.setPixel(at.x() + p.x, at.y() + p.y, p.color);
+    }
+}
+
+void drawBands(Surface& surface, const gel::Bands& b, int w, int h)
+{
+    // left and right bands: rows 11 to H-11, one colour per column
+    for (int i = 0; i < gel::kLeftColumns; ++i)
+        DrawLine(surface, i, 11, i, h - 10, b.left[std::size_t(i)]);
+    for (int i = 0; i < gel::kRightColumns; ++i)
+        DrawLine(surface, w - 1 - i, 11, w - 1 - i, h - 10, b.right[std::size_t(i)]);
+    // top and bottom bands: columns 17 to W-18, one colour per row
+    for (int i = 0; i < gel::kTopRows; ++i)
+        DrawLine(surface, 17, i, w - 17, i, b.top[std::size_t(i)]);
+    for (int i = 0; i < gel::kBottomRows; ++i)
+        DrawLine(surface, 17, h - gel::kBottomRows + i, w - 17, h - gel::kBottomRows + i, b.bottom[std::size_t(i)]);
+}
+
+// The surface colour is never set: what no piece paints keeps the current back colour.
+void paintGel(Surface& surface, Image image)
+{
+    const int w = surface.width();
+    const int h = surface.height();
+    const gel::Bands& b = gel::bands(image);
+    FillBox(surface, kCentreLeft, kCentreTop, w - 34, h - 19, b.centre);
+    drawCornerBlocks(surface, image, w, h);
+    drawBands(surface, b, w, h);
+}
+
+} // namespace
+
+void PaintGelGraphite(Surface& surface) { paintGel(surface, Image::Graphite); }
+void PaintGelBlue(Surface& surface) { paintGel(surface, Image::Blue); }
+void PaintGelBluePressed(Surface& surface) { paintGel(surface, Image::PressedBlue); }
+
+void DrawPixelArt(const ButtonLook& look, Surface& surface, const ButtonColors&)
+{
+    // hot, or resting with the focus: blue; resting without it: graphite; anything else pressed
+    if (look.state == kHot)
+        PaintGelBlue(surface);
+    else if (look.state == kNormal || look.state == kDisabled)
+        look.hasFocus ? PaintGelBlue(surface) : PaintGelGraphite(surface);
+    else
+        PaintGelBluePressed(surface);
+}
+
+} // namespace skin
