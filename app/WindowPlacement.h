@@ -32,9 +32,10 @@ QPoint centredPosition(const QSize& frame, const QRect& primary);
 // The stored position, or the centre when it is (0, 0) or would leave the window on no screen.
 QPoint restoredPosition(const QPoint& stored, const QSize& frame, const Screens& screens);
 
-// The position as the settings store holds it, in pixels; (0, 0) when nothing is stored.
+// The position as the settings store holds it, in pixels; (0, 0) when nothing is stored, or
+// when either value is missing or is no number within 32 bits.
 QPoint readStoredPosition(const QString& executableName);
-// Writes both values; returns false when either write failed.
+// Writes both values in one write of the store; returns false when it failed.
 bool writeStoredPosition(const QString& executableName, const QPoint& position);
 
 } // namespace zarvok::app
