@@ -62,11 +62,13 @@ HeldInput::~HeldInput()
 
 bool HeldInput::isHeldKind(QObject* receiver, const QEvent* event) const
 {
-    // Input-method text goes straight to the focused widget, not through a window.
+    // Only the desktop sends these, and input-method text goes straight to the focused widget.
     if (event->type() == QEvent::InputMethod)
         return true;
+    if (event->type() == QEvent::Drop)
+        return receiver->isWindowType();
     // Leaving is held with the input so that it still follows the entry it belongs to.
-    const bool input = event->isInputEvent() || event->type() == QEvent::Leave || event->type() == QEvent::Drop;
+    const bool input = event->isInputEvent() || event->type() == QEvent::Leave;
     return input && event->spontaneous() && receiver->isWindowType();
 }
 
