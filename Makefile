@@ -4,7 +4,7 @@ SAN_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all configure build run test test-sanitize bench clean
+.PHONY: all configure build run test test-sanitize bench package clean
 
 all: build
 
@@ -32,5 +32,10 @@ bench: build
 	cmake --build $(BUILD) --target benchmarks
 	@echo "Benchmarks are in $(BUILD)/bench/"
 
+# A .deb of the programs, desktop entry, icon, metainfo and man pages (CPack; dependencies from
+# dpkg-shlibdeps), written into $(BUILD).
+package: build
+	cd $(BUILD) && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) build-release
