@@ -1,6 +1,7 @@
 #include "DropPaths.h"
 
 #include <QDir>
+#include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
 
@@ -20,6 +21,21 @@ QStringList droppedPaths(const QMimeData* data)
             paths.append(path);
     }
     return paths;
+}
+
+bool acceptAsCopy(QDropEvent* event)
+{
+    if (droppedPaths(event->mimeData()).isEmpty()) {
+        event->ignore();
+        return false;
+    }
+    if (event->possibleActions().testFlag(Qt::CopyAction)) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->acceptProposedAction();
+    }
+    return true;
 }
 
 } // namespace zarvok::app

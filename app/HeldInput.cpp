@@ -1,5 +1,7 @@
 #include "HeldInput.h"
 
+#include "DropPaths.h"
+
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QMimeData>
@@ -103,11 +105,9 @@ void HeldInput::hold(QObject* receiver, QEvent* event)
 
 void HeldInput::holdDrop(QObject* window, QDropEvent* drop)
 {
-    // The file manager is told at once that the drop was taken, as a copy: nothing of its own
-    // is moved or deleted on our account.
-    if (drop->possibleActions().testFlag(Qt::CopyAction))
-        drop->setDropAction(Qt::CopyAction);
-    drop->accept();
+    // The file manager is answered at once; the drop is handled after the erase.
+    if (!acceptAsCopy(drop))
+        return;
     m_held.emplace_back(QPointer<QObject>(new HeldDrop(window, *drop)), std::make_unique<QEvent>(QEvent::User));
 }
 

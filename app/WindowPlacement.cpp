@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -49,6 +51,16 @@ QString executableName()
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
 
+Screens currentScreens()
+{
+    Screens screens;
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+        screens.primary = primary->geometry();
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.all.append(screen->geometry());
+    return screens;
+}
+
 QPoint centredPosition(const QSize& frame, const QRect& primary)
 {
     return {primary.x() + (primary.width() - frame.width()) / 2, primary.y() + (primary.height() - frame.height()) / 2};
@@ -59,6 +71,25 @@ QPoint restoredPosition(const QPoint& stored, const QSize& frame, const Screens&
     if (stored.isNull() || !onAnyScreen(QRect(stored, frame), screens.all))
         return centredPosition(frame, screens.primary);
     return stored;
+}
+
+QPoint OpeningPosition::open(const QPoint& stored, const QSize& frame, const Screens& screens)
+{
+    const QPoint position = restoredPosition(stored, frame, screens);
+    if (position == centredPosition(frame, screens.primary))
+        m_centring = Centring{frame, position};
+    return position;
+}
+
+std::optional<QPoint> OpeningPosition::recentred(const QPoint& position, const QSize& frame, const Screens& screens)
+{
+    if (!m_centring || frame == m_centring->frame)
+        return std::nullopt;
+    const bool stillThere = position == m_centring->position;
+    m_centring.reset();
+    if (!stillThere)
+        return std::nullopt;
+    return centredPosition(frame, screens.primary);
 }
 
 QPoint readStoredPosition(const QString& exe)

@@ -12,14 +12,11 @@
 #include "picker/QtFolderDialog.h"
 #include "skinbutton/core/SkinButton.h"
 
-#include <QAbstractItemView>
-#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QIcon>
@@ -28,8 +25,6 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QScreen>
-#include <QWindow>
 #include <QtDebug>
 
 #include <cstdlib>
@@ -46,16 +41,6 @@ struct Hint {
     skin::SkinButton* frmMain::*button;
     const char* text;
 };
-
-Screens currentScreens()
-{
-    Screens screens;
-    if (const QScreen* primary = QGuiApplication::primaryScreen())
-        screens.primary = primary->geometry();
-    for (const QScreen* screen : QGuiApplication::screens())
-        screens.all.append(screen->geometry());
-    return screens;
-}
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const layout::Twips& where,
                   Qt::Alignment alignment, const QFont& font)
@@ -229,26 +214,15 @@ void frmMain::applyColours()
 
 void frmMain::Load()
 {
-    const QPoint stored = readStoredPosition(m_executableName);
-    const QSize frame = frameGeometry().size();
-    const Screens screens = currentScreens();
-    const QPoint position = restoredPosition(stored, frame, screens);
-    if (position == centredPosition(frame, screens.primary))
-        m_centring = Centring{frame, position};
-    move(position);
+    move(m_opening.open(readStoredPosition(m_executableName), frameGeometry().size(), currentScreens()));
 }
 
-// The frame (title bar, borders) exists only once the window is shown, and the desktop may report
-// it later with a move; until then the centre was worked out for the bare client area.
 void frmMain::centreOnceTheFrameIsKnown()
 {
-    const QSize frame = frameGeometry().size();
-    if (!m_centring || frame == m_centring->frame || !isVisible())
+    if (!isVisible())
         return;
-    const bool stillThere = pos() == m_centring->position;
-    m_centring.reset();
-    if (stillThere)
-        move(centredPosition(frame, currentScreens().primary));
+    if (const auto centre = m_opening.recentred(pos(), frameGeometry().size(), currentScreens()))
+        move(*centre);
 }
 
 void frmMain::moveEvent(QMoveEvent* event)
@@ -299,20 +273,13 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     if (watched == cboPath) {
         switch (event->type()) {
         case QEvent::DragEnter:
-        case QEvent::DragMove: {
-            auto* drag = static_cast<QDropEvent*>(event);
-            if (droppedPaths(drag->mimeData()).isEmpty())
-                drag->ignore();
-            else
-                drag->acceptProposedAction();
+        case QEvent::DragMove:
+            acceptAsCopy(static_cast<QDropEvent*>(event));
             return true;
-        }
-        case QEvent::Drop: {
-            auto* drop = static_cast<QDropEvent*>(event);
-            cboPath_Drop(drop->mimeData());
-            drop->acceptProposedAction();
+        case QEvent::Drop:
+            if (acceptAsCopy(static_cast<QDropEvent*>(event)))
+                cboPath_Drop(static_cast<QDropEvent*>(event)->mimeData());
             return true;
-        }
         default:
             return false;
         }

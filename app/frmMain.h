@@ -9,13 +9,13 @@
 #include "ExitDuringErase.h"
 #include "EraseQueue.h"
 #include "FolderEraser.h"
+#include "WindowPlacement.h"
 #include "picker/BrowseFolders.h"
 
 #include <QWidget>
 
 #include <functional>
 #include <memory>
-#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -96,13 +96,7 @@ private:
     EraseProgress* m_progress;
     std::unique_ptr<ExitDuringErase> m_exitRoute;
     bool m_busy = false;
-    // Centred before the window had its frame: centred again once the frame's size is known,
-    // unless the window was moved meanwhile.
-    struct Centring {
-        QSize frame;
-        QPoint position;
-    };
-    std::optional<Centring> m_centring;
+    OpeningPosition m_opening;
 
     QWidget* picToolBar = nullptr;
     QWidget* PicStatus = nullptr;
