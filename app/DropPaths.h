@@ -7,8 +7,8 @@ class QMimeData;
 
 namespace zarvok::app {
 
-// Full paths of the dropped local files and folders, in the source's order; anything that is not
-// a local file (web links, plain text, pictures) is left out.
+// Full paths of the dropped or copied local files and folders, in the source's order; anything
+// that is not a local file (web links, plain text, pictures) is left out.
 QStringList droppedPaths(const QMimeData* data);
 
 // Answers a drag or a drop: taken, as a copy, when it brings local paths, so that the file
