@@ -4,7 +4,7 @@ SAN_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all configure build run test test-sanitize bench clean
+.PHONY: all configure build run test test-sanitize bench package clean
 
 all: build
 
@@ -22,15 +22,21 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# Same tests, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Same tests, built with AddressSanitizer and UndefinedBehaviorSanitizer; the end-to-end,
+# benchmark and install checks run in the normal build only.
 test-sanitize:
 	cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZARVOK_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(SAN_BUILD) -j $(JOBS)
-	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE 'e2e|bench'
+	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE 'e2e|bench|install'
 
 bench: build
 	cmake --build $(BUILD) --target benchmarks
 	@echo "Benchmarks are in $(BUILD)/bench/"
 
+# A .deb of the programs, desktop entry, icon, metainfo and man pages (CPack; dependencies from
+# dpkg-shlibdeps), written into $(BUILD).
+package: build
+	cd $(BUILD) && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) build-release

@@ -1,56 +1,16 @@
 #include "BackgroundEraser.h"
 
+#include "HeldInput.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
-#include <QPointer>
-
-#include <vector>
 
 namespace zarvok::app {
-namespace {
 
-// Holds back the input that the desktop sends to the program's windows while it lives, and
-// posts it, in order, when it ends. Everything else (painting, timers, a close request from the
-// window frame) goes through at once.
-class HeldInput final : public QObject {
-public:
-    explicit HeldInput(const BackgroundEraser::LetThrough& letThrough)
-        : m_letThrough(letThrough)
-    {
-        QCoreApplication::instance()->installEventFilter(this);
-    }
-    ~HeldInput() override
-    {
-        QCoreApplication::instance()->removeEventFilter(this);
-        for (auto& [window, event] : m_held)
-            if (window)
-                QCoreApplication::postEvent(window, event.release());
-    }
-
-protected:
-    bool eventFilter(QObject* receiver, QEvent* event) override
-    {
-        // Leaving is held with the input so that it still follows the entry it belongs to.
-        const bool input = event->isInputEvent() || event->type() == QEvent::Leave;
-        if (!event->spontaneous() || !input || !receiver->isWindowType())
-            return false;
-        if (m_letThrough && m_letThrough(receiver, event))
-            return false;
-        m_held.emplace_back(QPointer<QObject>(receiver), std::unique_ptr<QEvent>(event->clone()));
-        return true;
-    }
-
-private:
-    const BackgroundEraser::LetThrough& m_letThrough;
-    std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> m_held;
-};
-
-} // namespace
-
-BackgroundEraser::BackgroundEraser(QObject* parent, LetThrough letThrough)
+BackgroundEraser::BackgroundEraser(QObject* parent, InputPolicy policy)
     : QObject(parent)
-    , m_letThrough(std::move(letThrough))
+    , m_policy(std::move(policy))
 {
 }
 
@@ -78,7 +38,7 @@ erase::Outcome BackgroundEraser::eraseFolder(const QString& path)
         QMetaObject::invokeMethod(this, &BackgroundEraser::workerFinished, Qt::QueuedConnection);
     });
     {
-        const HeldInput held(m_letThrough);
+        const HeldInput held(m_policy);
         // An application-wide exit() also ends nested loops; keep waiting, the result is needed.
         while (!job->done)
             waiting.exec();

@@ -1,8 +1,9 @@
 #pragma once
 // Runs the erase engine on a worker thread. While it works the window goes on painting and
-// closing it ends the program, but user input (clicks, keys) is held back and handed on after
-// the erase, so that it is handled at the erase loop's next event point. Input the owner lets
-// through (the Exit button's) is handled at once.
+// closing it ends the program, but user input (clicks, keys, drops, input-method text) is held
+// back and handed on after the erase, so that it is handled at the erase loop's next event
+// point; of a run of pointer moves only the latest is kept. The owner's policy lets some input
+// through at once (the Exit button's) or takes it over.
 
 #include "FolderEraser.h"
 
@@ -15,20 +16,25 @@
 
 namespace zarvok::app {
 
+enum class InputDuringErase {
+    Hold,    // handed on after the erase
+    Deliver, // handled at once
+    Drop,    // already dealt with by the policy
+};
+
 class BackgroundEraser final : public QObject, public FolderEraser {
     Q_OBJECT
 public:
-    // Whether an input event for one of the program's windows goes through during an erase.
-    using LetThrough = std::function<bool(QObject* window, QEvent* event)>;
+    // What becomes of an input event for one of the program's windows during an erase.
+    using InputPolicy = std::function<InputDuringErase(QObject* window, QEvent* event)>;
 
-    explicit BackgroundEraser(QObject* parent = nullptr, LetThrough letThrough = {});
+    explicit BackgroundEraser(QObject* parent = nullptr, InputPolicy policy = {});
     ~BackgroundEraser() override; // waits for a worker that is still running
 
     erase::Outcome eraseFolder(const QString& path) override;
+    std::uint64_t removedSoFar() const override;
 
     bool busy() const { return m_busy; }
-    // Entries removed by the erase in progress (or the last one).
-    std::uint64_t removedSoFar() const;
 
 signals:
     void workerFinished();
@@ -39,7 +45,7 @@ private:
         erase::Outcome outcome;
         std::atomic<bool> done{false};
     };
-    LetThrough m_letThrough;
+    InputPolicy m_policy;
     std::shared_ptr<Job> m_job;
     std::thread m_worker;
     bool m_busy = false;

@@ -62,7 +62,9 @@ void EraseLoop::DelAll(const QString& path)
     m_view.setBusy(true);
     m_view.setStatus(kStatusWorking);
     m_view.letEventsRun();
+    m_view.setErasing(true);
     const erase::Outcome outcome = m_eraser.eraseFolder(path);
+    m_view.setErasing(false);
     if (outcome.status == erase::Status::Erased) {
         m_view.letEventsRun();
         return;

@@ -9,7 +9,7 @@
 //   let events run; remove entry 0; status "Erasing Done"; arrow pointer.
 // DelAll(path):
 //   let events run; hourglass; status "Working Erasing all, Wait..."; let events run;
-//   erase the tree; then
+//   erase the tree (the status line shows progress when it takes long); then
 //     erased   -> let events run
 //     no folder-> arrow pointer; let events run; warning "Directory... <path>... not exist"
 //     failed   -> arrow pointer; let events run; warning "... could not be fully erased: <reason>"
@@ -35,6 +35,8 @@ public:
     virtual void showEntry(int row) = 0;
     virtual void setStatus(const QString& text) = 0;
     virtual void setBusy(bool busy) = 0;
+    // True while the engine erases a tree (the window shows its progress).
+    virtual void setErasing(bool erasing) = 0;
     virtual void letEventsRun() = 0;
     virtual void warn(const QString& text) = 0;
 };

@@ -4,8 +4,12 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace zarvok::app {
 namespace {
@@ -14,11 +18,6 @@ using namespace zarvok::settings;
 
 const QString kLeft = QStringLiteral("MainLeft");
 const QString kTop = QStringLiteral("MainTop");
-
-int readPixels(const QString& key, const QString& name)
-{
-    return pixelsFromTwips(RegValueToFloat(RegReadValue(Hive::CurrentUser, key, name, QStringLiteral("0"))));
-}
 
 bool onAnyScreen(const QRect& window, const QList<QRect>& screens)
 {
@@ -37,7 +36,9 @@ int pixelsFromTwips(double twips)
 
 std::int32_t twipsFromPixels(int pixels)
 {
-    return static_cast<std::int32_t>(pixels) * kTwipsPerPixel;
+    constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int64_t highest = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{pixels} * kTwipsPerPixel, lowest, highest));
 }
 
 QString settingsKey(const QString& exe)
@@ -48,6 +49,16 @@ QString settingsKey(const QString& exe)
 QString executableName()
 {
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
+Screens currentScreens()
+{
+    Screens screens;
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+        screens.primary = primary->geometry();
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.all.append(screen->geometry());
+    return screens;
 }
 
 QPoint centredPosition(const QSize& frame, const QRect& primary)
@@ -62,18 +73,42 @@ QPoint restoredPosition(const QPoint& stored, const QSize& frame, const Screens&
     return stored;
 }
 
+QPoint OpeningPosition::open(const QPoint& stored, const QSize& frame, const Screens& screens)
+{
+    const QPoint position = restoredPosition(stored, frame, screens);
+    if (position == centredPosition(frame, screens.primary))
+        m_centring = Centring{frame, position};
+    return position;
+}
+
+std::optional<QPoint> OpeningPosition::recentred(const QPoint& position, const QSize& frame, const Screens& screens)
+{
+    if (!m_centring || frame == m_centring->frame)
+        return std::nullopt;
+    const bool stillThere = position == m_centring->position;
+    m_centring.reset();
+    if (!stillThere)
+        return std::nullopt;
+    return centredPosition(frame, screens.primary);
+}
+
 QPoint readStoredPosition(const QString& exe)
 {
-    const QString key = settingsKey(exe);
-    return {readPixels(key, kLeft), readPixels(key, kTop)};
+    const QList<RegValue> stored =
+        RegReadValues(Hive::CurrentUser, settingsKey(exe), {kLeft, kTop}, QString()); // no number
+    const auto left = RegValueToNumber(stored[0]);
+    const auto top = RegValueToNumber(stored[1]);
+    // Half a position is no position: a damaged file must not move the window to an edge.
+    if (!left || !top)
+        return {};
+    return {pixelsFromTwips(*left), pixelsFromTwips(*top)};
 }
 
 bool writeStoredPosition(const QString& exe, const QPoint& position)
 {
-    const QString key = settingsKey(exe);
-    const int left = RegWriteDword(Hive::CurrentUser, key, kLeft, twipsFromPixels(position.x()));
-    const int top = RegWriteDword(Hive::CurrentUser, key, kTop, twipsFromPixels(position.y()));
-    return left == RegOk && top == RegOk;
+    return RegWriteDwords(Hive::CurrentUser, settingsKey(exe),
+                          {{kLeft, twipsFromPixels(position.x())}, {kTop, twipsFromPixels(position.y())}})
+           == RegOk;
 }
 
 } // namespace zarvok::app

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 namespace zarvok::app {
 
@@ -26,15 +27,37 @@ struct Screens {
     QList<QRect> all;  // every screen
 };
 
+// The desktop's screens now.
+Screens currentScreens();
+
 // Centred on the primary screen.
 QPoint centredPosition(const QSize& frame, const QRect& primary);
 
 // The stored position, or the centre when it is (0, 0) or would leave the window on no screen.
 QPoint restoredPosition(const QPoint& stored, const QSize& frame, const Screens& screens);
 
-// The position as the settings store holds it, in pixels; (0, 0) when nothing is stored.
+// Where the window opens, and its centring again once the desktop has given it a frame (title
+// bar, borders): before that the centre was worked out for the bare client area. A window moved
+// meanwhile stays where it was moved.
+class OpeningPosition {
+public:
+    // The stored position, or the centre (see restoredPosition).
+    QPoint open(const QPoint& stored, const QSize& frame, const Screens& screens);
+    // Once, when the frame of a window opened centred has changed: the centre for the new frame.
+    std::optional<QPoint> recentred(const QPoint& position, const QSize& frame, const Screens& screens);
+
+private:
+    struct Centring {
+        QSize frame;
+        QPoint position;
+    };
+    std::optional<Centring> m_centring;
+};
+
+// The position as the settings store holds it, in pixels; (0, 0) when nothing is stored, or
+// when either value is missing or is no number within 32 bits.
 QPoint readStoredPosition(const QString& executableName);
-// Writes both values; returns false when either write failed.
+// Writes both values in one write of the store; returns false when it failed.
 bool writeStoredPosition(const QString& executableName, const QPoint& position);
 
 } // namespace zarvok::app

@@ -12,14 +12,11 @@
 #include "picker/QtFolderDialog.h"
 #include "skinbutton/core/SkinButton.h"
 
-#include <QAbstractItemView>
-#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QIcon>
@@ -28,8 +25,6 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QScreen>
-#include <QWindow>
 #include <QtDebug>
 
 #include <cstdlib>
@@ -46,16 +41,6 @@ struct Hint {
     skin::SkinButton* frmMain::*button;
     const char* text;
 };
-
-Screens currentScreens()
-{
-    Screens screens;
-    if (const QScreen* primary = QGuiApplication::primaryScreen())
-        screens.primary = primary->geometry();
-    for (const QScreen* screen : QGuiApplication::screens())
-        screens.all.append(screen->geometry());
-    return screens;
-}
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const layout::Twips& where,
                   Qt::Alignment alignment, const QFont& font)
@@ -77,10 +62,12 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     , m_exitNow(services.exitNow ? std::move(services.exitNow) : [] { std::_Exit(0); })
     , m_eraser(services.eraser ? std::move(services.eraser)
                                : std::make_unique<BackgroundEraser>(
-                                   nullptr, [this](QObject* window, QEvent* event) { return isExitInput(window, event); }))
+                                   nullptr, [this](QObject* window, QEvent* event) { return inputDuringErase(window, event); }))
     , m_browse(services.folderDialog ? std::move(services.folderDialog) : std::make_unique<picker::QtFolderDialog>())
     , m_queue(new EraseQueue(this))
     , m_loop(*m_queue, *this, *m_eraser)
+    , m_progress(new EraseProgress([this] { return m_eraser->removedSoFar(); },
+                                   [this](const QString& text) { setStatus(text); }, this))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kTitle);
@@ -102,6 +89,7 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
         lblTitle->setText(countText(count));
         lblTitle->adjustSize();
     });
+    m_exitRoute = std::make_unique<ExitDuringErase>(this, cmdQuit);
     connect(cmdQuit, &skin::SkinButton::Click, this, &frmMain::cmdQuit_Click);
     connect(cmdDelete, &skin::SkinButton::Click, this, &frmMain::cmdDelete_Click);
     connect(cmdCopy, &skin::SkinButton::Click, this, &frmMain::cmdCopy_Click);
@@ -190,7 +178,10 @@ void frmMain::buildPathList()
     cboPath->setAcceptDrops(true);
     cboPath->lineEdit()->setAcceptDrops(false);
     cboPath->installEventFilter(this);
-    cboPath->lineEdit()->installEventFilter(new PathKeyFilter(cboPath));
+    // The box holds the focus and hands typed keys to its line edit past the line edit's filters.
+    auto* keyFilter = new PathKeyFilter(cboPath);
+    cboPath->installEventFilter(keyFilter);
+    cboPath->lineEdit()->installEventFilter(keyFilter);
 }
 
 void frmMain::connectHints()
@@ -223,8 +214,27 @@ void frmMain::applyColours()
 
 void frmMain::Load()
 {
-    const QPoint stored = readStoredPosition(m_executableName);
-    move(restoredPosition(stored, frameGeometry().size(), currentScreens()));
+    move(m_opening.open(readStoredPosition(m_executableName), frameGeometry().size(), currentScreens()));
+}
+
+void frmMain::centreOnceTheFrameIsKnown()
+{
+    if (!isVisible())
+        return;
+    if (const auto centre = m_opening.recentred(pos(), frameGeometry().size(), currentScreens()))
+        move(*centre);
+}
+
+void frmMain::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    centreOnceTheFrameIsKnown();
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    centreOnceTheFrameIsKnown();
 }
 
 void frmMain::Unload()
@@ -263,20 +273,13 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     if (watched == cboPath) {
         switch (event->type()) {
         case QEvent::DragEnter:
-        case QEvent::DragMove: {
-            auto* drag = static_cast<QDropEvent*>(event);
-            if (droppedPaths(drag->mimeData()).isEmpty())
-                drag->ignore();
-            else
-                drag->acceptProposedAction();
+        case QEvent::DragMove:
+            acceptAsCopy(static_cast<QDropEvent*>(event));
             return true;
-        }
-        case QEvent::Drop: {
-            auto* drop = static_cast<QDropEvent*>(event);
-            cboPath_Drop(drop->mimeData());
-            drop->acceptProposedAction();
+        case QEvent::Drop:
+            if (acceptAsCopy(static_cast<QDropEvent*>(event)))
+                cboPath_Drop(static_cast<QDropEvent*>(event)->mimeData());
             return true;
-        }
         default:
             return false;
         }
@@ -286,23 +289,9 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-bool frmMain::isExitInput(QObject* window, QEvent* event) const
+InputDuringErase frmMain::inputDuringErase(QObject* window, QEvent* event) const
 {
-    if (window == nullptr || window != windowHandle() || cmdQuit == nullptr)
-        return false;
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick: {
-        const QWidget* target = childAt(static_cast<QMouseEvent*>(event)->position().toPoint());
-        return target != nullptr && (target == cmdQuit || cmdQuit->isAncestorOf(target));
-    }
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-        return QApplication::focusWidget() == cmdQuit;
-    default:
-        return false;
-    }
+    return m_exitRoute ? m_exitRoute->decide(window, event) : InputDuringErase::Hold;
 }
 
 void frmMain::cmdQuit_Click()
@@ -324,7 +313,15 @@ void frmMain::cmdCopy_Click()
 
 void frmMain::cmdPaste_Click()
 {
-    const QString text = QGuiApplication::clipboard()->text();
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    // Folders copied in a file manager arrive as a file list, and are queued like a drop.
+    const QStringList copied = droppedPaths(clipboard->mimeData());
+    if (!copied.isEmpty()) {
+        m_queue->addAll(copied);
+        cboPath->setEditText(copied.back());
+        return;
+    }
+    const QString text = clipboard->text();
     cboPath->setEditText(text);
     m_queue->add(text);
 }
@@ -369,6 +366,14 @@ void frmMain::setBusy(bool busy)
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QGuiApplication::restoreOverrideCursor();
+}
+
+void frmMain::setErasing(bool erasing)
+{
+    if (erasing)
+        m_progress->start();
+    else
+        m_progress->stop();
 }
 
 void frmMain::letEventsRun()

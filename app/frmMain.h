@@ -3,9 +3,13 @@
 // hint line and the status line. The queue, the erase loop and the stored position live in
 // their own modules; this class wires them to widgets.
 
+#include "BackgroundEraser.h"
 #include "EraseLoop.h"
+#include "EraseProgress.h"
 #include "EraseQueue.h"
+#include "ExitDuringErase.h"
 #include "FolderEraser.h"
+#include "WindowPlacement.h"
 #include "picker/BrowseFolders.h"
 
 #include <QWidget>
@@ -42,8 +46,9 @@ public:
 
     EraseQueue& queue() { return *m_queue; }
     bool isErasing() const { return m_loop.running(); }
-    // Input that reaches the Exit button: handled at once even while a folder is being erased.
-    bool isExitInput(QObject* window, QEvent* event) const;
+    // What becomes of input while a folder is being erased: the Exit button's is handled at
+    // once, the rest waits for the erase loop's next event point.
+    InputDuringErase inputDuringErase(QObject* window, QEvent* event) const;
 
 public slots:
     void cmdQuit_Click();
@@ -60,6 +65,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -73,12 +80,14 @@ private:
     void applyColours();
     void Load();
     void Unload();
+    void centreOnceTheFrameIsKnown();
     skin::SkinButton* makeButton(const QString& name, const QRect& geometry);
 
     // EraseLoopView
     void showEntry(int row) override;
     void setStatus(const QString& text) override;
     void setBusy(bool busy) override;
+    void setErasing(bool erasing) override;
     void letEventsRun() override;
     void warn(const QString& text) override;
 
@@ -88,7 +97,10 @@ private:
     picker::BrowseFolders m_browse;
     EraseQueue* m_queue;
     EraseLoop m_loop;
+    EraseProgress* m_progress;
+    std::unique_ptr<ExitDuringErase> m_exitRoute;
     bool m_busy = false;
+    OpeningPosition m_opening;
 
     QWidget* picToolBar = nullptr;
     QWidget* PicStatus = nullptr;

@@ -7,6 +7,33 @@
 #include <QUrl>
 
 namespace zarvok::picker {
+namespace {
+
+// The desktop's usual places stay; the tree's root and the file-system root are added.
+QList<QUrl> sidebarPlaces(QList<QUrl> places, const QString& root)
+{
+    for (const QString& extra : {root, QDir::rootPath()}) {
+        const QUrl url = QUrl::fromLocalFile(extra);
+        if (!places.contains(url))
+            places.append(url);
+    }
+    return places;
+}
+
+} // namespace
+
+QString nearestExistingFolder(const QString& wanted)
+{
+    const QString path = QDir::fromNativeSeparators(wanted);
+    if (QDir::isAbsolutePath(path)) {
+        for (QString folder = QDir::cleanPath(path); !QDir(folder).isRoot();
+             folder = QFileInfo(folder).path()) {
+            if (QFileInfo(folder).isDir())
+                return folder;
+        }
+    }
+    return QDir::rootPath();
+}
 
 QString QtFolderDialog::choose(QWidget* owner, const FolderDialogRequest& request)
 {
@@ -18,11 +45,8 @@ QString QtFolderDialog::choose(QWidget* owner, const FolderDialogRequest& reques
     const QString root = request.root.isEmpty()
                              ? QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)
                              : request.root;
-    QList<QUrl> places{QUrl::fromLocalFile(root)};
-    if (root != QDir::rootPath())
-        places.append(QUrl::fromLocalFile(QDir::rootPath()));
-    dialog.setSidebarUrls(places);
-    dialog.setDirectory(request.selection.isEmpty() ? root : request.selection);
+    dialog.setSidebarUrls(sidebarPlaces(dialog.sidebarUrls(), nearestExistingFolder(root)));
+    dialog.setDirectory(nearestExistingFolder(request.selection.isEmpty() ? root : request.selection));
 
     if (dialog.exec() != QDialog::Accepted)
         return {};

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <cmath>
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -30,6 +32,7 @@ std::unique_ptr<QSettings> openStore(const KeyLocation& where)
 {
     auto store = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, where.organisation,
                                              where.application);
+    store->setFallbacksEnabled(false);
     if (!where.group.isEmpty())
         store->beginGroup(where.group);
     return store;
@@ -106,35 +109,55 @@ QString CutAtNull(const QString& text)
     return nul < 0 ? text : text.left(nul);
 }
 
-RegValue RegReadValue(Hive, const QString& keyPath, const QString& valueName, const RegValue& defaultValue)
+RegValue RegReadValue(Hive hive, const QString& keyPath, const QString& valueName, const RegValue& defaultValue)
 {
-    const auto where = locate(keyPath);
-    if (!where)
-        return defaultValue;
-    const auto store = openStore(*where);
-    if (store->status() != QSettings::NoError || !store->contains(valueName))
-        return defaultValue;
-    return decode(store->value(valueName)).value_or(defaultValue);
+    return RegReadValues(hive, keyPath, {valueName}, defaultValue).front();
 }
 
-int RegWriteDword(Hive, const QString& keyPath, const QString& valueName, std::int32_t value)
+QList<RegValue> RegReadValues(Hive, const QString& keyPath, const QStringList& valueNames,
+                              const RegValue& defaultValue)
+{
+    QList<RegValue> values(valueNames.size(), defaultValue);
+    const auto where = locate(keyPath);
+    if (!where)
+        return values;
+    const auto store = openStore(*where);
+    if (store->status() != QSettings::NoError)
+        return values;
+    for (qsizetype i = 0; i < valueNames.size(); ++i)
+        if (store->contains(valueNames[i]))
+            values[i] = decode(store->value(valueNames[i])).value_or(defaultValue);
+    return values;
+}
+
+int RegWriteDword(Hive hive, const QString& keyPath, const QString& valueName, std::int32_t value)
+{
+    return RegWriteDwords(hive, keyPath, {{valueName, value}});
+}
+
+int RegWriteDwords(Hive, const QString& keyPath, const QList<std::pair<QString, std::int32_t>>& values)
 {
     const auto where = locate(keyPath);
     if (!where)
         return RegBadKeyPath;
     const auto store = openStore(*where);
-    store->setValue(valueName, encodeDword(value));
+    for (const auto& [name, value] : values)
+        store->setValue(name, encodeDword(value));
     store->sync();
     return resultOf(store->status());
 }
 
-float RegValueToFloat(const RegValue& value)
+std::optional<double> RegValueToNumber(const RegValue& value)
 {
     if (const auto* number = std::get_if<std::int32_t>(&value))
-        return static_cast<float>(*number);
+        return *number;
     bool ok = false;
-    const float parsed = std::get<QString>(value).trimmed().toFloat(&ok);
-    return ok ? parsed : 0.0f;
+    const double parsed = std::get<QString>(value).trimmed().toDouble(&ok);
+    constexpr double lowest = std::numeric_limits<std::int32_t>::min();
+    constexpr double highest = std::numeric_limits<std::int32_t>::max();
+    if (!ok || !std::isfinite(parsed) || parsed < lowest || parsed > highest)
+        return std::nullopt;
+    return parsed;
 }
 
 } // namespace zarvok::settings

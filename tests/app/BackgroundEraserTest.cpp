@@ -3,7 +3,10 @@
 #include "TempTree.h"
 
 #include <QFileInfo>
+#include <QMouseEvent>
+#include <QTest>
 #include <QTimer>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -40,4 +43,31 @@ TEST(BackgroundEraser, TellsAMissingFolderFromAFailure)
     EXPECT_EQ(eraser.eraseFolder(QStringLiteral("relative")).status, Status::Failed);
     const QString folder = tree.folder("again", 1);
     EXPECT_EQ(eraser.eraseFolder(folder).status, Status::Erased);
+}
+
+TEST(BackgroundEraser, PointerMovesDuringAnEraseAreCoalesced)
+{
+    struct MoveCounter : QWidget {
+        QList<QPoint> seen;
+        void mouseMoveEvent(QMouseEvent* event) override { seen << event->position().toPoint(); }
+    } window;
+    window.setMouseTracking(true);
+    window.resize(200, 200);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::mouseMove(window.windowHandle(), QPoint(1, 1));
+    QCoreApplication::processEvents();
+    window.seen.clear();
+
+    TempTree tree;
+    const QString folder = tree.folder("moved-over", 3000);
+    BackgroundEraser eraser;
+    QTimer::singleShot(0, [&] {
+        for (int i = 2; i < 100; ++i)
+            QTest::mouseMove(window.windowHandle(), QPoint(i, i));
+    });
+    eraser.eraseFolder(folder);
+    EXPECT_TRUE(window.seen.isEmpty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.seen, QList<QPoint>{QPoint(99, 99)});
 }

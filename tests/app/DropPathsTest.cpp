@@ -27,3 +27,11 @@ TEST(DroppedPaths, DataWithoutFilesGivesNothing)
     EXPECT_TRUE(droppedPaths(&picture).isEmpty());
     EXPECT_TRUE(droppedPaths(nullptr).isEmpty());
 }
+
+TEST(DroppedPaths, FilesCopiedByAGnomeFileManager)
+{
+    QMimeData data;
+    data.setData(QStringLiteral("x-special/gnome-copied-files"),
+                 "copy\nfile:///srv/one%20two\nfile:///srv/three\n");
+    EXPECT_EQ(droppedPaths(&data), QStringList({QStringLiteral("/srv/one two"), QStringLiteral("/srv/three")}));
+}

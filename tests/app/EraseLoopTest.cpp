@@ -39,6 +39,7 @@ public:
         busy = isBusy;
         steps << (isBusy ? QStringLiteral("hourglass") : QStringLiteral("arrow"));
     }
+    void setErasing(bool isErasing) override { erasing = isErasing; }
     void letEventsRun() override
     {
         steps << QStringLiteral("events");
@@ -53,7 +54,7 @@ public:
 
     QStringList steps, warnings;
     QString status = kStatusReady, pathField;
-    bool busy = false;
+    bool busy = false, erasing = false;
     std::function<void()> onEvents;
 
 private:
@@ -71,10 +72,12 @@ public:
     {
         erased << path;
         busyWhileErasing.append(m_view.busy);
+        erasingWhileErasing.append(m_view.erasing);
         return m_real.eraseFolder(path);
     }
+    std::uint64_t removedSoFar() const override { return m_real.removedSoFar(); }
     QStringList erased;
-    QList<bool> busyWhileErasing;
+    QList<bool> busyWhileErasing, erasingWhileErasing;
 
 private:
     const RecordingView& m_view;
@@ -104,7 +107,9 @@ TEST(EraseLoop, ErasesEveryQueuedFolderTopFirst)
     EXPECT_EQ(l.view.status, kStatusDone);
     EXPECT_TRUE(l.view.warnings.isEmpty());
     EXPECT_EQ(l.eraser.busyWhileErasing, QList<bool>({true, true, true}));
+    EXPECT_EQ(l.eraser.erasingWhileErasing, QList<bool>({true, true, true}));
     EXPECT_FALSE(l.view.busy);
+    EXPECT_FALSE(l.view.erasing);
 }
 
 TEST(EraseLoop, OnePassTakesTheseStepsInOrder)

@@ -1,5 +1,9 @@
 #include "PathKeyFilter.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -22,38 +26,85 @@ TEST(PathKeyFilter, AcceptsPrintableAsciiExceptCharactersNoPathMayHold)
     }
 }
 
-TEST(PathKeyFilter, FiltersWhatIsTypedIntoTheField)
-{
-    QLineEdit field;
+// Keys go where the desktop sends them: to the editable box, which has the focus.
+struct FilteredBox {
+    FilteredBox()
+    {
+        box.setEditable(true);
+        box.installEventFilter(&filter);
+        box.lineEdit()->installEventFilter(&filter);
+    }
+    QString text() const { return box.currentText(); }
+    QComboBox box;
     PathKeyFilter filter;
-    field.installEventFilter(&filter);
+};
 
+TEST(PathKeyFilter, FiltersWhatIsTypedIntoTheBox)
+{
+    FilteredBox f;
     // Backspace types a control character, so it is discarded like one.
-    QTest::keyClick(&field, Qt::Key_A);
-    QTest::keyClick(&field, Qt::Key_Backspace);
-    QTest::keyClick(&field, Qt::Key_B);
-    EXPECT_EQ(field.text(), QStringLiteral("ab"));
+    QTest::keyClick(&f.box, Qt::Key_A);
+    QTest::keyClick(&f.box, Qt::Key_Backspace);
+    QTest::keyClick(&f.box, Qt::Key_B);
+    EXPECT_EQ(f.text(), QStringLiteral("ab"));
 
-    QTest::keyClicks(&field, QStringLiteral("C:\\x*?|<>\" y"));
-    EXPECT_EQ(field.text(), QStringLiteral("abC:\\x y"));
+    QTest::keyClicks(&f.box, QStringLiteral("C:\\x*?|<>\" y/z"));
+    EXPECT_EQ(f.text(), QStringLiteral("abC:\\x y/z"));
 
     // Keys that type nothing still work.
-    QTest::keyClick(&field, Qt::Key_Home);
-    QTest::keyClick(&field, Qt::Key_Delete);
-    EXPECT_EQ(field.text(), QStringLiteral("bC:\\x y"));
+    QTest::keyClick(&f.box, Qt::Key_Home);
+    QTest::keyClick(&f.box, Qt::Key_Delete);
+    EXPECT_EQ(f.text(), QStringLiteral("bC:\\x y/z"));
 
     // A key whose text is beyond ASCII is discarded (sent directly: keyClicks cannot type it).
     QKeyEvent accented(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("\u00e9"));
-    QCoreApplication::sendEvent(&field, &accented);
-    EXPECT_EQ(field.text(), QStringLiteral("bC:\\x y"));
+    QCoreApplication::sendEvent(&f.box, &accented);
+    EXPECT_EQ(f.text(), QStringLiteral("bC:\\x y/z"));
 
-#ifndef Q_OS_WIN
-    field.clear();
-    QTest::keyClicks(&field, QStringLiteral("/tmp/photos"));
-    EXPECT_EQ(field.text(), QStringLiteral("/tmp/photos"));
-#endif
+    // An input method's text loses the refused characters and keeps the rest.
+    QTest::keyClick(&f.box, Qt::Key_End);
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("q*\u00e9r"));
+    QCoreApplication::sendEvent(&f.box, &composed);
+    EXPECT_EQ(f.text(), QStringLiteral("bC:\\x y/zqr"));
 
     // Text that arrives other than by typing is not filtered.
-    field.setText(QStringLiteral("a*b"));
-    EXPECT_EQ(field.text(), QStringLiteral("a*b"));
+    f.box.setEditText(QStringLiteral("a*b"));
+    EXPECT_EQ(f.text(), QStringLiteral("a*b"));
+}
+
+TEST(PathKeyFilter, KeyboardCommandsKeepWorking)
+{
+    FilteredBox f;
+    QTest::keyClicks(&f.box, QStringLiteral("/srv/x"));
+    QTest::keyClick(&f.box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&f.box, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(f.text(), QString());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("/srv/x"));
+    QTest::keyClick(&f.box, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(&f.box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(f.text(), QStringLiteral("/srv/x/srv/x"));
+    QTest::keyClick(&f.box, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(f.text(), QStringLiteral("/srv/x"));
+    QTest::keyClick(&f.box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&f.box, Qt::Key_C, Qt::ControlModifier);
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(&f.box, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("/srv/x"));
+}
+
+TEST(PathKeyFilter, TabMovesTheFocusOn)
+{
+    QWidget window;
+    FilteredBox f;
+    f.box.setParent(&window);
+    auto* next = new QLineEdit(&window);
+    next->move(0, 40);
+    window.show();
+    f.box.setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&f.box, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), next);
+    QTest::keyClick(next, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(f.box.hasFocus());
 }

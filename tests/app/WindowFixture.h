@@ -37,10 +37,10 @@ private:
 class HookedEraser final : public zarvok::app::FolderEraser {
 public:
     using Hook = std::shared_ptr<std::function<void(const QString&)>>;
-    HookedEraser(Hook before, Hook after, zarvok::app::BackgroundEraser::LetThrough letThrough)
+    HookedEraser(Hook before, Hook after, zarvok::app::BackgroundEraser::InputPolicy policy)
         : m_hook(std::move(before))
         , m_after(std::move(after))
-        , m_real(nullptr, std::move(letThrough))
+        , m_real(nullptr, std::move(policy))
     {
     }
     zarvok::erase::Outcome eraseFolder(const QString& path) override
@@ -52,6 +52,7 @@ public:
             (*m_after)(path);
         return outcome;
     }
+    std::uint64_t removedSoFar() const override { return m_real.removedSoFar(); }
     zarvok::app::BackgroundEraser& real() { return m_real; }
 
 private:
@@ -66,7 +67,7 @@ struct WindowFixture {
         zarvok::app::WindowServices services;
         services.folderDialog = std::make_unique<ScriptedFolderDialog>(dialog);
         auto hooked = std::make_unique<HookedEraser>(onErase, afterErase, [this](QObject* w, QEvent* e) {
-            return window && window->isExitInput(w, e);
+            return window ? window->inputDuringErase(w, e) : zarvok::app::InputDuringErase::Hold;
         });
         eraser = hooked.get();
         services.eraser = std::move(hooked);

@@ -63,12 +63,27 @@ TEST(WindowPlacement, StoresTwipsUnderTheProgramsKey)
     EXPECT_EQ(readStoredPosition(exe), QPoint(-20, 133));
 }
 
-TEST(WindowPlacement, ReadsPositionsStoredAsText)
+TEST(WindowPlacement, ReadsAPositionOnlyWhenBothValuesAreNumbers)
 {
-    const QString exe = QStringLiteral("placement-text");
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vantrel Software"), exe);
-    store.setValue(QStringLiteral("Main/MainLeft"), QStringLiteral("1500"));
-    store.setValue(QStringLiteral("Main/MainTop"), QStringLiteral("top"));
-    store.sync();
-    EXPECT_EQ(readStoredPosition(exe), QPoint(100, 0));
+    struct Case {
+        const char* left;
+        const char* top;
+        QPoint read;
+    };
+    const Case cases[] = {
+        {"1500", "-300", QPoint(100, -20)}, // plain numbers written by hand
+        {"1500", "top", QPoint()},
+        {"dword:000005dc", nullptr, QPoint()},
+        {"1500", "1e12", QPoint()},
+        {"inf", "30", QPoint()},
+    };
+    for (const Case& c : cases) {
+        const QString exe = QStringLiteral("placement-%1-%2").arg(QLatin1String(c.left), QLatin1String(c.top));
+        QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vantrel Software"), exe);
+        store.setValue(QStringLiteral("Main/MainLeft"), QString::fromLatin1(c.left));
+        if (c.top != nullptr)
+            store.setValue(QStringLiteral("Main/MainTop"), QString::fromLatin1(c.top));
+        store.sync();
+        EXPECT_EQ(readStoredPosition(exe), c.read) << c.left << " " << (c.top ? c.top : "(none)");
+    }
 }

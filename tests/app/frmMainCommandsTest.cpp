@@ -97,6 +97,28 @@ TEST(frmMainFilling, PasteQueuesTheClipboardText)
     EXPECT_EQ(f.label("lblTitle"), count(1));
 }
 
+TEST(frmMainFilling, PasteQueuesAFileListLikeADrop)
+{
+    WindowFixture f(QStringLiteral("paste-files"));
+    // As a file manager copies two folders: a file list, its text form beside it.
+    auto* copied = new QMimeData;
+    copied->setUrls(files({QStringLiteral("/srv/b"), QStringLiteral("/srv/a b")}));
+    copied->setText(QStringLiteral("file:///srv/b\nfile:///srv/a%20b"));
+    QGuiApplication::clipboard()->setMimeData(copied);
+    f.button("cmdPaste")->click();
+    EXPECT_EQ(f.items(), (QStringList{QStringLiteral("/srv/b"), QStringLiteral("/srv/a b")}));
+    EXPECT_EQ(f.field(), QStringLiteral("/srv/a b"));
+    EXPECT_EQ(f.label("lblTitle"), count(2));
+
+    // A web link on the clipboard is text, taken as written.
+    auto* link = new QMimeData;
+    link->setUrls({QUrl(QStringLiteral("https://example.org/x"))});
+    link->setText(QStringLiteral("https://example.org/x"));
+    QGuiApplication::clipboard()->setMimeData(link);
+    f.button("cmdPaste")->click();
+    EXPECT_EQ(f.items().back(), QStringLiteral("https://example.org/x"));
+}
+
 TEST(frmMainFilling, CommandsWorkFromTheKeyboard)
 {
     WindowFixture f(QStringLiteral("keyboard"));

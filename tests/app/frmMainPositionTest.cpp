@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -40,6 +41,16 @@ TEST(frmMainPosition, FirstRunOpensCentredAndClosingStoresThePosition)
 
     WindowFixture next(QStringLiteral("position-first"));
     EXPECT_EQ(next.window->pos(), QPoint(40, 70));
+}
+
+TEST(frmMainPosition, CentresTheWholeWindowFrameIncluded)
+{
+    WindowFixture f(QStringLiteral("position-frame"));
+    f.window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.window.get()));
+    QCoreApplication::processEvents();
+    ASSERT_NE(f.window->frameGeometry().size(), f.window->size()) << "the platform gives windows no frame";
+    EXPECT_EQ(f.window->frameGeometry().topLeft(), centre(*f.window));
 }
 
 TEST(frmMainPosition, RestoresWhatIsStored)

@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -143,10 +144,46 @@ TEST(RegWriteDword, ReportsFailuresThroughItsResult)
               RegOk);
 }
 
-TEST(RegValueToFloat, ReadsNumbersAndTreatsOtherTextAsZero)
+TEST(RegValueToNumber, TakesFiniteNumbersWithin32Bits)
 {
-    EXPECT_EQ(RegValueToFloat(RegValue(QStringLiteral("120"))), 120.0f);
-    EXPECT_EQ(RegValueToFloat(RegValue(QStringLiteral("-45.5"))), -45.5f);
-    EXPECT_EQ(RegValueToFloat(RegValue(QStringLiteral("left"))), 0.0f);
-    EXPECT_EQ(RegValueToFloat(RegValue(-200)), -200.0f);
+    struct Case {
+        RegValue value;
+        std::optional<double> number;
+    };
+    const Case cases[] = {
+        {QStringLiteral("120"), 120.0},          {QStringLiteral(" -45.5 "), -45.5},
+        {RegValue(-200), -200.0},                {QStringLiteral("2147483647"), 2147483647.0},
+        {QStringLiteral("left"), std::nullopt},  {QStringLiteral(""), std::nullopt},
+        {QStringLiteral("inf"), std::nullopt},   {QStringLiteral("nan"), std::nullopt},
+        {QStringLiteral("1e300"), std::nullopt}, {QStringLiteral("2147483648"), std::nullopt},
+        {QStringLiteral("-2147483649"), std::nullopt},
+        {QStringLiteral("dword:0000"), std::nullopt}, // a tagged number cut short
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RegValueToNumber(c.value), c.number) << ::testing::PrintToString(c.number);
+}
+
+TEST(RegReadValues, ReadOnlyTheUsersOwnWellFormedFile)
+{
+    // A system-wide file would answer for values the user's file lacks; it must not.
+    QTemporaryDir system;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, system.path());
+    const QString app = QStringLiteral("no-fallback");
+    QSettings systemStore(QSettings::NativeFormat, QSettings::SystemScope, kOrg, app);
+    systemStore.setValue(QStringLiteral("Main/MainLeft"), QStringLiteral("dword:00000708"));
+    systemStore.sync();
+    ASSERT_EQ(systemStore.status(), QSettings::NoError);
+    EXPECT_EQ(RegReadValue(Hive::CurrentUser, keyFor(app), QStringLiteral("MainLeft"), kDefault), kDefault);
+
+    // Written together, read together.
+    const QStringList both = {QStringLiteral("MainLeft"), QStringLiteral("MainTop")};
+    ASSERT_EQ(RegWriteDwords(Hive::CurrentUser, keyFor(app), {{both[0], 30}, {both[1], -45}}), RegOk);
+    EXPECT_EQ(RegReadValues(Hive::CurrentUser, keyFor(app), both, kDefault), (QList<RegValue>{30, -45}));
+
+    // A file that cannot be parsed gives the default for every value, not the half it could read.
+    QFile file(storeFor(app).fileName());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[Main]\nMainLeft=dword:0000001e\n[Main\nMainTop=dword:000002d0\n");
+    file.close();
+    EXPECT_EQ(RegReadValues(Hive::CurrentUser, keyFor(app), both, kDefault), (QList<RegValue>{kDefault, kDefault}));
 }
