@@ -17,7 +17,7 @@
 
 namespace zarvok::erase {
 
-struct Node;
+class Node;
 class UnlinkShare;
 
 // Either a subdirectory to erase (node and fd) or a share of a large folder's files to unlink.
@@ -44,17 +44,17 @@ public:
     std::optional<Task> take();
 
     void joinHelpers();
-    unsigned workers() const { return workers_; }
+    unsigned workers() const { return m_workers; }
 
 private:
-    const unsigned workers_;
-    std::function<void()> threadBody_;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::deque<Task> queue_;
-    unsigned idle_ = 0;
-    unsigned active_ = 1; // the calling thread starts with the root
-    std::vector<std::thread> helpers_;
+    const unsigned m_workers;
+    std::function<void()> m_threadBody;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<Task> m_queue;
+    unsigned m_idle = 0;
+    unsigned m_active = 1; // the calling thread starts with the root
+    std::vector<std::thread> m_helpers;
 };
 
 } // namespace zarvok::erase

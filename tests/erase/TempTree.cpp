@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <grp.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -224,6 +226,35 @@ std::string limitOpenFiles(unsigned limit)
     if (::setrlimit(RLIMIT_NOFILE, &rl) != 0)
         return std::string("setrlimit failed: ") + std::strerror(errno);
     return {};
+}
+
+std::string enterPrivateMounts()
+{
+    if (::geteuid() != 0)
+        return "needs root";
+    if (::unshare(CLONE_NEWNS) != 0)
+        return std::string("unshare(CLONE_NEWNS) failed: ") + std::strerror(errno);
+    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        return std::string("making mounts private failed: ") + std::strerror(errno);
+    return {};
+}
+
+std::string mountOver(const fs::path& where, const fs::path& bindSource)
+{
+    const int result = bindSource.empty() ? ::mount("zarvok-test", where.c_str(), "tmpfs", 0, "size=1m")
+                                          : ::mount(bindSource.c_str(), where.c_str(), nullptr, MS_BIND, nullptr);
+    return result == 0 ? std::string() : std::string("mount failed: ") + std::strerror(errno);
+}
+
+Sentinel::Sentinel(const fs::path& at) : root(at)
+{
+    entries = makeWideTree(root, 5, 5);
+    writeFile(root / "marker", "untouched");
+}
+
+bool Sentinel::intact() const
+{
+    return countEntries(root) == entries + 1 && present(root / "marker");
 }
 
 } // namespace zarvok::erase::test

@@ -59,6 +59,18 @@ ChildResult runInChild(const std::function<std::string()>& setup, const std::fun
 // Setup steps for runInChild.
 std::string becomeNobody(); // the unprivileged user 65534, as setpriv --reuid/--regid would
 std::string limitOpenFiles(unsigned limit);
+std::string enterPrivateMounts(); // needs root; the mounts made then vanish with the child
+// Mounts a 1 MB tmpfs at `where`, or binds `bindSource` (a folder or a file) there.
+std::string mountOver(const fs::path& where, const fs::path& bindSource = {});
+
+// A tree outside the erased one; tests check that it is exactly as made.
+struct Sentinel {
+    explicit Sentinel(const fs::path& at);
+    bool intact() const;
+
+    fs::path root;
+    std::size_t entries = 0;
+};
 
 constexpr uid_t kNobody = 65534;
 
