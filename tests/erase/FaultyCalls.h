@@ -15,10 +15,11 @@ namespace zarvok::erase::test {
 enum class Call { Openat2, Openat, Fstat, Getdents, Unlinkat, Fchmod, StatxMountId, FileHandleMountId, FdinfoMountId };
 
 struct FaultRule {
+    FaultRule(Call c, int err, std::string onName = {}, int count = -1) : call(c), error(err), name(std::move(onName)), times(count) {}
+
     Call call;
     int error;
     std::string name;             // only calls on this name; empty: any call of the kind
-    int skip = 0;                 // matching calls let through before the first fault
     int times = -1;               // faults to give; -1: every matching call
     std::function<void()> before; // runs just before the fault (e.g. someone else removes a folder)
 };
