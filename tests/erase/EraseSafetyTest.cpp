@@ -28,7 +28,7 @@ void swapFoldersForLinks(const fs::path& tree, const fs::path& sentinel, int fol
     for (int round = 0; !stop.load(); ++round) {
         const bool wholeTree = round % 7 == 0;
         const int dirFd = wholeTree ? outerFd : treeFd;
-        const std::string name = wholeTree ? treeName : "d" + std::to_string(round % folders);
+        const std::string name = wholeTree ? treeName : numbered("d", round % folders);
         const std::string parked = name + ".parked" + std::to_string(round);
         if (::renameat(dirFd, name.c_str(), dirFd, parked.c_str()) == 0)
             ::symlinkat(sentinel.c_str(), dirFd, name.c_str());

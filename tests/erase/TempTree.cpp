@@ -56,8 +56,6 @@ bool present(const fs::path& path)
     return fs::symlink_status(path, ec).type() != fs::file_type::not_found;
 }
 
-namespace {
-
 // Appends rather than using "x" + std::to_string(n): GCC 12 at -O2 warns about that operator+
 // with a false -Wrestrict.
 std::string numbered(const char* prefix, int number)
@@ -66,8 +64,6 @@ std::string numbered(const char* prefix, int number)
     name += std::to_string(number);
     return name;
 }
-
-} // namespace
 
 std::size_t makeWideTree(const fs::path& root, int folders, int filesEach)
 {

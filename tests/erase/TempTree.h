@@ -29,6 +29,8 @@ private:
     fs::path path_;
 };
 
+// prefix + number, e.g. "d3".
+std::string numbered(const char* prefix, int number);
 void writeFile(const fs::path& path, const std::string& content = "0123456789abcdef");
 void touch(const fs::path& path); // an empty file, quickly
 // Every entry below `root` (the root itself not included), links not followed.
