@@ -1,5 +1,6 @@
 #include "EraseRun.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace zarvok::erase {
@@ -24,6 +25,12 @@ void Node::settle(ino_t child)
     m_settled.insert(child);
 }
 
+void Node::settleRange(ino_t first, ino_t last)
+{
+    std::lock_guard lock(m_mutex);
+    m_settledRanges.emplace_back(first, last);
+}
+
 void Node::forget(ino_t child)
 {
     std::lock_guard lock(m_mutex);
@@ -33,7 +40,10 @@ void Node::forget(ino_t child)
 bool Node::isSettled(ino_t child) const
 {
     std::lock_guard lock(m_mutex);
-    return m_settled.contains(child);
+    if (m_settled.contains(child))
+        return true;
+    return std::any_of(m_settledRanges.begin(), m_settledRanges.end(),
+                       [child](const auto& range) { return range.first <= child && child <= range.second; });
 }
 
 void FailureLog::record(int err, std::string path, std::string reason)

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 namespace zarvok::erase {
 
@@ -38,6 +39,7 @@ public:
     // starts over skips them. Only the walk's current positions and failures are kept here,
     // never a whole folder's names.
     void settle(ino_t child);
+    void settleRange(ino_t first, ino_t last); // subdirectories handed to another worker
     void forget(ino_t child); // removed
     bool isSettled(ino_t child) const;
 
@@ -46,6 +48,7 @@ private:
     Access m_repair = Access::AlreadyAllowed;
     mutable std::mutex m_mutex;
     std::unordered_set<ino_t> m_settled;
+    std::vector<std::pair<ino_t, ino_t>> m_settledRanges; // a few, one per share
 };
 
 struct Failure {

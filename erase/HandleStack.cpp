@@ -108,15 +108,6 @@ void HandleStack::adoptForTop(Fd fd)
     m_lowestOpen = m_frames.size() - 1;
 }
 
-void HandleStack::dropUnreachable()
-{
-    while (!m_frames.empty() && !m_frames.back().fd.valid()) {
-        m_frames.back().node->failed = true;
-        m_frames.pop_back();
-    }
-    m_lowestOpen = std::min(m_lowestOpen, m_frames.size());
-}
-
 void HandleStack::closeAncestors()
 {
     while (m_lowestOpen + 1 < m_frames.size())

@@ -54,9 +54,6 @@ public:
     // The top frame gets a fresh handle; its listing starts over.
     void adoptForTop(Fd fd);
 
-    // The frames without a handle cannot be reached any more: marks them failed and drops them.
-    void dropUnreachable();
-
 private:
     Opened openRetrying(int dirFd, const char* name, bool pathOnly);
     Opened climb(int childFd, const Node& parent);

@@ -75,6 +75,11 @@ SysResult SystemCalls::chmod(const char* path, mode_t mode)
     return resultOf(::chmod(path, mode));
 }
 
+SysResult SystemCalls::dupfd(int fd)
+{
+    return resultOf(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
+}
+
 void SystemCalls::close(int fd)
 {
     ::close(fd);

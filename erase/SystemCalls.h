@@ -33,6 +33,7 @@ public:
     virtual SysResult unlinkat(int dirFd, const char* name, int flags);
     virtual SysResult fchmod(int fd, mode_t mode);
     virtual SysResult chmod(const char* path, mode_t mode);
+    virtual SysResult dupfd(int fd); // F_DUPFD_CLOEXEC
     virtual void close(int fd);
 
     // The three ways of reading the mount ID of an open handle (any kind of handle).

@@ -36,7 +36,7 @@ Outcome eraseOpenedTree(TreeRoot root, Progress& progress, const RunLimits& limi
     run.pool = &pool;
 
     auto rootNode = std::make_shared<Node>(nullptr, root.name, root.st.st_dev, root.st.st_ino, root.st.st_ino);
-    workUntilDrained(run, Task{rootNode, std::move(root.fd), nullptr});
+    workUntilDrained(run, Task{rootNode, std::move(root.fd), nullptr, {}});
     pool.joinHelpers();
 
     Outcome outcome;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <iterator>
 
 namespace zarvok::erase {
 
@@ -46,6 +47,10 @@ void TreeWalk::erase(Task task)
         return;
     }
     m_stack.push(std::move(task.node), std::move(task.fd));
+    if (!task.subdirectories.empty()) {
+        m_stack.top().batch = std::move(task.subdirectories);
+        m_stack.top().endOfListing = true; // the folder's own listing goes on elsewhere
+    }
     while (!m_stack.empty())
         step();
 }
@@ -54,6 +59,7 @@ void TreeWalk::step()
 {
     Frame& top = m_stack.top();
     if (top.next < top.batch.size()) {
+        shareSubdirectories(top);
         const Entry entry = std::move(top.batch[top.next++]);
         enterSubdirectory(entry);
     } else if (!top.endOfListing) {
@@ -61,6 +67,32 @@ void TreeWalk::step()
     } else {
         finishTop();
     }
+}
+
+// Hands the back half of the subdirectories still to do to an idle worker: one wake-up for
+// many folders rather than one each, which on a folder of small subfolders cost more processor
+// time than it saved. The share counts as a listing of the folder (pending + 1), and its
+// folders, a range of inode numbers since a batch is sorted, are settled at once, so a listing
+// that starts over here never takes them again.
+void TreeWalk::shareSubdirectories(Frame& frame)
+{
+    const std::size_t left = frame.batch.size() - frame.next;
+    if (left < 2 || !m_run.pool->wantsWork())
+        return;
+    const SysResult dup = sys().dupfd(frame.fd.get());
+    if (!dup.ok())
+        return; // no descriptor to spare: go on alone
+    const auto half = frame.batch.begin() + static_cast<std::ptrdiff_t>(frame.next + left / 2);
+    Task task{frame.node, Fd(static_cast<int>(dup.value)), nullptr,
+              std::vector<Entry>(std::make_move_iterator(half), std::make_move_iterator(frame.batch.end()))};
+    frame.node->settleRange(task.subdirectories.front().ino, task.subdirectories.back().ino);
+    frame.node->pending.fetch_add(1);
+    if (m_run.pool->offer(task)) {
+        frame.batch.erase(half, frame.batch.end());
+        return;
+    }
+    frame.node->pending.fetch_sub(1); // its own listing still holds one
+    std::move(task.subdirectories.begin(), task.subdirectories.end(), half);
 }
 
 void TreeWalk::fail(Frame& frame, const std::string& name, int err)
@@ -96,7 +128,7 @@ void TreeWalk::removeNonDirectories(Frame& frame)
     auto share = std::make_shared<UnlinkShare>(frame.fd.get(), *frame.node, frame.batch, m_run.progress.removed);
     if (frame.batch.size() >= kShareFrom) {
         for (unsigned helper = 1; helper < m_run.pool->workers(); ++helper) {
-            Task task{nullptr, Fd(), share};
+            Task task{nullptr, Fd(), share, {}};
             if (!m_run.pool->offer(task))
                 break;
         }
@@ -138,7 +170,7 @@ void TreeWalk::enterSubdirectory(const Entry& entry)
     frame.node->pending.fetch_add(1);
     frame.node->settle(entry.ino);
     const bool moreHere = frame.next < frame.batch.size() || !frame.endOfListing;
-    Task task{std::make_shared<Node>(frame.node, entry.name, st.st_dev, st.st_ino, entry.ino), std::move(child.fd), nullptr};
+    Task task{std::make_shared<Node>(frame.node, entry.name, st.st_dev, st.st_ino, entry.ino), std::move(child.fd), nullptr, {}};
     if (moreHere && m_run.pool->offer(task))
         return;
     m_stack.push(std::move(task.node), std::move(task.fd));
@@ -272,7 +304,25 @@ void TreeWalk::lostParent(const Node& parent, int err)
 {
     m_run.failures.record(err, m_run.pathOf(&parent),
                           err == ESTALE ? "the folder was moved or replaced while it was being erased" : "");
-    m_stack.dropUnreachable();
+    // That folder is out of reach and stays; the folders above it are reopened from the top,
+    // so that the rest of the tree is still erased.
+    if (!m_stack.empty() && m_stack.top().node.get() == &parent && !m_stack.top().fd.valid()) {
+        m_stack.top().node->failed = true;
+        m_stack.pop();
+    }
+    while (!m_stack.empty() && !m_stack.top().fd.valid()) {
+        Reopened handle = m_stack.reopen(-1, *m_stack.top().node);
+        if (handle.gone) {
+            markGone(m_stack.top());
+            return;
+        }
+        if (handle.fd.valid()) {
+            m_stack.adoptForTop(std::move(handle.fd));
+            return;
+        }
+        m_stack.top().node->failed = true;
+        m_stack.pop();
+    }
 }
 
 void TreeWalk::reopenTop(int childFd)

@@ -11,6 +11,9 @@
 //   listed       | unlinkat EACCES                                 | its folder repaired once; retried
 //                |                                                 | only if that widened anything
 //   listed       | any other error (EBUSY: a file mounted here)    | failed
+//   to descend   | another worker is idle                          | the back half of the batch's
+//                |                                                 | subdirectories goes to it as a
+//                |                                                 | share: parent.pending + 1
 //   to descend   | contained open succeeds                         | descended: parent.pending + 1,
 //                |                                                 | settled in the parent
 //   to descend   | open ENOENT                                     | vanished: counted as removed
@@ -22,11 +25,11 @@
 //   emptied      | rmdir succeeds or ENOENT                        | removed: parent.pending - 1,
 //                |                                                 | no longer settled in the parent
 //   emptied      | something below failed, or rmdir fails          | failed, the parent marked failed
-//   emptied      | parent cannot be reopened (moved, replaced)     | failed; frames without a handle
-//                |                                                 | are given up
+//   emptied      | parent cannot be reopened (moved, replaced)     | failed with the parent; folders
+//                |                                                 | above are reopened from the top
 //
-// pending = 1 while the directory's own listing runs + its descended subdirectories that are
-// not settled for good. Whichever worker brings it to 0 removes the directory, and goes on with
+// pending = 1 while the directory's own listing runs + 1 per share of its subdirectories still
+// being worked through + its descended subdirectories not yet removed or failed. Whichever worker brings it to 0 removes the directory, and goes on with
 // the parent when that brings the parent's to 0 too. A failed entry marks its parent failed,
 // and a failed directory is never rmdir-ed, so a failure keeps every folder above it.
 // Errors travel as values; the first one of the first entry that could not be removed is what
@@ -46,6 +49,7 @@ public:
 
 private:
     void step();
+    void shareSubdirectories(Frame& frame);
     void readNextBatch(Frame& frame);
     void removeNonDirectories(Frame& frame);
     void enterSubdirectory(const Entry& entry);

@@ -7,6 +7,13 @@ namespace zarvok::erase {
 WorkPool::WorkPool(unsigned workers, std::function<void()> threadBody)
     : m_workers(workers == 0 ? 1 : workers), m_threadBody(std::move(threadBody))
 {
+    updateOpenings();
+}
+
+void WorkPool::updateOpenings()
+{
+    const int unstarted = m_queue.empty() ? static_cast<int>(m_workers - 1 - m_helpers.size()) : 0;
+    m_openings.store(static_cast<int>(m_idle) - static_cast<int>(m_queue.size()) + unstarted, std::memory_order_relaxed);
 }
 
 WorkPool::~WorkPool()
@@ -21,6 +28,7 @@ bool WorkPool::offer(Task& task)
     std::lock_guard lock(m_mutex);
     if (m_queue.size() < m_idle) {
         m_queue.push_back(std::move(task));
+        updateOpenings();
         m_wake.notify_one();
         return true;
     }
@@ -33,6 +41,7 @@ bool WorkPool::offer(Task& task)
     }
     ++m_active; // counted busy until it first asks for work, so the pool cannot drain meanwhile
     m_queue.push_back(std::move(task));
+    updateOpenings();
     return true;
 }
 
@@ -42,8 +51,10 @@ std::optional<Task> WorkPool::take()
     --m_active;
     while (m_queue.empty() && m_active > 0) {
         ++m_idle;
+        updateOpenings();
         m_wake.wait(lock);
         --m_idle;
+        updateOpenings();
     }
     if (m_queue.empty()) {
         m_wake.notify_all();
@@ -52,6 +63,7 @@ std::optional<Task> WorkPool::take()
     Task task = std::move(m_queue.front());
     m_queue.pop_front();
     ++m_active;
+    updateOpenings();
     return task;
 }
 

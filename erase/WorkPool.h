@@ -5,6 +5,7 @@
 
 #include "DirHandle.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
@@ -20,11 +21,14 @@ namespace zarvok::erase {
 class Node;
 class UnlinkShare;
 
-// Either a subdirectory to erase (node and fd) or a share of a large folder's files to unlink.
+// A subdirectory to erase (node and fd), or some of a folder's subdirectories still to do
+// (node and fd of the folder, and `subdirectories`), or a share of a large folder's files to
+// unlink.
 struct Task {
-    std::shared_ptr<Node> node; // the directory to empty and remove
-    Fd fd;                      // open handle on it
+    std::shared_ptr<Node> node;
+    Fd fd;
     std::shared_ptr<UnlinkShare> share;
+    std::vector<Entry> subdirectories;
 };
 
 class WorkPool {
@@ -43,6 +47,9 @@ public:
     // is idle and the queue is empty. Helpers call it first with no task in hand.
     std::optional<Task> take();
 
+    // True when an offer now would likely be taken; cheap, without the lock.
+    bool wantsWork() const { return m_openings.load(std::memory_order_relaxed) > 0; }
+
     void joinHelpers();
     unsigned workers() const { return m_workers; }
 
@@ -55,6 +62,9 @@ private:
     unsigned m_idle = 0;
     unsigned m_active = 1; // the calling thread starts with the root
     std::vector<std::thread> m_helpers;
+    std::atomic<int> m_openings{0}; // idle or unstarted workers without a queued task
+
+    void updateOpenings(); // with the lock held
 };
 
 } // namespace zarvok::erase

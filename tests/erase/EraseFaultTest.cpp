@@ -72,7 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"OutOfDescriptorsForGood", {Call::Openat2, EMFILE, "d1"}, Status::Failed, EMFILE, "/d1", 4},
         FaultCase{"FolderRemovedByOthersBeforeItIsOpened", {Call::Openat2, ENOENT, "d2", 1}, Status::Erased, 0, "", 0, 3},
         FaultCase{"ParentGoneFromItsChildIsReopenedFromTheTop", {Call::Openat2, ENOENT, "..", 1}, Status::Erased, 0, "", 0},
-        // Climbing from level 26 to 25 fails: "deep" and levels 1 to 26 stay, emptied.
+        // Climbing from level 26 to 25 fails: "deep" and levels 1 to 26 stay, emptied; the
+        // folders beside "deep" are erased all the same.
         FaultCase{"StaleParentIsGivenUp", {Call::Openat2, ESTALE, "..", 1}, Status::Failed, ESTALE, "/deep/level", 27}),
     [](const auto& c) { return c.param.label; });
 
