@@ -1,6 +1,5 @@
 #pragma once
-// Thin wrappers over the directory-handle system calls the engine is built on. Every call works
-// relative to an open directory and never follows a symbolic link in the name it is given.
+// Directory handles and listings, over the engine's system-call seam.
 
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -13,55 +12,63 @@ namespace zarvok::erase {
 
 struct Entry {
     ino_t ino = 0;
-    unsigned char type = 0; // DT_* from the directory listing
+    unsigned char type = 0; // DT_* from the listing, or one of the marks in FileUnlinker.h
     std::string name;
-    int unlinkError = 0; // set when removing it as a file failed and it is tried as a directory
+    int unlinkError = 0; // why removing it as a file failed, when it did
 };
 
 // Closes the descriptor it owns; move-only.
 class Fd {
 public:
     Fd() = default;
-    explicit Fd(int fd) : fd_(fd) {}
-    Fd(Fd&& other) noexcept : fd_(other.release()) {}
+    explicit Fd(int fd) : m_fd(fd) {}
+    Fd(Fd&& other) noexcept : m_fd(other.release()) {}
     Fd& operator=(Fd&& other) noexcept;
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
     ~Fd() { reset(); }
 
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
+    int get() const { return m_fd; }
+    bool valid() const { return m_fd >= 0; }
     int release();
     void reset(int fd = -1);
 
 private:
-    int fd_ = -1;
+    int m_fd = -1;
 };
 
-// Opens the directory `name` below `dirFd` for reading. With `stayOnFileSystem` the open fails
-// with EXDEV when `name` is a mount point (bind mounts of the same file system included).
-// Returns -1 with errno set on failure; ELOOP or ENOTDIR mean "not a directory".
-int openDirAt(int dirFd, const char* name, bool stayOnFileSystem);
+// A handle, or the error that kept it from being opened.
+struct Opened {
+    Fd fd;
+    int error = 0;
+};
 
-// Like openDirAt, but as a path-only handle: needs no permission on the directory itself.
-int openDirPathAt(int dirFd, const char* name, bool stayOnFileSystem);
+enum class Access {
+    Granted,        // the owner's permissions were widened just now
+    AlreadyAllowed, // nothing to widen: the refusal has another cause
+    Refused,        // the change itself was refused (not the owner)
+};
 
 // Gives the owner read, write and search permission on the directory behind `fd` (any kind of
-// handle). Returns 0 when that was already so or is done now, else -1 with errno set.
-int grantOwnerAccess(int fd);
+// handle). `error` receives the errno when it was refused.
+Access grantOwnerAccess(int fd, int& error);
 
-// True when the handle refers to the given device and inode.
 bool sameIdentity(const struct stat& st, dev_t dev, ino_t ino);
 
 // Reads directory entries ("." and ".." left out) into `out` until it holds at least `atLeast`
-// entries or the listing ends. Returns 1 while more may follow, 0 at the end, -1 on error.
+// entries or the listing ends.
 class DirReader {
 public:
+    struct Batch {
+        bool more = false; // the listing may go on
+        int error = 0;
+    };
+
     DirReader();
-    int readBatch(int dirFd, std::vector<Entry>& out, std::size_t atLeast);
+    Batch readBatch(int dirFd, std::vector<Entry>& out, std::size_t atLeast);
 
 private:
-    std::vector<char> buffer_;
+    std::vector<char> m_buffer;
 };
 
 } // namespace zarvok::erase

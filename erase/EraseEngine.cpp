@@ -1,6 +1,8 @@
 #include "EraseEngine.h"
 
+#include "Containment.h"
 #include "DirHandle.h"
+#include "SystemCalls.h"
 #include "TreeEraser.h"
 
 #include <fcntl.h>
@@ -14,6 +16,7 @@
 #include <new>
 #include <optional>
 #include <thread>
+#include <variant>
 #include <vector>
 
 namespace zarvok::erase {
@@ -102,25 +105,33 @@ unsigned handlesPerWorker(unsigned workers, rlim_t openFiles)
     return static_cast<unsigned>(std::clamp<rlim_t>(spare / workers, 2, 256));
 }
 
-// The root is opened through its parent without following a link at its own name; a root the
-// owner may not read is made readable first.
-int openRoot(int parentFd, const char* name)
+// The root is opened through its parent without following a link at its own name, and only
+// on the parent's mount; a root the owner may not read is made readable first.
+Opened openRoot(const Containment& containment, int parentFd, const char* name)
 {
-    int fd = openDirAt(parentFd, name, false);
-    if (fd >= 0 || errno != EACCES)
-        return fd;
-    Fd pathOnly(openDirPathAt(parentFd, name, false));
-    if (!pathOnly.valid())
-        return -1;
-    if (grantOwnerAccess(pathOnly.get()) != 0) {
-        errno = EACCES;
-        return -1;
-    }
-    return openDirAt(parentFd, name, false);
+    Opened root = containment.openDir(parentFd, name);
+    if (root.error != EACCES)
+        return root;
+    Opened pathOnly = containment.openDirPathOnly(parentFd, name);
+    if (pathOnly.error != 0)
+        return pathOnly;
+    int ignored = 0; // the EACCES of the open is what counts
+    if (grantOwnerAccess(pathOnly.fd.get(), ignored) != Access::Granted)
+        return root;
+    return containment.openDir(parentFd, name);
 }
 
-Outcome eraseChecked(const std::string& path, Progress& progress, const Options& options)
+struct SplitPath {
+    std::string trimmed; // without trailing separators
+    std::string parent;
+    std::string name;
+};
+
+// Refusals that need nothing but the text of the path.
+std::variant<SplitPath, Outcome> splitChecked(const std::string& path)
 {
+    if (path.find('\0') != std::string::npos)
+        return failed(EINVAL, path, "the path holds a NUL character, so the system would read a different, shorter path");
     if (path.empty() || path.front() != '/')
         return failed(EINVAL, path, "a relative path is refused; give the folder's full path");
     std::string trimmed = path;
@@ -128,30 +139,50 @@ Outcome eraseChecked(const std::string& path, Progress& progress, const Options&
         trimmed.pop_back();
     if (trimmed == "/")
         return failed(EPERM, path, "the file-system root is never erased");
-
     const std::size_t slash = trimmed.find_last_of('/');
-    const std::string parentPath = slash == 0 ? "/" : trimmed.substr(0, slash);
-    const std::string name = trimmed.substr(slash + 1);
-    if (name == "." || name == "..")
+    SplitPath split{trimmed, slash == 0 ? "/" : trimmed.substr(0, slash), trimmed.substr(slash + 1)};
+    if (split.name == "." || split.name == "..")
         return failed(EINVAL, path, "the path must end in the folder's name, not in . or ..");
+    return split;
+}
 
-    Fd parent(::open(parentPath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-    if (!parent.valid())
-        return meansNoFolder(errno) ? noFolder() : failed(errno, path);
+Outcome outcomeOfError(int err, const std::string& path)
+{
+    return meansNoFolder(err) ? noFolder() : failed(err, path);
+}
+
+Outcome eraseChecked(const std::string& path, Progress& progress, const Options& options)
+{
+    std::variant<SplitPath, Outcome> checked = splitChecked(path);
+    if (Outcome* refused = std::get_if<Outcome>(&checked))
+        return *refused;
+    SplitPath& split = std::get<SplitPath>(checked);
+
+    const SysResult parentOpened = sys().openat(AT_FDCWD, split.parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (!parentOpened.ok())
+        return outcomeOfError(parentOpened.error, path);
+    const Fd parent(static_cast<int>(parentOpened.value));
 
     struct stat before{};
-    if (::fstatat(parent.get(), name.c_str(), &before, AT_SYMLINK_NOFOLLOW) != 0)
-        return meansNoFolder(errno) ? noFolder() : failed(errno, path);
+    if (const SysResult stat = sys().fstatat(parent.get(), split.name.c_str(), before, AT_SYMLINK_NOFOLLOW); !stat.ok())
+        return outcomeOfError(stat.error, path);
     if (!S_ISDIR(before.st_mode))
         return noFolder();
     if (std::string reason = protectedReason(before); !reason.empty())
         return failed(EPERM, path, reason);
 
-    TreeRoot root{trimmed, parent.get(), name, Fd(openRoot(parent.get(), name.c_str())), {}};
-    if (!root.fd.valid())
-        return meansNoFolder(errno) ? noFolder() : failed(errno, path);
-    if (::fstat(root.fd.get(), &root.st) != 0)
-        return failed(errno, path);
+    std::variant<Containment, Refusal> decided = Containment::forFolder(parent.get(), split.name.c_str());
+    if (const Refusal* refusal = std::get_if<Refusal>(&decided))
+        return refusal->reason.empty() ? outcomeOfError(refusal->error, path) : failed(refusal->error, path, refusal->reason);
+    const Containment& containment = std::get<Containment>(decided);
+
+    Opened rootOpened = openRoot(containment, parent.get(), split.name.c_str());
+    if (rootOpened.error != 0)
+        return rootOpened.error == EXDEV ? failed(EBUSY, path, "the folder is a mount point; a mounted volume is never emptied")
+                                         : outcomeOfError(rootOpened.error, path);
+    TreeRoot root{split.trimmed, parent.get(), split.name, std::move(rootOpened.fd), {}};
+    if (const SysResult stat = sys().fstat(root.fd.get(), root.st); !stat.ok())
+        return failed(stat.error, path);
     if (!sameIdentity(root.st, before.st_dev, before.st_ino)) {
         // Replaced between the two looks: judge what is there now.
         if (std::string reason = protectedReason(root.st); !reason.empty())
@@ -160,7 +191,7 @@ Outcome eraseChecked(const std::string& path, Progress& progress, const Options&
 
     const rlim_t openFiles = openFileLimit();
     const unsigned workers = workerCount(options, openFiles);
-    return eraseOpenedTree(std::move(root), progress, RunLimits{workers, handlesPerWorker(workers, openFiles)});
+    return eraseOpenedTree(std::move(root), progress, RunLimits{workers, handlesPerWorker(workers, openFiles)}, containment);
 }
 
 } // namespace

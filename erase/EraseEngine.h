@@ -37,10 +37,14 @@ struct Options {
 // Workers used when Options::threads is 0; chosen by measurement, see bench/erase.
 unsigned defaultThreads();
 
-// Erases the folder tree at an absolute path. Never throws. Never follows a symbolic link, stays
-// on the folder's file system (a mount point inside is left in place: Failed with EXDEV), and
-// keeps going after a failure, reporting the first. Refuses the file-system root, the home
-// folder itself, relative paths and paths ending in . or .. (Failed, with a reason saying so).
+// Erases the folder tree at an absolute path. Never throws. Never follows a symbolic link and
+// never leaves the folder's mount: a mount point inside (a bind mount of the same file system
+// included) is left in place with nothing below it touched, Failed with EXDEV (EBUSY for a file
+// mounted there). Keeps going after a failure and reports the first. Refuses, before touching
+// anything (Failed, with a reason saying so): the file-system root, the home folder itself,
+// relative paths, paths ending in . or .., paths holding a NUL character, a folder that is
+// itself a mount point, and any folder where neither openat2 nor mount IDs can keep it on its
+// mount. Memory stays bounded by the workers and one listing batch, whatever the tree's shape.
 Outcome eraseTree(const std::string& path, Progress* progress = nullptr, const Options& options = {});
 
 } // namespace zarvok::erase

@@ -1,5 +1,8 @@
 #include "FileUnlinker.h"
 
+#include "EraseRun.h"
+#include "SystemCalls.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -15,43 +18,43 @@ constexpr std::size_t kChunk = 256;
 
 } // namespace
 
-UnlinkShare::UnlinkShare(int dirFd, std::vector<Entry>& batch, std::atomic<std::uint64_t>& removed)
-    : dirFd_(dirFd), entries_(batch), removed_(removed)
+UnlinkShare::UnlinkShare(int dirFd, Node& dir, std::vector<Entry>& batch, std::atomic<std::uint64_t>& removed)
+    : m_dirFd(dirFd), m_dir(dir), m_entries(batch), m_removed(removed)
 {
 }
 
 void UnlinkShare::help()
 {
     {
-        std::lock_guard lock(mutex_);
-        if (closed_)
+        std::lock_guard lock(m_mutex);
+        if (m_closed)
             return; // came too late: the owner has done it all
-        ++inside_;
+        ++m_inside;
     }
     unlinkChunks();
-    std::lock_guard lock(mutex_);
-    if (--inside_ == 0)
-        allOut_.notify_all();
+    std::lock_guard lock(m_mutex);
+    if (--m_inside == 0)
+        m_allOut.notify_all();
 }
 
 void UnlinkShare::workAndClose()
 {
     unlinkChunks();
-    std::unique_lock lock(mutex_);
-    closed_ = true;
-    allOut_.wait(lock, [this] { return inside_ == 0; });
+    std::unique_lock lock(m_mutex);
+    m_closed = true;
+    m_allOut.wait(lock, [this] { return m_inside == 0; });
 }
 
 void UnlinkShare::unlinkChunks()
 {
-    const std::size_t count = entries_.size();
+    const std::size_t count = m_entries.size();
     for (;;) {
-        const std::size_t begin = next_.fetch_add(kChunk);
+        const std::size_t begin = m_next.fetch_add(kChunk);
         if (begin >= count)
             return;
         const std::size_t end = std::min(count, begin + kChunk);
         for (std::size_t i = begin; i < end; ++i)
-            unlinkFile(entries_[i]);
+            unlinkFile(m_entries[i]);
     }
 }
 
@@ -59,17 +62,17 @@ void UnlinkShare::unlinkFile(Entry& entry)
 {
     if (entry.type == DT_DIR)
         return;
-    int result = ::unlinkat(dirFd_, entry.name.c_str(), 0);
-    if (result != 0 && errno == EACCES && grantOwnerAccess(dirFd_) == 0)
-        result = ::unlinkat(dirFd_, entry.name.c_str(), 0);
-    if (result == 0 || errno == ENOENT) {
-        removed_.fetch_add(1, std::memory_order_relaxed); // also when someone else removed it first
+    SysResult result = sys().unlinkat(m_dirFd, entry.name.c_str(), 0);
+    // A failed repair leaves the EACCES as it was and is not followed by another try.
+    if (result.error == EACCES && m_dir.repairAccess(m_dirFd) == Access::Granted)
+        result = sys().unlinkat(m_dirFd, entry.name.c_str(), 0);
+    if (result.ok() || result.error == ENOENT) {
+        m_removed.fetch_add(1, std::memory_order_relaxed); // also when someone else removed it first
         entry.type = kEntryGone;
         return;
     }
-    entry.unlinkError = errno;
-    const bool directory = entry.unlinkError == EISDIR || entry.unlinkError == EPERM;
-    entry.type = directory ? static_cast<unsigned char>(DT_DIR) : kEntryFailed;
+    entry.unlinkError = result.error;
+    entry.type = result.error == EISDIR ? static_cast<unsigned char>(DT_DIR) : kEntryFailed;
 }
 
 } // namespace zarvok::erase

@@ -1,6 +1,6 @@
 #pragma once
 // Unlinks the files of one listed batch, alone or with other workers joining in. What turns out
-// to be a directory (EISDIR, or EPERM as some systems say) stays for the walk.
+// to be a directory (EISDIR) stays for the walk.
 
 #include "DirHandle.h"
 
@@ -12,6 +12,8 @@
 
 namespace zarvok::erase {
 
+class Node;
+
 // Marks the unlink pass leaves on entries.
 constexpr unsigned char kEntryGone = 0xF0;
 constexpr unsigned char kEntryFailed = 0xF1; // the error is in unlinkError
@@ -21,7 +23,7 @@ constexpr unsigned char kEntryFailed = 0xF1; // the error is in unlinkError
 // late never touches the batch.
 class UnlinkShare {
 public:
-    UnlinkShare(int dirFd, std::vector<Entry>& batch, std::atomic<std::uint64_t>& removed);
+    UnlinkShare(int dirFd, Node& dir, std::vector<Entry>& batch, std::atomic<std::uint64_t>& removed);
 
     void help();            // another worker joins in
     void workAndClose();    // the owner: unlinks until nothing is left, then waits for helpers
@@ -30,14 +32,15 @@ private:
     void unlinkChunks();
     void unlinkFile(Entry& entry);
 
-    const int dirFd_;
-    std::vector<Entry>& entries_;
-    std::atomic<std::uint64_t>& removed_;
-    std::atomic<std::size_t> next_{0};
-    std::mutex mutex_;
-    std::condition_variable allOut_;
-    int inside_ = 0;
-    bool closed_ = false;
+    const int m_dirFd;
+    Node& m_dir;
+    std::vector<Entry>& m_entries;
+    std::atomic<std::uint64_t>& m_removed;
+    std::atomic<std::size_t> m_next{0};
+    std::mutex m_mutex;
+    std::condition_variable m_allOut;
+    int m_inside = 0;
+    bool m_closed = false;
 };
 
 } // namespace zarvok::erase

@@ -5,6 +5,7 @@
 
 #include "DirHandle.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
@@ -17,14 +18,17 @@
 
 namespace zarvok::erase {
 
-struct Node;
+class Node;
 class UnlinkShare;
 
-// Either a subdirectory to erase (node and fd) or a share of a large folder's files to unlink.
+// A subdirectory to erase (node and fd), or some of a folder's subdirectories still to do
+// (node and fd of the folder, and `subdirectories`), or a share of a large folder's files to
+// unlink.
 struct Task {
-    std::shared_ptr<Node> node; // the directory to empty and remove
-    Fd fd;                      // open handle on it
+    std::shared_ptr<Node> node;
+    Fd fd;
     std::shared_ptr<UnlinkShare> share;
+    std::vector<Entry> subdirectories;
 };
 
 class WorkPool {
@@ -43,18 +47,24 @@ public:
     // is idle and the queue is empty. Helpers call it first with no task in hand.
     std::optional<Task> take();
 
+    // True when an offer now would likely be taken; cheap, without the lock.
+    bool wantsWork() const { return m_openings.load(std::memory_order_relaxed) > 0; }
+
     void joinHelpers();
-    unsigned workers() const { return workers_; }
+    unsigned workers() const { return m_workers; }
 
 private:
-    const unsigned workers_;
-    std::function<void()> threadBody_;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::deque<Task> queue_;
-    unsigned idle_ = 0;
-    unsigned active_ = 1; // the calling thread starts with the root
-    std::vector<std::thread> helpers_;
+    const unsigned m_workers;
+    std::function<void()> m_threadBody;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<Task> m_queue;
+    unsigned m_idle = 0;
+    unsigned m_active = 1; // the calling thread starts with the root
+    std::vector<std::thread> m_helpers;
+    std::atomic<int> m_openings{0}; // idle or unstarted workers without a queued task
+
+    void updateOpenings(); // with the lock held
 };
 
 } // namespace zarvok::erase

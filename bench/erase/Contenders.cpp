@@ -1,16 +1,19 @@
 #include "Contenders.h"
 
 #include "EraseEngine.h"
+#include "SystemCalls.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -30,9 +33,36 @@ long highWaterKiB(pid_t pid)
     return 0;
 }
 
+double seconds(const timeval& t)
+{
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+}
+
+double processCpuSeconds()
+{
+    rusage self{};
+    ::getrusage(RUSAGE_SELF, &self);
+    return seconds(self.ru_utime) + seconds(self.ru_stime);
+}
+
+// Times an in-process deletion's processor use; the benchmark runs nothing else meanwhile.
+bool measured(Usage& usage, const std::function<bool()>& erase)
+{
+    const double before = processCpuSeconds();
+    const bool ok = erase();
+    usage.cpuSeconds = processCpuSeconds() - before;
+    return ok;
+}
+
+// Answers openat2 as a kernel before 5.6 would, so the engine checks mount IDs instead.
+class WithoutOpenat2 : public erase::SystemCalls {
+public:
+    erase::SysResult openat2(int, const char*, const open_how&) override { return {-1, ENOSYS}; }
+};
+
 } // namespace
 
-int runProgram(const std::vector<std::string>& argv, long* peakKiB, const std::string& outputFile)
+int runProgram(const std::vector<std::string>& argv, Usage* usage, const std::string& outputFile)
 {
     std::vector<char*> args;
     for (const std::string& arg : argv)
@@ -48,44 +78,55 @@ int runProgram(const std::vector<std::string>& argv, long* peakKiB, const std::s
     if (spawned != 0)
         return -1;
     int status = 0;
-    if (!peakKiB)
+    if (!usage)
         return ::waitpid(pid, &status, 0) < 0 ? -1 : WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     // The rusage of a spawned child starts from its parent's size, so its own high-water mark
-    // is read from /proc while it runs.
-    *peakKiB = 0;
+    // is read from /proc while it runs; its processor time comes with its exit.
+    usage->peakKiB = 0;
+    rusage used{};
     for (;;) {
-        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        const pid_t done = ::wait4(pid, &status, WNOHANG, &used);
         if (done == pid)
             break;
         if (done < 0)
             return -1;
-        *peakKiB = std::max(*peakKiB, highWaterKiB(pid));
+        usage->peakKiB = std::max(usage->peakKiB, highWaterKiB(pid));
         ::usleep(1000);
     }
+    usage->cpuSeconds = seconds(used.ru_utime) + seconds(used.ru_stime);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 std::vector<Contender> contenders(const std::vector<unsigned>& engineThreads, const std::string& toolProgram)
 {
     std::vector<Contender> list;
-    list.push_back({"rm -rf", [](const std::string& path, long& peak) { return runProgram({"rm", "-rf", path}, &peak) == 0; }});
-    list.push_back({"std::filesystem::remove_all", [](const std::string& path, long&) {
-                        std::error_code ec;
-                        std::filesystem::remove_all(path, ec);
-                        return !ec;
+    list.push_back({"rm -rf", [](const std::string& path, Usage& usage) { return runProgram({"rm", "-rf", path}, &usage) == 0; }});
+    list.push_back({"std::filesystem::remove_all", [](const std::string& path, Usage& usage) {
+                        return measured(usage, [&] {
+                            std::error_code ec;
+                            std::filesystem::remove_all(path, ec);
+                            return !ec;
+                        });
                     }});
-    list.push_back({"QDir::removeRecursively", [](const std::string& path, long&) {
-                        return QDir(QFile::decodeName(path.c_str())).removeRecursively();
+    list.push_back({"QDir::removeRecursively", [](const std::string& path, Usage& usage) {
+                        return measured(usage, [&] { return QDir(QFile::decodeName(path.c_str())).removeRecursively(); });
                     }});
     for (unsigned threads : engineThreads) {
         const std::string label = threads == 0 ? "default (" + std::to_string(erase::defaultThreads()) + ")" : std::to_string(threads);
-        list.push_back({"engine, " + label + " workers", [threads](const std::string& path, long&) {
-                            return erase::eraseTree(path, nullptr, erase::Options{threads}).ok();
+        list.push_back({"engine, " + label + " workers", [threads](const std::string& path, Usage& usage) {
+                            return measured(usage, [&] { return erase::eraseTree(path, nullptr, erase::Options{threads}).ok(); });
                         }});
     }
+    list.push_back({"engine, mount-ID checks", [](const std::string& path, Usage& usage) {
+                        WithoutOpenat2 calls;
+                        erase::useSystemCalls(&calls);
+                        const bool ok = measured(usage, [&] { return erase::eraseTree(path).ok(); });
+                        erase::useSystemCalls(nullptr);
+                        return ok;
+                    }});
     if (!toolProgram.empty())
-        list.push_back({"zarvok-erase (process)", [toolProgram](const std::string& path, long& peak) {
-                            return runProgram({toolProgram, path}, &peak) == 0;
+        list.push_back({"zarvok-erase (process)", [toolProgram](const std::string& path, Usage& usage) {
+                            return runProgram({toolProgram, path}, &usage) == 0;
                         }});
     return list;
 }

@@ -7,15 +7,20 @@
 
 namespace zarvok::bench {
 
+// What one deletion cost besides time.
+struct Usage {
+    long peakKiB = 0;         // peak resident memory of a separate process; 0 in process
+    double cpuSeconds = 0;    // user + system time, all threads
+};
+
 struct Contender {
     std::string name;
-    // Deletes the tree; returns false when it reports a failure. `peakKiB` is set by contenders
-    // that run a separate process (its peak resident memory), else left alone.
-    std::function<bool(const std::string& path, long& peakKiB)> erase;
+    // Deletes the tree; returns false when it reports a failure.
+    std::function<bool(const std::string& path, Usage& usage)> erase;
 };
 
 // Runs a program and waits; returns its exit status (-1 when it could not run).
-int runProgram(const std::vector<std::string>& argv, long* peakKiB = nullptr, const std::string& outputFile = {});
+int runProgram(const std::vector<std::string>& argv, Usage* usage = nullptr, const std::string& outputFile = {});
 
 std::vector<Contender> contenders(const std::vector<unsigned>& engineThreads, const std::string& toolProgram);
 

@@ -56,6 +56,22 @@ Shape deepShape(double scale)
     return Shape{"deep", scaled(5000, scale), 2, true};
 }
 
+Shape subfoldersShape(double scale)
+{
+    return Shape{"subfolders", scaled(200000, scale), 0, false};
+}
+
+Shape shapeNamed(const std::string& name, double scale)
+{
+    if (name == "flat")
+        return flatShape(scale);
+    if (name == "deep")
+        return deepShape(scale);
+    if (name == "subfolders")
+        return subfoldersShape(scale);
+    return wideShape(scale);
+}
+
 std::size_t buildTree(const std::string& root, const Shape& shape)
 {
     int fd = makeAndOpen(AT_FDCWD, root);

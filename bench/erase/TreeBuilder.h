@@ -14,10 +14,14 @@ struct Shape {
 };
 
 // wide: 200,000 files of 16 bytes in 2,000 folders of 100; flat: one folder of 200,000 files;
-// deep: a 5,000-level chain with 2 files per level. `scale` shrinks them for smoke runs.
+// deep: a 5,000-level chain with 2 files per level; subfolders: one folder of 200,000 empty
+// folders. `scale` shrinks them for smoke runs.
 Shape wideShape(double scale);
 Shape flatShape(double scale);
 Shape deepShape(double scale);
+Shape subfoldersShape(double scale);
+// One of the above by name; a wide tree for a name it does not know.
+Shape shapeNamed(const std::string& name, double scale);
 
 // Builds the shape at `root` (which must not exist) and returns the number of entries in it,
 // the root included.

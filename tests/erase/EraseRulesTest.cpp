@@ -131,7 +131,7 @@ TEST(EraseNoFolder, AnythingButAFolderAtThePathIsLeftAlone)
         EXPECT_TRUE(present(tmp / name)) << name;
 }
 
-TEST(EraseRefusals, RootHomeRelativeAndDotPathsAreRefusedWithAReason)
+TEST(EraseRefusals, RootHomeRelativeDotAndNulPathsAreRefusedWithAReason)
 {
     TempDir tmp;
     const fs::path home = tmp / "home";
@@ -157,6 +157,8 @@ TEST(EraseRefusals, RootHomeRelativeAndDotPathsAreRefusedWithAReason)
         {(home / "inside" / "..").string(), ". or .."},
         {(keep / "sub" / "..").string(), ". or .."},
         {(keep / ".").string(), ". or .."},
+        // The system would read only up to the NUL and erase "keep".
+        {keep.string() + std::string("\0/sub", 5), "NUL character"},
     };
     for (const Case& c : cases) {
         const Outcome outcome = eraseTree(c.path);

@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <grp.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -54,14 +56,23 @@ bool present(const fs::path& path)
     return fs::symlink_status(path, ec).type() != fs::file_type::not_found;
 }
 
+// Appends rather than using "x" + std::to_string(n): GCC 12 at -O2 warns about that operator+
+// with a false -Wrestrict.
+std::string numbered(const char* prefix, int number)
+{
+    std::string name(prefix);
+    name += std::to_string(number);
+    return name;
+}
+
 std::size_t makeWideTree(const fs::path& root, int folders, int filesEach)
 {
     fs::create_directories(root);
     for (int d = 0; d < folders; ++d) {
-        const fs::path folder = root / ("d" + std::to_string(d));
+        const fs::path folder = root / numbered("d", d);
         fs::create_directory(folder);
         for (int f = 0; f < filesEach; ++f)
-            writeFile(folder / ("f" + std::to_string(f)));
+            writeFile(folder / numbered("f", f));
     }
     return static_cast<std::size_t>(folders) * (filesEach + 1);
 }
@@ -72,7 +83,7 @@ void makeChain(const fs::path& root, int depth, const std::string& name, int fil
     int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     for (int level = 0; level < depth && fd >= 0; ++level) {
         for (int f = 0; f < filesEach; ++f) {
-            const std::string file = "f" + std::to_string(f);
+            const std::string file = numbered("f", f);
             ::close(::openat(fd, file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
         }
         if (::mkdirat(fd, name.c_str(), 0755) != 0)
@@ -211,6 +222,35 @@ std::string limitOpenFiles(unsigned limit)
     if (::setrlimit(RLIMIT_NOFILE, &rl) != 0)
         return std::string("setrlimit failed: ") + std::strerror(errno);
     return {};
+}
+
+std::string enterPrivateMounts()
+{
+    if (::geteuid() != 0)
+        return "needs root";
+    if (::unshare(CLONE_NEWNS) != 0)
+        return std::string("unshare(CLONE_NEWNS) failed: ") + std::strerror(errno);
+    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        return std::string("making mounts private failed: ") + std::strerror(errno);
+    return {};
+}
+
+std::string mountOver(const fs::path& where, const fs::path& bindSource)
+{
+    const int result = bindSource.empty() ? ::mount("zarvok-test", where.c_str(), "tmpfs", 0, "size=1m")
+                                          : ::mount(bindSource.c_str(), where.c_str(), nullptr, MS_BIND, nullptr);
+    return result == 0 ? std::string() : std::string("mount failed: ") + std::strerror(errno);
+}
+
+Sentinel::Sentinel(const fs::path& at) : root(at)
+{
+    entries = makeWideTree(root, 5, 5);
+    writeFile(root / "marker", "untouched");
+}
+
+bool Sentinel::intact() const
+{
+    return countEntries(root) == entries + 1 && present(root / "marker");
 }
 
 } // namespace zarvok::erase::test

@@ -29,6 +29,8 @@ private:
     fs::path path_;
 };
 
+// prefix + number, e.g. "d3".
+std::string numbered(const char* prefix, int number);
 void writeFile(const fs::path& path, const std::string& content = "0123456789abcdef");
 void touch(const fs::path& path); // an empty file, quickly
 // Every entry below `root` (the root itself not included), links not followed.
@@ -59,6 +61,18 @@ ChildResult runInChild(const std::function<std::string()>& setup, const std::fun
 // Setup steps for runInChild.
 std::string becomeNobody(); // the unprivileged user 65534, as setpriv --reuid/--regid would
 std::string limitOpenFiles(unsigned limit);
+std::string enterPrivateMounts(); // needs root; the mounts made then vanish with the child
+// Mounts a 1 MB tmpfs at `where`, or binds `bindSource` (a folder or a file) there.
+std::string mountOver(const fs::path& where, const fs::path& bindSource = {});
+
+// A tree outside the erased one; tests check that it is exactly as made.
+struct Sentinel {
+    explicit Sentinel(const fs::path& at);
+    bool intact() const;
+
+    fs::path root;
+    std::size_t entries = 0;
+};
 
 constexpr uid_t kNobody = 65534;
 

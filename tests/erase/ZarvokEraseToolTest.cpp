@@ -209,5 +209,39 @@ TEST_F(ZarvokEraseTool, HelpAndUsageErrors)
     EXPECT_TRUE(present(tmp / "kept"));
 }
 
+class ZarvokEraseUnderStrace : public ZarvokEraseTool, public ::testing::WithParamInterface<const char*> {};
+
+// openat2 answered by strace, as on an old kernel (ENOSYS) or under a seccomp filter (EPERM),
+// with a bind mount of a folder outside inside the tree.
+TEST_P(ZarvokEraseUnderStrace, ErasesEverythingInsideAndNothingOutside)
+{
+    if (::geteuid() != 0 || ::access("/usr/bin/strace", X_OK) != 0 || ::access("/usr/bin/unshare", X_OK) != 0)
+        GTEST_SKIP() << "needs root, strace and unshare to bind-mount inside the tree and fake the kernel's answer";
+    const Sentinel sentinel(tmp / "sentinel");
+    const fs::path tree = tmp / "tree";
+    makeWideTree(tree, 5, 5);
+    fs::create_directories(tree / "inside" / "mnt");
+    writeFile(tree / "inside" / "beside-the-mount");
+    const fs::path traceLog = scratch / "trace";
+    const std::string inject = std::string("inject=openat2:error=") + GetParam();
+    // LeakSanitizer cannot work under ptrace; the sanitizer build still checks everything else.
+    const std::string script = "mount --bind \"$1\" \"$2/inside/mnt\" && ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0\" "
+                               "exec strace -f -o \"$3\" -e trace=openat2 -e " + inject + " \"$4\" \"$2\"";
+
+    const ToolRun result = runCommand({"unshare", "-m", "--propagation", "private", "sh", "-c", script, "sh",
+                                       sentinel.root.string(), tree.string(), traceLog.string(), ZARVOK_ERASE_PROGRAM},
+                                      scratch, tmp.path(), home);
+
+    EXPECT_NE(slurp(traceLog).find("(INJECTED)"), std::string::npos) << "strace did not answer openat2";
+    EXPECT_EQ(result.exitCode, 1) << result.err;
+    EXPECT_EQ(result.err, "zarvok-erase: " + tree.string() + ": could not be fully erased: another file system is mounted here; "
+                          "it was left in place (at " + (tree / "inside" / "mnt").string() + ")\n");
+    EXPECT_TRUE(sentinel.intact());
+    EXPECT_EQ(countEntries(tree), 2u); // inside/ and the mount point
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, ZarvokEraseUnderStrace, ::testing::Values("ENOSYS", "EPERM"),
+                         [](const auto& answer) { return std::string(answer.param); });
+
 } // namespace
 } // namespace zarvok::erase::test

@@ -1,0 +1,77 @@
+#include "EraseRun.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace zarvok::erase {
+
+Node::Node(std::shared_ptr<Node> parentNode, std::string entryName, dev_t device, ino_t inode, ino_t listedInode)
+    : parent(std::move(parentNode)), name(std::move(entryName)), dev(device), ino(inode), listedIno(listedInode)
+{
+}
+
+Access Node::repairAccess(int fd)
+{
+    std::call_once(m_repairOnce, [&] {
+        int ignored = 0; // the error reported stays the one that called for the repair
+        m_repair = grantOwnerAccess(fd, ignored);
+    });
+    return m_repair;
+}
+
+void Node::settle(ino_t child)
+{
+    std::lock_guard lock(m_mutex);
+    m_settled.insert(child);
+}
+
+void Node::settleRange(ino_t first, ino_t last)
+{
+    std::lock_guard lock(m_mutex);
+    m_settledRanges.emplace_back(first, last);
+}
+
+void Node::forget(ino_t child)
+{
+    std::lock_guard lock(m_mutex);
+    m_settled.erase(child);
+}
+
+bool Node::isSettled(ino_t child) const
+{
+    std::lock_guard lock(m_mutex);
+    if (m_settled.contains(child))
+        return true;
+    return std::any_of(m_settledRanges.begin(), m_settledRanges.end(),
+                       [child](const auto& range) { return range.first <= child && child <= range.second; });
+}
+
+void FailureLog::record(int err, std::string path, std::string reason)
+{
+    std::lock_guard lock(m_mutex);
+    if (m_first)
+        return;
+    std::error_code code(err, std::system_category());
+    if (reason.empty())
+        reason = code.message();
+    m_first = Failure{code, std::move(path), std::move(reason)};
+}
+
+std::optional<Failure> FailureLog::first() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_first;
+}
+
+std::string Run::pathOf(const Node* node) const
+{
+    std::vector<const std::string*> names;
+    for (; node->parent; node = node->parent.get())
+        names.push_back(&node->name);
+    std::string path = root.path;
+    for (auto name = names.rbegin(); name != names.rend(); ++name)
+        path += '/' + **name;
+    return path;
+}
+
+} // namespace zarvok::erase

@@ -1,0 +1,103 @@
+#pragma once
+// What the workers of one erase share: the directories being emptied, the first failure, the
+// running count and the rules for opening directories.
+
+#include "Containment.h"
+#include "DirHandle.h"
+#include "EraseEngine.h"
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace zarvok::erase {
+
+class WorkPool;
+
+// A directory that has been descended into and is not removed yet.
+class Node {
+public:
+    Node(std::shared_ptr<Node> parentNode, std::string entryName, dev_t device, ino_t inode, ino_t listedInode);
+
+    const std::shared_ptr<Node> parent; // null for the root of the tree
+    const std::string name;             // name inside the parent
+    const dev_t dev;
+    const ino_t ino;
+    const ino_t listedIno; // as the parent's listing shows it (it may differ on overlay mounts)
+    std::atomic<int> pending{1};     // own listing not finished + subdirectories not yet settled
+    std::atomic<bool> failed{false}; // something below could not be removed
+
+    // Widens the owner's permissions on this directory (behind `fd`) the first time it is
+    // asked; every later call answers what that one attempt did.
+    Access repairAccess(int fd);
+
+    // Settled subdirectories: descended into and not removed yet, or failed. A listing that
+    // starts over skips them. Only the walk's current positions and failures are kept here,
+    // never a whole folder's names.
+    void settle(ino_t child);
+    void settleRange(ino_t first, ino_t last); // subdirectories handed to another worker
+    void forget(ino_t child); // removed
+    bool isSettled(ino_t child) const;
+
+private:
+    std::once_flag m_repairOnce;
+    Access m_repair = Access::AlreadyAllowed;
+    mutable std::mutex m_mutex;
+    std::unordered_set<ino_t> m_settled;
+    std::vector<std::pair<ino_t, ino_t>> m_settledRanges; // a few, one per share
+};
+
+struct Failure {
+    std::error_code error;
+    std::string path;
+    std::string reason;
+};
+
+// Remembers the first failure among all workers.
+class FailureLog {
+public:
+    void record(int err, std::string path, std::string reason = {});
+    std::optional<Failure> first() const;
+
+private:
+    mutable std::mutex m_mutex;
+    std::optional<Failure> m_first;
+};
+
+struct TreeRoot {
+    std::string path; // as given, without trailing separators
+    int parentFd;     // handle on the folder that holds the root
+    std::string name; // the root's name in it
+    Fd fd;            // open handle on the root
+    struct stat st;
+};
+
+struct RunLimits {
+    unsigned workers = 1;
+    unsigned handlesPerWorker = 2; // directory handles a worker may keep open on its way down
+};
+
+struct Run {
+    Run(TreeRoot& treeRoot, Progress& p, const RunLimits& l, const Containment& c)
+        : root(treeRoot), progress(p), limits(l), containment(c)
+    {
+    }
+
+    TreeRoot& root;
+    Progress& progress;
+    const RunLimits limits;
+    const Containment& containment;
+    FailureLog failures;
+    std::atomic<bool> rootRemoved{false};
+    WorkPool* pool = nullptr;
+
+    void removed(std::uint64_t count = 1) { progress.removed.fetch_add(count, std::memory_order_relaxed); }
+    std::string pathOf(const Node* node) const;
+    std::string pathOf(const Node* node, const std::string& child) const { return pathOf(node) + '/' + child; }
+};
+
+} // namespace zarvok::erase

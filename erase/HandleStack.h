@@ -1,0 +1,69 @@
+#pragma once
+// One worker's way down the tree: a frame per directory from the task's root to the one being
+// listed. Only the lowest frames keep their handles open (the budget, and fewer when the process
+// runs out of descriptors); a frame whose handle was closed is reopened on the way back up,
+// through ".." of its child or from the top of the tree, and accepted only when it is still the
+// directory the walk came from (same device and inode, same mount).
+//
+// Invariants: frames below lowestOpen have no handle, those from it up have one; the top frame
+// always has one. A reopened frame's listing starts over (`relisting`).
+
+#include "EraseRun.h"
+
+#include <memory>
+#include <vector>
+
+namespace zarvok::erase {
+
+struct Frame {
+    Frame(std::shared_ptr<Node> n, Fd handle) : node(std::move(n)), fd(std::move(handle)) {}
+
+    std::shared_ptr<Node> node;
+    Fd fd;
+    std::vector<Entry> batch; // subdirectories of the current batch still to do
+    std::size_t next = 0;
+    bool endOfListing = false;
+    bool relisting = false; // the handle was reopened: the listing started over
+};
+
+// A handle on a directory the walk knew, or why there is none. `gone`: someone else removed
+// it (with everything in it).
+struct Reopened {
+    Fd fd;
+    int error = 0;
+    bool gone = false;
+};
+
+class HandleStack {
+public:
+    HandleStack(const Run& run, unsigned budget) : m_run(run), m_budget(budget) {}
+
+    bool empty() const { return m_frames.empty(); }
+    Frame& top() { return m_frames.back(); }
+    void push(std::shared_ptr<Node> node, Fd fd);
+    Frame pop();
+
+    // Opens a subdirectory of the top frame, closing ancestors' handles once when the process
+    // is out of descriptors.
+    Opened openChild(const char* name, bool pathOnly = false);
+
+    // A handle on `node`: through ".." of `childFd` (a child's handle, -1 when there is none),
+    // else by walking down from the top of the tree.
+    Reopened reopen(int childFd, const Node& node);
+
+    // The top frame gets a fresh handle; its listing starts over.
+    void adoptForTop(Fd fd);
+
+private:
+    Opened openRetrying(int dirFd, const char* name, bool pathOnly);
+    Opened climb(int childFd, const Node& parent);
+    Reopened walkDown(const Node& target);
+    void closeAncestors();
+
+    const Run& m_run;
+    const unsigned m_budget;
+    std::vector<Frame> m_frames;
+    std::size_t m_lowestOpen = 0;
+};
+
+} // namespace zarvok::erase

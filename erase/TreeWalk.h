@@ -1,0 +1,71 @@
+#pragma once
+// One worker's depth-first walk: lists each directory in batches, removes what is not a
+// directory, descends into the rest, and removes each directory once it is empty.
+//
+// The life of one entry:
+//
+//   state        | event                                          | next
+//   -------------+------------------------------------------------+--------------------------------
+//   listed       | unlinkat as a file succeeds, or ENOENT          | removed (counted)
+//   listed       | listed as a directory, or unlinkat says EISDIR  | to descend
+//   listed       | unlinkat EACCES                                 | its folder repaired once; retried
+//                |                                                 | only if that widened anything
+//   listed       | any other error (EBUSY: a file mounted here)    | failed
+//   to descend   | another worker is idle                          | the back half of the batch's
+//                |                                                 | subdirectories goes to it as a
+//                |                                                 | share: parent.pending + 1
+//   to descend   | contained open succeeds                         | descended: parent.pending + 1,
+//                |                                                 | settled in the parent
+//   to descend   | open ENOENT                                     | vanished: counted as removed
+//   to descend   | open ENOTDIR or ELOOP (replaced meanwhile)      | unlinked as a file
+//   to descend   | open EXDEV (another mount)                      | failed, left in place
+//   to descend   | open EACCES                                     | folder, then itself repaired once
+//   to descend   | open EMFILE / ENFILE                            | ancestors' handles closed; retried
+//   descended    | own listing ends and pending drops to 0         | emptied
+//   emptied      | rmdir succeeds or ENOENT                        | removed: parent.pending - 1,
+//                |                                                 | no longer settled in the parent
+//   emptied      | something below failed, or rmdir fails          | failed, the parent marked failed
+//   emptied      | parent cannot be reopened (moved, replaced)     | failed with the parent; folders
+//                |                                                 | above are reopened from the top
+//
+// pending = 1 while the directory's own listing runs + 1 per share of its subdirectories still
+// being worked through + its descended subdirectories not yet removed or failed. Whichever worker brings it to 0 removes the directory, and goes on with
+// the parent when that brings the parent's to 0 too. A failed entry marks its parent failed,
+// and a failed directory is never rmdir-ed, so a failure keeps every folder above it.
+// Errors travel as values; the first one of the first entry that could not be removed is what
+// the erase reports.
+
+#include "EraseRun.h"
+#include "HandleStack.h"
+#include "WorkPool.h"
+
+namespace zarvok::erase {
+
+class TreeWalk {
+public:
+    explicit TreeWalk(Run& run) : m_run(run), m_stack(run, run.limits.handlesPerWorker) {}
+
+    void erase(Task task);
+
+private:
+    void step();
+    void shareSubdirectories(Frame& frame);
+    void readNextBatch(Frame& frame);
+    void removeNonDirectories(Frame& frame);
+    void enterSubdirectory(const Entry& entry);
+    Opened openSubdirectory(Frame& frame, const std::string& name);
+    void handleUnopenable(Frame& frame, const Entry& entry, int err);
+    int unlinkEntry(Frame& frame, const std::string& name);
+    void fail(Frame& frame, const std::string& name, int err);
+    void finishTop();
+    void removeUpwards(std::shared_ptr<Node> node, Fd fd);
+    void removeDirectory(Node& node, int parentFd, Node* parent);
+    void lostParent(const Node& parent, int err);
+    void reopenTop(int childFd);
+
+    Run& m_run;
+    HandleStack m_stack;
+    DirReader m_reader;
+};
+
+} // namespace zarvok::erase
