@@ -215,20 +215,26 @@ TEST(frmMainErasing, AnEmptyQueueChangesNothing)
     EXPECT_EQ(f.label("lblTitle"), QStringLiteral("Folder to Delete (drag and drop):"));
 }
 
-TEST(frmMainErasing, AFailedEraseIsReported)
+TEST(frmMainErasing, AFailedOrRefusedEraseIsReported)
 {
-    WindowFixture f(QStringLiteral("erase-failed"));
-    f.cboPath()->setEditText(QStringLiteral("relative/path"));
-    f.button("cmdCopy")->click();
-    f.button("cmdPaste")->click();
-    ModalAnswerer boxes;
-    f.button("cmdDelete")->click();
-    ASSERT_EQ(boxes.shown.size(), 1);
-    EXPECT_TRUE(boxes.shown[0].text.startsWith(
-        QStringLiteral("Directory... relative/path... could not be fully erased: ")))
-        << boxes.shown[0].text.toStdString();
-    EXPECT_EQ(boxes.shown[0].icon, QMessageBox::Warning);
-    EXPECT_EQ(f.items(), QStringList());
+    TempTree tree;
+    const QString kept = tree.folder("kept", 2);
+    // A NUL would make the system read the shorter path, the folder before it.
+    const QString paths[] = {QStringLiteral("relative/path"), kept + QChar(0) + QStringLiteral("/inner")};
+    for (const QString& path : paths) {
+        WindowFixture f(QStringLiteral("erase-failed"));
+        QGuiApplication::clipboard()->setText(path);
+        f.button("cmdPaste")->click();
+        ModalAnswerer boxes;
+        f.button("cmdDelete")->click();
+        ASSERT_EQ(boxes.shown.size(), 1);
+        EXPECT_TRUE(boxes.shown[0].text.startsWith(QStringLiteral("Directory... ") + path +
+                                                   QStringLiteral("... could not be fully erased: ")))
+            << boxes.shown[0].text.toStdString();
+        EXPECT_EQ(boxes.shown[0].icon, QMessageBox::Warning);
+        EXPECT_EQ(f.items(), QStringList());
+        EXPECT_TRUE(QFileInfo::exists(kept + QStringLiteral("/f0")));
+    }
 }
 
 TEST(frmMainErasing, TypingDuringAPassDoesNotChangeWhatIsErased)
