@@ -12,7 +12,7 @@ namespace gallery {
 
 namespace {
 
-struct TipSpec {
+struct GalleryTip {
     const char* text;
     const char* title;
     int icon;
@@ -22,7 +22,7 @@ struct TipSpec {
 };
 
 // Every form a tip takes; the buttons go through them in turn.
-constexpr TipSpec kTips[] = {
+constexpr GalleryTip kTips[] = {
     {"A balloon tip with a title and the information icon.", "Balloon", 1, 1, 0, 0},
     {"A rectangular tip, as the desktop draws them.", "", 0, 0, 0, 0},
     {"A balloon tip without a title.", "", 0, 1, 0, 0},
@@ -31,42 +31,42 @@ constexpr TipSpec kTips[] = {
      skin::rgb(0x8B, 0x1A, 0x1A)},
 };
 
-struct ButtonSpec {
+struct GalleryButton {
     QString caption;
     int style;
     bool toggle;
     bool value;
     bool enabled;
-    TipSpec tip;
+    GalleryTip tip;
 };
 
-QList<ButtonSpec> buttonSpecs()
+QList<GalleryButton> galleryButtons()
 {
-    QList<ButtonSpec> specs;
+    QList<GalleryButton> entries;
     const qsizetype tips = std::size(kTips);
     for (const int style : builtStyles())
-        specs.append({QStringLiteral("Style %1").arg(style), style, false, false, true, kTips[specs.size() % tips]});
-    specs.append({QStringLiteral("Toggle (on)"), 1, true, true, true, kTips[3]});
-    specs.append({QStringLiteral("Toggle"), 4, true, false, true, kTips[2]});
-    specs.append({QStringLiteral("Disabled"), 0, false, false, false, kTips[1]});
-    specs.append({QStringLiteral("Disabled"), 3, false, false, false, kTips[4]});
-    return specs;
+        entries.append({QStringLiteral("Style %1").arg(style), style, false, false, true, kTips[entries.size() % tips]});
+    entries.append({QStringLiteral("Toggle (on)"), 1, true, true, true, kTips[3]});
+    entries.append({QStringLiteral("Toggle"), 4, true, false, true, kTips[2]});
+    entries.append({QStringLiteral("Disabled"), 0, false, false, false, kTips[1]});
+    entries.append({QStringLiteral("Disabled"), 3, false, false, false, kTips[4]});
+    return entries;
 }
 
-skin::PropertyBag storedButton(const ButtonSpec& spec)
+skin::PropertyBag storedButton(const GalleryButton& entry)
 {
     skin::PropertyBag bag;
-    bag.WriteProperty(QStringLiteral("Style"), qint32(spec.style));
-    bag.WriteProperty(QStringLiteral("Caption"), spec.caption);
-    bag.WriteProperty(QStringLiteral("Enabled"), spec.enabled);
-    bag.WriteProperty(QStringLiteral("ButtonType"), qint32(spec.toggle ? 1 : 0));
-    bag.WriteProperty(QStringLiteral("Value"), spec.value);
-    bag.WriteProperty(QStringLiteral("ToolTipText"), QString::fromUtf8(spec.tip.text));
-    bag.WriteProperty(QStringLiteral("Tooltiptitle"), QString::fromUtf8(spec.tip.title));
-    bag.WriteProperty(QStringLiteral("ToolTipIcon"), qint32(spec.tip.icon));
-    bag.WriteProperty(QStringLiteral("ToolTipType"), qint32(spec.tip.type));
-    bag.WriteProperty(QStringLiteral("ttForeColor"), skin::PropertyValue::colour(spec.tip.fore));
-    bag.WriteProperty(QStringLiteral("ttBackColor"), skin::PropertyValue::colour(spec.tip.back));
+    bag.WriteProperty(QStringLiteral("Style"), qint32(entry.style));
+    bag.WriteProperty(QStringLiteral("Caption"), entry.caption);
+    bag.WriteProperty(QStringLiteral("Enabled"), entry.enabled);
+    bag.WriteProperty(QStringLiteral("ButtonType"), qint32(entry.toggle ? 1 : 0));
+    bag.WriteProperty(QStringLiteral("Value"), entry.value);
+    bag.WriteProperty(QStringLiteral("ToolTipText"), QString::fromUtf8(entry.tip.text));
+    bag.WriteProperty(QStringLiteral("Tooltiptitle"), QString::fromUtf8(entry.tip.title));
+    bag.WriteProperty(QStringLiteral("ToolTipIcon"), qint32(entry.tip.icon));
+    bag.WriteProperty(QStringLiteral("ToolTipType"), qint32(entry.tip.type));
+    bag.WriteProperty(QStringLiteral("ttForeColor"), skin::PropertyValue::colour(entry.tip.fore));
+    bag.WriteProperty(QStringLiteral("ttBackColor"), skin::PropertyValue::colour(entry.tip.back));
     return bag;
 }
 
@@ -98,9 +98,9 @@ QRect GalleryWindow::cellRect(int index)
 GalleryWindow::GalleryWindow(QWidget* parent) : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("SkinButton gallery"));
-    for (const ButtonSpec& spec : buttonSpecs())
-        addButton(storedButton(spec));
-    ButtonSpec about{QStringLiteral("&About SkinButton"), 0, false, false, true,
+    for (const GalleryButton& entry : galleryButtons())
+        addButton(storedButton(entry));
+    GalleryButton about{QStringLiteral("&About SkinButton"), 0, false, false, true,
                      {"Shows the control's own About box.", "", 0, 0, 0, 0}};
     skin::SkinButton* aboutButton = addButton(storedButton(about));
     connect(aboutButton, &skin::SkinButton::Click, aboutButton, &skin::SkinButton::About);
