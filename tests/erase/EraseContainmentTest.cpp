@@ -58,6 +58,9 @@ TEST_P(EraseMountInside, IsLeftInPlaceWithNothingBelowItTouched)
     const fs::path tree = tmp / "tree";
     makeWideTree(tree, 3, 4);
     const fs::path mountPoint = tree / "deeper" / "mnt";
+    // Empty folders beside it, so that it is also met where empty folders are rmdir-ed outright.
+    for (int i = 0; i < 40; ++i)
+        fs::create_directories(tree / "deeper" / ("empty" + std::to_string(i)));
     fs::create_directories(c.kind == Mounted::BoundFile ? mountPoint.parent_path() : mountPoint);
     if (c.kind == Mounted::BoundFile)
         writeFile(mountPoint, "covered");
