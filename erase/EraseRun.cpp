@@ -25,10 +25,11 @@ void Node::settle(ino_t child)
     m_settled.insert(child);
 }
 
-void Node::settleRange(ino_t first, ino_t last)
+void Node::settle(const std::vector<Entry>& children)
 {
     std::lock_guard lock(m_mutex);
-    m_settledRanges.emplace_back(first, last);
+    for (const Entry& child : children)
+        m_settled.insert(child.ino);
 }
 
 void Node::forget(ino_t child)
@@ -40,10 +41,7 @@ void Node::forget(ino_t child)
 bool Node::isSettled(ino_t child) const
 {
     std::lock_guard lock(m_mutex);
-    if (m_settled.contains(child))
-        return true;
-    return std::any_of(m_settledRanges.begin(), m_settledRanges.end(),
-                       [child](const auto& range) { return range.first <= child && child <= range.second; });
+    return m_settled.contains(child);
 }
 
 void FailureLog::record(int err, std::string path, std::string reason)

@@ -35,11 +35,11 @@ public:
     // asked; every later call answers what that one attempt did.
     Access repairAccess(int fd);
 
-    // Settled subdirectories: descended into and not removed yet, or failed. A listing that
-    // starts over skips them. Only the walk's current positions and failures are kept here,
-    // never a whole folder's names.
+    // Settled subdirectories: handed to another worker, descended into and not removed yet,
+    // or failed. A listing that starts over skips them. Only inode numbers are kept, of work in
+    // progress and failures, never a whole folder's names.
     void settle(ino_t child);
-    void settleRange(ino_t first, ino_t last); // subdirectories handed to another worker
+    void settle(const std::vector<Entry>& children);
     void forget(ino_t child); // removed
     bool isSettled(ino_t child) const;
 
@@ -48,7 +48,6 @@ private:
     Access m_repair = Access::AlreadyAllowed;
     mutable std::mutex m_mutex;
     std::unordered_set<ino_t> m_settled;
-    std::vector<std::pair<ino_t, ino_t>> m_settledRanges; // a few, one per share
 };
 
 struct Failure {

@@ -71,11 +71,11 @@ void TreeWalk::step()
 
 // Hands the back half of the subdirectories still to do to an idle worker: one wake-up for
 // many folders rather than one each, which on a folder of small subfolders cost more processor
-// time than it saved. Empty subfolders are not shared: removing them is one rmdir each, and
-// two workers doing that in one folder only queue on its lock (1.2-1.3x the processor time
-// and slower than one worker alone, measured on 200,000 of them). The share counts as a listing of the folder (pending + 1), and its
-// folders, a range of inode numbers since a batch is sorted, are settled at once, so a listing
-// that starts over here never takes them again.
+// time than it saved. The share counts as a listing of the folder (pending + 1), and its
+// folders are settled at once, so a listing that starts over here never takes them again.
+// Empty subfolders are not shared: removing them is one rmdir each, and two workers doing that
+// in one folder only queue on its lock (1.2-1.3x the processor time, and slower than one
+// worker alone, measured on 200,000 of them).
 void TreeWalk::shareSubdirectories(Frame& frame)
 {
     const std::size_t left = frame.batch.size() - frame.next;
@@ -87,7 +87,7 @@ void TreeWalk::shareSubdirectories(Frame& frame)
     const auto half = frame.batch.begin() + static_cast<std::ptrdiff_t>(frame.next + left / 2);
     Task task{frame.node, Fd(static_cast<int>(dup.value)), nullptr,
               std::vector<Entry>(std::make_move_iterator(half), std::make_move_iterator(frame.batch.end()))};
-    frame.node->settleRange(task.subdirectories.front().ino, task.subdirectories.back().ino);
+    frame.node->settle(task.subdirectories);
     frame.node->pending.fetch_add(1);
     if (m_run.pool->offer(task)) {
         frame.batch.erase(half, frame.batch.end());
@@ -191,6 +191,7 @@ bool TreeWalk::removedIfEmpty(Frame& frame, const Entry& entry)
     if (!result.ok() && result.error != ENOENT)
         return false;
     m_run.removed();
+    frame.node->forget(entry.ino); // settled when it came in a share
     return true;
 }
 

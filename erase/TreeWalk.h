@@ -31,8 +31,9 @@
 //                |                                                 | above are reopened from the top
 //
 // pending = 1 while the directory's own listing runs + 1 per share of its subdirectories still
-// being worked through + its descended subdirectories not yet removed or failed. Whichever worker brings it to 0 removes the directory, and goes on with
-// the parent when that brings the parent's to 0 too. A failed entry marks its parent failed,
+// being worked through + its descended subdirectories not yet removed or failed. Whichever
+// worker brings it to 0 removes the directory, and goes on with the parent when that brings
+// the parent's to 0 too. A failed entry marks its parent failed,
 // and a failed directory is never rmdir-ed, so a failure keeps every folder above it.
 // Errors travel as values; the first one of the first entry that could not be removed is what
 // the erase reports.
