@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -52,11 +53,20 @@ std::vector<std::string> split(const std::string& text)
     return parts;
 }
 
+constexpr char kUsage[] =
+    "usage: erase_bench [--scale F] [--reps N] [--dir D] [--threads 1,2,4] [--shapes wide,flat,deep,subfolders]\n"
+    "  --threads 0 stands for the engine's default number of workers\n";
+
+// Exits with the usage on anything it does not know, rather than running the whole benchmark.
 Settings parse(int argc, char** argv)
 {
     Settings s;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    for (int i = 1; i < argc; i += 2) {
         const std::string key = argv[i];
+        if (i + 1 >= argc || key == "--help" || !key.starts_with("--")) {
+            std::fputs(kUsage, key == "--help" ? stdout : stderr);
+            std::exit(key == "--help" ? 0 : 2);
+        }
         const std::string value = argv[i + 1];
         if (key == "--scale")
             s.scale = std::stod(value);
@@ -70,6 +80,9 @@ Settings parse(int argc, char** argv)
             s.threads.clear();
             for (const std::string& t : split(value))
                 s.threads.push_back(static_cast<unsigned>(std::stoul(t)));
+        } else {
+            std::fprintf(stderr, "erase_bench: unknown option %s\n%s", key.c_str(), kUsage);
+            std::exit(2);
         }
     }
     return s;
@@ -243,6 +256,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const Settings settings = parse(argc, argv);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // each shape's table as soon as it is done, also into a file
     std::printf("erase benchmark: %u cores, %s at %s, scale %.3f\n", std::thread::hardware_concurrency(),
                 fileSystemOf(settings.dir).c_str(), settings.dir.c_str(), settings.scale);
     std::printf("(timings of one run share the machine alike; compare ratios within the run)\n");
