@@ -1,5 +1,6 @@
 #include "ButtonColors.h"
 
+#include "ButtonLook.h"
 #include "ColorMath.h"
 
 namespace skin {
@@ -40,11 +41,11 @@ Color ButtonColors::etchedPressedFace() const { return m_custom ? m_highlight : 
 
 Color ButtonColors::caption(int state) const
 {
-    if (state == 4)
+    if (state == kStateDisabled)
         return TranslateColor(systemColorCode(kGrayText), m_system);
     if (!m_custom)
         return m_system.color(kButtonText);
-    return state == 1 ? m_font : m_fontHighlight;
+    return state == kStateNormal ? m_font : m_fontHighlight;
 }
 
 } // namespace skin

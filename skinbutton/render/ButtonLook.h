@@ -23,10 +23,17 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// The visual states a style draws, as the control stores them.
+inline constexpr int kStateNormal = 1;
+inline constexpr int kStateHot = 2;
+inline constexpr int kStatePressed = 3;
+inline constexpr int kStateDisabled = 4;
+inline constexpr int kStateDefaulted = 5; // normal, and the window's default button
+
 struct ButtonLook {
     int style = 0;
     int nonThemeStyle = 0;
-    int state = 1; // 1 normal, 2 hot, 3 pressed, 4 disabled
+    int state = kStateNormal;
     bool enabled = true;
     int buttonType = 0; // 1 = toggle
     bool value = false;

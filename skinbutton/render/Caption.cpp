@@ -17,8 +17,6 @@ namespace skin {
 namespace {
 
 constexpr int kHighlightStyle = 4;
-constexpr int kPressedState = 3;
-constexpr int kHotState = 2;
 constexpr int kShadowOffset = 2;
 
 QRect toQRect(const Rect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)); }
@@ -127,10 +125,10 @@ void DrawIcon(const ButtonLook& look, QImage& target, QSize size, int margin)
         return;
     QPoint at = iconPosition(look, size.width(), size.height(), margin);
     // the icon sinks with the pressed button
-    if (look.state == kPressedState)
+    if (look.state == kStatePressed)
         at += QPoint(1, 1);
     // hover shadow: a grey copy, the icon itself up and left of it
-    if (look.state == kHotState && look.style == kHighlightStyle) {
+    if (look.state == kStateHot && look.style == kHighlightStyle) {
         paintIcon(target, look.icon, at, look.iconSize);
         greySilhouette(target, at, look.iconSize);
         at -= QPoint(kShadowOffset, kShadowOffset);

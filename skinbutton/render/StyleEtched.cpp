@@ -11,8 +11,8 @@ namespace {
 Color etchedFace(int state, const ButtonColors& colors)
 {
     switch (state) {
-    case 2: return colors.etchedHotFace();
-    case 3: return colors.etchedPressedFace();
+    case kStateHot: return colors.etchedHotFace();
+    case kStatePressed: return colors.etchedPressedFace();
     default: return colors.base();
     }
 }

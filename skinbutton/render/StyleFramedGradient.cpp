@@ -30,10 +30,6 @@ constexpr FramedState kStates[] = {
     {-9, -15, 0, 2, -21},  {18, 15, -15, 3, 5},
 };
 
-constexpr int kNormal = 1;
-constexpr int kHot = 2;
-constexpr int kPressed = 3;
-constexpr int kDisabled = 4;
 
 constexpr int kOutlineShift = -96;
 constexpr int kStripLight = 21;
@@ -74,7 +70,7 @@ void drawOutline(Surface& surface, Color outline, Color softened, int w, int h)
 
 void drawInnerLines(Surface& surface, int state, Color base, int w, int h)
 {
-    if (state == kPressed) {
+    if (state == kStatePressed) {
         DrawLine(surface, 2, h - 2, w - 2, h - 2, ShiftColor(base, kPressedInnerBottom));
         DrawLine(surface, 2, 1, w - 2, 1, ShiftColor(base, kPressedInnerTop));
         return;
@@ -97,7 +93,7 @@ void drawHighlightFrame(Surface& surface, Color highlight, int w, int h)
 void DrawFramedGradient(const ButtonLook& look, Surface& surface, const ButtonColors& colors)
 {
     const int state = look.state;
-    if (state < kNormal || state > kDisabled)
+    if (state < kStateNormal || state > kStateDisabled)
         return;
     const FramedState& s = kStates[state];
     const int w = surface.width();
@@ -106,20 +102,20 @@ void DrawFramedGradient(const ButtonLook& look, Surface& surface, const ButtonCo
     const Color face = ShiftColor(base, s.faceShift);
 
     // face colour everywhere, except that pressed keeps the previous surface colour
-    if (state != kPressed)
+    if (state != kStatePressed)
         surface.setBackColor(face);
     // body: columns 1 to W-3
     GradientRows(surface, ShiftColor(face, s.bodyTop), ShiftColor(face, s.bodyBottom), 1, 1, w - 2,
                  h - s.bodyRowsLess);
     // side strips: columns 1 and W-2
-    drawSideStrips(surface, state == kPressed, face, w, h);
+    drawSideStrips(surface, state == kStatePressed, face, w, h);
     // outline and its corners
     drawOutline(surface, ShiftColor(face, kOutlineShift), ShiftColor(base, s.cornerShift), w, h);
     // light and dark inner lines; the hot look has its frame there instead
-    if (state != kHot)
+    if (state != kStateHot)
         drawInnerLines(surface, state, base, w, h);
     // highlight frame: hot, or normal with the focus; ShowFocus plays no part
-    if (state == kHot || (state == kNormal && look.hasFocus))
+    if (state == kStateHot || (state == kStateNormal && look.hasFocus))
         drawHighlightFrame(surface, colors.accent(), w, h);
 }
 

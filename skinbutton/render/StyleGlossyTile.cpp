@@ -10,9 +10,6 @@ namespace skin {
 
 namespace {
 
-constexpr int kNormal = 1;
-constexpr int kHot = 2;
-constexpr int kPressed = 3;
 
 // A length along one axis: a constant plus whole multiples of W (or H) and of half of H.
 // Evaluated in floating point and rounded halves to even, so an odd H gives H/2 = n.5.
@@ -118,9 +115,9 @@ private:
 Color faceColor(int state, const ButtonColors& colors)
 {
     switch (state) {
-    case kNormal: return ShiftColor(colors.base(), -15);
-    case kHot: return ShiftColor(colors.hot(), 1);
-    case kPressed: return ShiftColor(colors.hot(), 24);
+    case kStateNormal: return ShiftColor(colors.base(), -15);
+    case kStateHot: return ShiftColor(colors.hot(), 1);
+    case kStatePressed: return ShiftColor(colors.hot(), 24);
     default: return ShiftColor(colors.base(), 15); // disabled, and any other value
     }
 }

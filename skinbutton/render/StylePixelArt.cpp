@@ -11,9 +11,6 @@ namespace {
 using gel::Corner;
 using gel::Image;
 
-constexpr int kHot = 2;
-constexpr int kNormal = 1;
-constexpr int kDisabled = 4;
 
 // Centre: x 18 to W-17, y 11 to H-9; the bands repaint its outer rows and right column.
 constexpr int kCentreLeft = 18;
@@ -71,9 +68,9 @@ void PaintGelBluePressed(Surface& surface) { paintGel(surface, Image::PressedBlu
 void DrawPixelArt(const ButtonLook& look, Surface& surface, const ButtonColors&)
 {
     // hot, or resting with the focus: blue; resting without it: graphite; anything else pressed
-    if (look.state == kHot)
+    if (look.state == kStateHot)
         PaintGelBlue(surface);
-    else if (look.state == kNormal || look.state == kDisabled)
+    else if (look.state == kStateNormal || look.state == kStateDisabled)
         look.hasFocus ? PaintGelBlue(surface) : PaintGelGraphite(surface);
     else
         PaintGelBluePressed(surface);

@@ -8,19 +8,13 @@
 
 namespace skin {
 
-namespace {
-
-constexpr int kDefaultedThemeState = 5;
-
-} // namespace
-
 bool DrawThemedButton(const ButtonLook& look, Surface& surface, const ButtonColors& colors,
                       ThemePainter& theme)
 {
     // the theme draws on the button face; custom colours play no part
     surface.setBackColor(colors.buttonFace());
     // a focused button at rest is the default button
-    const int themeState = look.state == 1 && look.hasFocus ? kDefaultedThemeState : look.state;
+    const int themeState = look.state == kStateNormal && look.hasFocus ? kStateDefaulted : look.state;
     try {
         return theme.drawPushButton(surface, look.clientRect, themeState);
     } catch (const std::exception&) {

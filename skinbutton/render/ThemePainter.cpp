@@ -1,5 +1,6 @@
 #include "ThemePainter.h"
 
+#include "ButtonLook.h"
 #include "Surface.h"
 
 #include <QApplication>
@@ -15,9 +16,9 @@ QStyle::State styleStateFor(int themeState)
 {
     QStyle::State state = QStyle::State_Enabled | QStyle::State_Raised;
     switch (themeState) {
-    case 2: state |= QStyle::State_MouseOver; break;
-    case 3: state = (state & ~QStyle::State_Raised) | QStyle::State_Sunken; break;
-    case 4: state &= ~QStyle::State_Enabled; break;
+    case kStateHot: state |= QStyle::State_MouseOver; break;
+    case kStatePressed: state = (state & ~QStyle::State_Raised) | QStyle::State_Sunken; break;
+    case kStateDisabled: state &= ~QStyle::State_Enabled; break;
     default: break;
     }
     return state;
@@ -41,9 +42,9 @@ bool StyleThemePainter::drawPushButton(Surface& surface, const Rect& clip, int t
     option.rect = area;
     option.palette = QApplication::palette();
     option.state = styleStateFor(themeState);
-    if (themeState == 5)
+    if (themeState == kStateDefaulted)
         option.features |= QStyleOptionButton::DefaultButton;
-    if (themeState == 4)
+    if (themeState == kStateDisabled)
         option.palette.setCurrentColorGroup(QPalette::Disabled);
 
     QPainter painter(&surface.image());
