@@ -45,13 +45,20 @@ ChildResult eraseInMountNamespace(const MountCase& c, const std::function<std::s
         });
 }
 
-class EraseMountInside : public ::testing::TestWithParam<MountCase> {};
+class MountTest : public ::testing::TestWithParam<MountCase> {
+protected:
+    void SetUp() override
+    {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "mount points can only be made as root (run the tests as root to cover this)";
+    }
+};
+
+class EraseMountInside : public MountTest {};
 
 // A bind mount has the folder's device number, a tmpfs another; a bound file cannot be unlinked.
 TEST_P(EraseMountInside, IsLeftInPlaceWithNothingBelowItTouched)
 {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "mount points can only be made as root (run the tests as root to cover this)";
     const MountCase c = GetParam();
     TempDir tmp;
     const Sentinel sentinel(tmp / "sentinel");
@@ -107,12 +114,10 @@ INSTANTIATE_TEST_SUITE_P(Kinds, EraseMountInside,
                                            MountCase{"BoundFileOpenat2Filtered", Mounted::BoundFile, EPERM}),
                          [](const auto& c) { return c.param.label; });
 
-class EraseQueuedMountPoint : public ::testing::TestWithParam<MountCase> {};
+class EraseQueuedMountPoint : public MountTest {};
 
 TEST_P(EraseQueuedMountPoint, IsRefusedBeforeAnythingIsTouched)
 {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "mount points can only be made as root (run the tests as root to cover this)";
     const MountCase c = GetParam();
     TempDir tmp;
     const Sentinel sentinel(tmp / "sentinel");
