@@ -53,13 +53,8 @@ InputDuringErase ExitDuringErase::decide(QObject* window, QEvent* event) const
 {
     if (window == nullptr || !window->isWindowType())
         return InputDuringErase::Hold;
-    if (window == m_window->windowHandle()) {
-        if (!isExitInput(event))
-            return InputDuringErase::Hold;
-        // A list that opened but has not grabbed the pointer yet would take the press to close itself.
-        closePopups();
-        return InputDuringErase::Deliver;
-    }
+    if (window == m_window->windowHandle())
+        return isExitInput(event) ? InputDuringErase::Deliver : InputDuringErase::Hold;
     return takeFromPopup(window, event);
 }
 
