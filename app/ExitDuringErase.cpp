@@ -49,32 +49,52 @@ bool ExitDuringErase::isExitInput(QEvent* event) const
     return false;
 }
 
-InputDuringErase ExitDuringErase::decide(QObject* window, QEvent* event) const
+InputDuringErase ExitDuringErase::decide(QObject* window, QEvent* event)
 {
     if (window == nullptr || !window->isWindowType())
         return InputDuringErase::Hold;
+    if (isClickPart(event)) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (m_exitPressedPastPopup && mouse->type() == QEvent::MouseButtonRelease)
+            return releasePastPopup(mouse);
+        // While a pop-up is open every click is its own, whichever window the desktop names.
+        if (QWidget* popup = QApplication::activePopupWidget())
+            return pressPastPopup(popup, mouse);
+    }
     if (window == m_window->windowHandle())
         return isExitInput(event) ? InputDuringErase::Deliver : InputDuringErase::Hold;
-    return takeFromPopup(window, event);
+    return InputDuringErase::Hold;
 }
 
-InputDuringErase ExitDuringErase::takeFromPopup(QObject* window, QEvent* event) const
+InputDuringErase ExitDuringErase::pressPastPopup(const QWidget* popup, const QMouseEvent* mouse)
 {
-    const auto* popup = static_cast<QWindow*>(window);
-    if (popup->type() != Qt::Popup || !isClickPart(event))
+    if (mouse->type() == QEvent::MouseButtonRelease)
         return InputDuringErase::Hold;
-    const auto* mouse = static_cast<QMouseEvent*>(event);
     const QPoint global = mouse->globalPosition().toPoint();
     // A click inside the pop-up is the pop-up's, even where it covers the button.
-    if (popup->isVisible() && popup->geometry().contains(global))
+    if (popup->rect().contains(popup->mapFromGlobal(global)))
         return InputDuringErase::Hold;
-    const QPoint local = m_window->mapFromGlobal(global);
-    if (!isOnExit(m_window->childAt(local)))
+    if (!isOnExit(m_window->childAt(m_window->mapFromGlobal(global))))
         return InputDuringErase::Hold;
-    closePopups();
-    QMouseEvent redirected(mouse->type(), local, global, mouse->button(), mouse->buttons(), mouse->modifiers());
-    QCoreApplication::sendEvent(m_window->windowHandle(), &redirected);
+    m_exitPressedPastPopup = true;
+    sendToExit(mouse);
     return InputDuringErase::Drop;
+}
+
+InputDuringErase ExitDuringErase::releasePastPopup(const QMouseEvent* mouse)
+{
+    m_exitPressedPastPopup = false;
+    closePopups();
+    sendToExit(mouse); // released off the button, it is no click
+    return InputDuringErase::Drop;
+}
+
+void ExitDuringErase::sendToExit(const QMouseEvent* mouse) const
+{
+    const QPointF global = mouse->globalPosition();
+    QMouseEvent copy(mouse->type(), m_exit->mapFromGlobal(global), global, mouse->button(), mouse->buttons(),
+                     mouse->modifiers());
+    QCoreApplication::sendEvent(m_exit, &copy);
 }
 
 } // namespace zarvok::app

@@ -1,12 +1,14 @@
 #pragma once
 // Which input ends the program at once while a folder is being erased: a click or a key on the
 // Exit button. A click on Exit while a drop-down list or another pop-up of the program is open
-// is taken from the pop-up (which would swallow it), the pop-up is closed and the click goes to
-// the button.
+// would only close the pop-up, so it goes straight to the button. The pop-up stays open, and
+// keeps the pointer, until the click's release has arrived: closed earlier, it gives up the
+// pointer while the button is down and the desktop may deliver the release nowhere.
 
 #include "BackgroundEraser.h"
 
 class QEvent;
+class QMouseEvent;
 class QObject;
 class QWidget;
 
@@ -16,15 +18,18 @@ class ExitDuringErase {
 public:
     ExitDuringErase(QWidget* mainWindow, QWidget* exitButton);
 
-    InputDuringErase decide(QObject* window, QEvent* event) const;
+    InputDuringErase decide(QObject* window, QEvent* event);
 
 private:
     bool isOnExit(const QWidget* target) const;
     bool isExitInput(QEvent* event) const;
-    InputDuringErase takeFromPopup(QObject* window, QEvent* event) const;
+    InputDuringErase pressPastPopup(const QWidget* popup, const QMouseEvent* mouse);
+    InputDuringErase releasePastPopup(const QMouseEvent* mouse);
+    void sendToExit(const QMouseEvent* mouse) const;
 
     QWidget* m_window;
     QWidget* m_exit;
+    bool m_exitPressedPastPopup = false;
 };
 
 } // namespace zarvok::app

@@ -48,26 +48,34 @@ void runEventsFor(int ms)
 
 TEST(frmMainDuringErase, ExitGoesThroughAnOpenDropDownList)
 {
-    TempTree tree;
-    ShownWindow f("erase-exit-popup");
-    f.cboPath()->addItem(QStringLiteral("/tmp/second entry")); // something to drop down
-    f.queue(tree.folder("long", 3000));
-    *f.onErase = [&](const QString&) {
-        f.cboPath()->showPopup();
-        QTimer::singleShot(0, [&] {
-            QWindow* popup = f.cboPath()->view()->window()->windowHandle();
-            ASSERT_TRUE(popup != nullptr && popup->isVisible());
-            // The desktop hands a click anywhere to the open list; this one is over Exit.
-            const QPoint onExit = popup->mapFromGlobal(f.exitCentre());
-            QTest::mousePress(popup, Qt::LeftButton, {}, onExit);
-            QTest::mouseRelease(popup, Qt::LeftButton, {}, onExit);
-        });
-    };
-    int exitsWhenErased = -1;
-    *f.afterErase = [&](const QString&) { exitsWhenErased = f.exits; };
-    f.button("cmdDelete")->click();
-    EXPECT_EQ(exitsWhenErased, 1); // while the folder was still being erased
-    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    // Pressed on Exit, released on Exit or moved off it first (no click then).
+    for (const bool releasedOnExit : {true, false}) {
+        SCOPED_TRACE(releasedOnExit ? "released on Exit" : "released off Exit");
+        TempTree tree;
+        ShownWindow f("erase-exit-popup");
+        f.cboPath()->addItem(QStringLiteral("/tmp/second entry")); // something to drop down
+        f.queue(tree.folder("long", 3000));
+        bool openAfterPress = false;
+        *f.onErase = [&](const QString&) {
+            f.cboPath()->showPopup();
+            QTimer::singleShot(0, [&] {
+                QWindow* popup = f.cboPath()->view()->window()->windowHandle();
+                ASSERT_TRUE(popup != nullptr && popup->isVisible());
+                // The desktop hands a click anywhere to the open list; this one is over Exit.
+                QTest::mousePress(popup, Qt::LeftButton, {}, popup->mapFromGlobal(f.exitCentre()));
+                // Closed now, the list would give up the pointer and the release could be lost.
+                openAfterPress = popup->isVisible();
+                const QPoint release = releasedOnExit ? f.exitCentre() : f.exitCentre() + QPoint(0, 60);
+                QTest::mouseRelease(popup, Qt::LeftButton, {}, popup->mapFromGlobal(release));
+            });
+        };
+        int exitsWhenErased = -1;
+        *f.afterErase = [&](const QString&) { exitsWhenErased = f.exits; };
+        f.button("cmdDelete")->click();
+        EXPECT_TRUE(openAfterPress);
+        EXPECT_EQ(exitsWhenErased, releasedOnExit ? 1 : 0); // while the folder was still being erased
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    }
 }
 
 TEST(frmMainDuringErase, DropsAndInputMethodTextWaitForTheNextEventPoint)
