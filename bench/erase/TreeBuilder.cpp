@@ -61,7 +61,7 @@ Shape subfoldersShape(double scale)
     return Shape{"subfolders", scaled(200000, scale), 0, false};
 }
 
-Shape shapeNamed(const std::string& name, double scale)
+std::optional<Shape> shapeNamed(const std::string& name, double scale)
 {
     if (name == "flat")
         return flatShape(scale);
@@ -69,7 +69,9 @@ Shape shapeNamed(const std::string& name, double scale)
         return deepShape(scale);
     if (name == "subfolders")
         return subfoldersShape(scale);
-    return wideShape(scale);
+    if (name == "wide")
+        return wideShape(scale);
+    return std::nullopt;
 }
 
 std::size_t buildTree(const std::string& root, const Shape& shape)

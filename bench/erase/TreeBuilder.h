@@ -2,6 +2,7 @@
 // The three trees the erase benchmark deletes, built fast through directory handles.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace zarvok::bench {
@@ -20,8 +21,8 @@ Shape wideShape(double scale);
 Shape flatShape(double scale);
 Shape deepShape(double scale);
 Shape subfoldersShape(double scale);
-// One of the above by name; a wide tree for a name it does not know.
-Shape shapeNamed(const std::string& name, double scale);
+// One of the above by name; nothing for a name it does not know.
+std::optional<Shape> shapeNamed(const std::string& name, double scale);
 
 // Builds the shape at `root` (which must not exist) and returns the number of entries in it,
 // the root included.

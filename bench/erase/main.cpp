@@ -28,6 +28,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -57,6 +58,34 @@ constexpr char kUsage[] =
     "usage: erase_bench [--scale F] [--reps N] [--dir D] [--threads 1,2,4] [--shapes wide,flat,deep,subfolders]\n"
     "  --threads 0 stands for the engine's default number of workers\n";
 
+[[noreturn]] void refuse(const std::string& what)
+{
+    std::fprintf(stderr, "erase_bench: %s\n%s", what.c_str(), kUsage);
+    std::exit(2);
+}
+
+void setOption(Settings& s, const std::string& key, const std::string& value)
+{
+    if (key == "--scale")
+        s.scale = std::stod(value);
+    else if (key == "--reps")
+        s.reps = std::max(1, std::stoi(value));
+    else if (key == "--dir")
+        s.dir = value;
+    else if (key == "--shapes") {
+        s.shapes = split(value);
+        for (const std::string& name : s.shapes)
+            if (!shapeNamed(name, 1.0))
+                refuse("unknown shape " + name);
+    } else if (key == "--threads") {
+        s.threads.clear();
+        for (const std::string& t : split(value))
+            s.threads.push_back(static_cast<unsigned>(std::stoul(t)));
+    } else {
+        refuse("unknown option " + key);
+    }
+}
+
 // Exits with the usage on anything it does not know, rather than running the whole benchmark.
 Settings parse(int argc, char** argv)
 {
@@ -67,22 +96,10 @@ Settings parse(int argc, char** argv)
             std::fputs(kUsage, key == "--help" ? stdout : stderr);
             std::exit(key == "--help" ? 0 : 2);
         }
-        const std::string value = argv[i + 1];
-        if (key == "--scale")
-            s.scale = std::stod(value);
-        else if (key == "--reps")
-            s.reps = std::max(1, std::stoi(value));
-        else if (key == "--dir")
-            s.dir = value;
-        else if (key == "--shapes")
-            s.shapes = split(value);
-        else if (key == "--threads") {
-            s.threads.clear();
-            for (const std::string& t : split(value))
-                s.threads.push_back(static_cast<unsigned>(std::stoul(t)));
-        } else {
-            std::fprintf(stderr, "erase_bench: unknown option %s\n%s", key.c_str(), kUsage);
-            std::exit(2);
+        try {
+            setOption(s, key, argv[i + 1]);
+        } catch (const std::logic_error&) { // what std::stod and its kin throw on a bad number
+            refuse("not a number for " + key + ": " + argv[i + 1]);
         }
     }
     return s;
@@ -265,7 +282,7 @@ int main(int argc, char** argv)
     const std::vector<Contender> list = contenders(settings.threads, tool);
     bool engineFine = true;
     for (const std::string& name : settings.shapes)
-        engineFine = timeShape(settings, shapeNamed(name, settings.scale), list) && engineFine;
+        engineFine = timeShape(settings, *shapeNamed(name, settings.scale), list) && engineFine;
 
     // Small enough for strace in full runs, tiny in smoke runs.
     const bool smoke = settings.scale < 0.05;
