@@ -1,20 +1,10 @@
 #include "EraseLoop.h"
 
+#include <QDir>
+#include <QFile>
 #include <QScopedValueRollback>
 
 namespace zarvok::app {
-namespace {
-
-QString reasonOf(const erase::Outcome& outcome)
-{
-    if (!outcome.reason.empty())
-        return QString::fromStdString(outcome.reason);
-    if (outcome.error)
-        return QString::fromStdString(outcome.error.message());
-    return QStringLiteral("unknown error");
-}
-
-} // namespace
 
 QString notExistMessage(const QString& path)
 {
@@ -24,6 +14,19 @@ QString notExistMessage(const QString& path)
 QString notErasedMessage(const QString& path, const QString& reason)
 {
     return QStringLiteral("Directory... ") + path + QStringLiteral("... could not be fully erased: ") + reason;
+}
+
+QString failureReason(const erase::Outcome& outcome, const QString& path)
+{
+    QString reason = QStringLiteral("unknown error");
+    if (!outcome.reason.empty())
+        reason = QString::fromStdString(outcome.reason);
+    else if (outcome.error)
+        reason = QString::fromStdString(outcome.error.message());
+    const QString entry = QFile::decodeName(QByteArray::fromStdString(outcome.failedPath));
+    if (!entry.isEmpty() && QDir::cleanPath(entry) != QDir::cleanPath(path))
+        reason += QStringLiteral(" (at ") + entry + QLatin1Char(')');
+    return reason;
 }
 
 EraseLoop::EraseLoop(EraseQueue& queue, EraseLoopView& view, FolderEraser& eraser)
@@ -74,7 +77,7 @@ void EraseLoop::DelAll(const QString& path)
     if (outcome.status == erase::Status::NoFolder)
         m_view.warn(notExistMessage(path));
     else
-        m_view.warn(notErasedMessage(path, reasonOf(outcome)));
+        m_view.warn(notErasedMessage(path, failureReason(outcome, path)));
 }
 
 } // namespace zarvok::app

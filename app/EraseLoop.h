@@ -13,6 +13,7 @@
 //     erased   -> let events run
 //     no folder-> arrow pointer; let events run; warning "Directory... <path>... not exist"
 //     failed   -> arrow pointer; let events run; warning "... could not be fully erased: <reason>"
+//                 (+ " (at <entry>)" when the entry that stayed is not the folder itself)
 
 #include "EraseQueue.h"
 #include "FolderEraser.h"
@@ -27,6 +28,8 @@ inline const QString kStatusDone = QStringLiteral("Erasing Done");
 
 QString notExistMessage(const QString& path);
 QString notErasedMessage(const QString& path, const QString& reason);
+// The engine's reason, naming the entry that stayed when it lies inside the queued folder.
+QString failureReason(const erase::Outcome& outcome, const QString& path);
 
 // What the loop needs from the window.
 class EraseLoopView {

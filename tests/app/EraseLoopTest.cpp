@@ -170,6 +170,25 @@ TEST(EraseLoop, AFolderThatCannotBeErasedIsReported)
     EXPECT_EQ(l.queue.count(), 0);
 }
 
+TEST(EraseLoop, TheReasonNamesTheEntryThatStayedInsideTheFolder)
+{
+    const struct {
+        std::string failedPath;
+        QString reason;
+    } cases[] = {
+        {"/tmp/q/sub/mnt", QStringLiteral("Permission denied (at /tmp/q/sub/mnt)")},
+        {"/tmp/q/", QStringLiteral("Permission denied")}, // the folder itself
+        {"", QStringLiteral("Permission denied")},
+    };
+    for (const auto& c : cases) {
+        Outcome outcome;
+        outcome.status = Status::Failed;
+        outcome.reason = "Permission denied";
+        outcome.failedPath = c.failedPath;
+        EXPECT_EQ(failureReason(outcome, QStringLiteral("/tmp/q")), c.reason);
+    }
+}
+
 TEST(EraseLoop, TextTypedIntoThePathFieldDuringAPassIsNotErased)
 {
     TempTree tree;
