@@ -53,14 +53,9 @@ InputDuringErase ExitDuringErase::decide(QObject* window, QEvent* event)
 {
     if (window == nullptr || !window->isWindowType())
         return InputDuringErase::Hold;
-    if (isClickPart(event)) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (m_exitPressedPastPopup && mouse->type() == QEvent::MouseButtonRelease)
-            return releasePastPopup(mouse);
-        // While a pop-up is open every click is its own, whichever window the desktop names.
-        if (QWidget* popup = QApplication::activePopupWidget())
-            return pressPastPopup(popup, mouse);
-    }
+    // While a pop-up is open every click is its own, whichever window the desktop names.
+    if (QWidget* popup = QApplication::activePopupWidget(); popup != nullptr && isClickPart(event))
+        return pressPastPopup(popup, static_cast<QMouseEvent*>(event));
     if (window == m_window->windowHandle())
         return isExitInput(event) ? InputDuringErase::Deliver : InputDuringErase::Hold;
     return InputDuringErase::Hold;
@@ -76,17 +71,21 @@ InputDuringErase ExitDuringErase::pressPastPopup(const QWidget* popup, const QMo
         return InputDuringErase::Hold;
     if (!isOnExit(m_window->childAt(m_window->mapFromGlobal(global))))
         return InputDuringErase::Hold;
-    m_exitPressedPastPopup = true;
+    // Installed after the erase's own filter, this one sees the release first.
+    QCoreApplication::instance()->installEventFilter(this);
     sendToExit(mouse);
     return InputDuringErase::Drop;
 }
 
-InputDuringErase ExitDuringErase::releasePastPopup(const QMouseEvent* mouse)
+bool ExitDuringErase::eventFilter(QObject* receiver, QEvent* event)
 {
-    m_exitPressedPastPopup = false;
+    const bool release = event->type() == QEvent::MouseButtonRelease && event->spontaneous() && receiver->isWindowType();
+    if (!release)
+        return false;
+    QCoreApplication::instance()->removeEventFilter(this);
     closePopups();
-    sendToExit(mouse); // released off the button, it is no click
-    return InputDuringErase::Drop;
+    sendToExit(static_cast<QMouseEvent*>(event)); // released off the button, it is no click
+    return true;
 }
 
 void ExitDuringErase::sendToExit(const QMouseEvent* mouse) const

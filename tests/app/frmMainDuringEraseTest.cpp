@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QMimeData>
+#include <QPointer>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -48,32 +50,41 @@ void runEventsFor(int ms)
 
 TEST(frmMainDuringErase, ExitGoesThroughAnOpenDropDownList)
 {
-    // Pressed on Exit, released on Exit or moved off it first (no click then).
-    for (const bool releasedOnExit : {true, false}) {
-        SCOPED_TRACE(releasedOnExit ? "released on Exit" : "released off Exit");
+    // Pressed on Exit; released on Exit, off it (no click then), or on it after the erase ended.
+    enum class Release { OnExit, OffExit, AfterTheErase };
+    for (const Release how : {Release::OnExit, Release::OffExit, Release::AfterTheErase}) {
+        SCOPED_TRACE(static_cast<int>(how));
         TempTree tree;
         ShownWindow f("erase-exit-popup");
         f.cboPath()->addItem(QStringLiteral("/tmp/second entry")); // something to drop down
         f.queue(tree.folder("long", 3000));
+        QSignalSpy clicks(f.button("cmdQuit"), &skin::SkinButton::Click);
+        QPointer<QWindow> popup;
         bool openAfterPress = false;
+        const auto release = [&](QPoint at) { QTest::mouseRelease(popup, Qt::LeftButton, {}, popup->mapFromGlobal(at)); };
         *f.onErase = [&](const QString&) {
             f.cboPath()->showPopup();
             QTimer::singleShot(0, [&] {
-                QWindow* popup = f.cboPath()->view()->window()->windowHandle();
+                popup = f.cboPath()->view()->window()->windowHandle();
                 ASSERT_TRUE(popup != nullptr && popup->isVisible());
                 // The desktop hands a click anywhere to the open list; this one is over Exit.
                 QTest::mousePress(popup, Qt::LeftButton, {}, popup->mapFromGlobal(f.exitCentre()));
                 // Closed now, the list would give up the pointer and the release could be lost.
                 openAfterPress = popup->isVisible();
-                const QPoint release = releasedOnExit ? f.exitCentre() : f.exitCentre() + QPoint(0, 60);
-                QTest::mouseRelease(popup, Qt::LeftButton, {}, popup->mapFromGlobal(release));
+                if (how != Release::AfterTheErase)
+                    release(how == Release::OnExit ? f.exitCentre() : f.exitCentre() + QPoint(0, 60));
             });
         };
         int exitsWhenErased = -1;
         *f.afterErase = [&](const QString&) { exitsWhenErased = f.exits; };
         f.button("cmdDelete")->click();
         EXPECT_TRUE(openAfterPress);
-        EXPECT_EQ(exitsWhenErased, releasedOnExit ? 1 : 0); // while the folder was still being erased
+        EXPECT_EQ(exitsWhenErased, how == Release::OnExit ? 1 : 0); // while the folder was still being erased
+        if (how == Release::AfterTheErase) {
+            ASSERT_TRUE(popup != nullptr);
+            release(f.exitCentre());
+        }
+        EXPECT_EQ(clicks.count(), how == Release::OffExit ? 0 : 1);
         EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     }
 }
