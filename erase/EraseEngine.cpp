@@ -23,10 +23,11 @@ namespace zarvok::erase {
 
 namespace {
 
-Outcome noFolder()
+Outcome noFolder(Found found = Found::Nothing)
 {
     Outcome outcome;
     outcome.status = Status::NoFolder;
+    outcome.found = found;
     outcome.error = std::make_error_code(std::errc::no_such_file_or_directory);
     outcome.reason = "no folder at this path";
     return outcome;
@@ -40,6 +41,18 @@ Outcome failed(int err, const std::string& path, std::string reason = {})
     outcome.failedPath = path;
     outcome.reason = reason.empty() ? outcome.error.message() : std::move(reason);
     return outcome;
+}
+
+Outcome refused(int err, const std::string& path, std::string reason)
+{
+    Outcome outcome = failed(err, path, std::move(reason));
+    outcome.status = Status::Refused;
+    return outcome;
+}
+
+Found foundFrom(mode_t mode)
+{
+    return S_ISLNK(mode) ? Found::SymbolicLink : Found::File;
 }
 
 bool meansNoFolder(int err)
@@ -131,18 +144,18 @@ struct SplitPath {
 std::variant<SplitPath, Outcome> splitChecked(const std::string& path)
 {
     if (path.find('\0') != std::string::npos)
-        return failed(EINVAL, path, "the path holds a NUL character, so the system would read a different, shorter path");
+        return refused(EINVAL, path, "the path holds a NUL character, so the system would read a different, shorter path");
     if (path.empty() || path.front() != '/')
-        return failed(EINVAL, path, "a relative path is refused; give the folder's full path");
+        return refused(EINVAL, path, "a relative path is refused; give the folder's full path");
     std::string trimmed = path;
     while (trimmed.size() > 1 && trimmed.back() == '/')
         trimmed.pop_back();
     if (trimmed == "/")
-        return failed(EPERM, path, "the file-system root is never erased");
+        return refused(EPERM, path, "the file-system root is never erased");
     const std::size_t slash = trimmed.find_last_of('/');
     SplitPath split{trimmed, slash == 0 ? "/" : trimmed.substr(0, slash), trimmed.substr(slash + 1)};
     if (split.name == "." || split.name == "..")
-        return failed(EINVAL, path, "the path must end in the folder's name, not in . or ..");
+        return refused(EINVAL, path, "the path must end in the folder's name, not in . or ..");
     return split;
 }
 
@@ -167,18 +180,18 @@ Outcome eraseChecked(const std::string& path, Progress& progress, const Options&
     if (const SysResult stat = sys().fstatat(parent.get(), split.name.c_str(), before, AT_SYMLINK_NOFOLLOW); !stat.ok())
         return outcomeOfError(stat.error, path);
     if (!S_ISDIR(before.st_mode))
-        return noFolder();
+        return noFolder(foundFrom(before.st_mode));
     if (std::string reason = protectedReason(before); !reason.empty())
-        return failed(EPERM, path, reason);
+        return refused(EPERM, path, reason);
 
     std::variant<Containment, Refusal> decided = Containment::forFolder(parent.get(), split.name.c_str());
     if (const Refusal* refusal = std::get_if<Refusal>(&decided))
-        return refusal->reason.empty() ? outcomeOfError(refusal->error, path) : failed(refusal->error, path, refusal->reason);
+        return refusal->reason.empty() ? outcomeOfError(refusal->error, path) : refused(refusal->error, path, refusal->reason);
     const Containment& containment = std::get<Containment>(decided);
 
     Opened rootOpened = openRoot(containment, parent.get(), split.name.c_str());
     if (rootOpened.error != 0)
-        return rootOpened.error == EXDEV ? failed(EBUSY, path, "the folder is a mount point; a mounted volume is never emptied")
+        return rootOpened.error == EXDEV ? refused(EBUSY, path, "the folder is a mount point; a mounted volume is never emptied")
                                          : outcomeOfError(rootOpened.error, path);
     TreeRoot root{split.trimmed, parent.get(), split.name, std::move(rootOpened.fd), {}};
     if (const SysResult stat = sys().fstat(root.fd.get(), root.st); !stat.ok())
@@ -186,7 +199,7 @@ Outcome eraseChecked(const std::string& path, Progress& progress, const Options&
     if (!sameIdentity(root.st, before.st_dev, before.st_ino)) {
         // Replaced between the two looks: judge what is there now.
         if (std::string reason = protectedReason(root.st); !reason.empty())
-            return failed(EPERM, path, reason);
+            return refused(EPERM, path, reason);
     }
 
     const rlim_t openFiles = openFileLimit();

@@ -11,12 +11,21 @@ namespace zarvok::erase {
 
 enum class Status {
     Erased,   // the folder and everything below it are gone
-    NoFolder, // nothing that is a folder at the path (missing, a file, or a symbolic link)
+    NoFolder, // nothing that is a folder at the path; `found` says what is there instead
+    Refused,  // the rules forbid erasing this path; nothing was touched; see reason
     Failed,   // something could not be removed; see error and failedPath
+};
+
+// What stands at a path that is not a folder.
+enum class Found {
+    Nothing,
+    File, // a regular file, or a fifo, socket or device
+    SymbolicLink,
 };
 
 struct Outcome {
     Status status = Status::Erased;
+    Found found = Found::Nothing; // meaningful when status is NoFolder
     std::error_code error;  // system error of the first failure
     std::string failedPath; // first entry that could not be removed
     std::string reason;     // human-readable reason, e.g. "Permission denied"
@@ -41,7 +50,7 @@ unsigned defaultThreads();
 // never leaves the folder's mount: a mount point inside (a bind mount of the same file system
 // included) is left in place with nothing below it touched, Failed with EXDEV (EBUSY for a file
 // mounted there). Keeps going after a failure and reports the first. Refuses, before touching
-// anything (Failed, with a reason saying so): the file-system root, the home folder itself,
+// anything (Refused, with a reason saying so): the file-system root, the home folder itself,
 // relative paths, paths ending in . or .., paths holding a NUL character, a folder that is
 // itself a mount point, and any folder where neither openat2 nor mount IDs can keep it on its
 // mount. Memory stays bounded by the workers and one listing batch, whatever the tree's shape.

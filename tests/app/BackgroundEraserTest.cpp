@@ -40,7 +40,7 @@ TEST(BackgroundEraser, TellsAMissingFolderFromAFailure)
     TempTree tree;
     BackgroundEraser eraser;
     EXPECT_EQ(eraser.eraseFolder(tree.path("missing")).status, Status::NoFolder);
-    EXPECT_EQ(eraser.eraseFolder(QStringLiteral("relative")).status, Status::Failed);
+    EXPECT_EQ(eraser.eraseFolder(QStringLiteral("relative")).status, Status::Refused);
     const QString folder = tree.folder("again", 1);
     EXPECT_EQ(eraser.eraseFolder(folder).status, Status::Erased);
 }

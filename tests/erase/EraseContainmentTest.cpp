@@ -138,7 +138,7 @@ TEST_P(EraseQueuedMountPoint, IsRefusedBeforeAnythingIsTouched)
         GTEST_SKIP() << "no private mount namespace here: " << result.setupError;
     ASSERT_TRUE(result.ran) << result.setupError;
 
-    EXPECT_EQ(result.status, Status::Failed);
+    EXPECT_EQ(result.status, Status::Refused);
     EXPECT_EQ(result.error, EBUSY) << result.reason;
     EXPECT_EQ(result.reason, "the folder is a mount point; a mounted volume is never emptied");
     EXPECT_TRUE(sentinel.intact());
@@ -162,7 +162,7 @@ TEST(EraseWithoutMountIds, IsRefusedWhenOpenat2IsRefusedTooAndNothingIsTouched)
 
     const Outcome outcome = eraseTree(tree.string());
 
-    EXPECT_EQ(outcome.status, Status::Failed);
+    EXPECT_EQ(outcome.status, Status::Refused);
     EXPECT_EQ(outcome.error.value(), ENOTSUP);
     EXPECT_NE(outcome.reason.find("no mount ID can be read"), std::string::npos) << outcome.reason;
     EXPECT_EQ(outcome.failedPath, tree.string());

@@ -120,10 +120,15 @@ TEST(EraseNoFolder, AnythingButAFolderAtThePathIsLeftAlone)
         (tmp / "dangling").string(),
         (tmp / "fifo").string(),
     };
-    for (const std::string& path : paths) {
+    const std::vector<Found> found = {Found::Nothing,      Found::Nothing,      Found::File,         Found::Nothing,
+                                      Found::Nothing,      Found::SymbolicLink, Found::SymbolicLink, Found::SymbolicLink,
+                                      Found::SymbolicLink, Found::SymbolicLink, Found::File};
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::string& path = paths[i];
         Progress progress;
         const Outcome outcome = eraseTree(path, &progress);
         EXPECT_EQ(outcome.status, Status::NoFolder) << path;
+        EXPECT_EQ(outcome.found, found[i]) << path;
         EXPECT_FALSE(outcome.ok()) << path;
         EXPECT_EQ(progress.removed.load(), 0u) << path;
     }
@@ -162,7 +167,7 @@ TEST(EraseRefusals, RootHomeRelativeDotAndNulPathsAreRefusedWithAReason)
     };
     for (const Case& c : cases) {
         const Outcome outcome = eraseTree(c.path);
-        EXPECT_EQ(outcome.status, Status::Failed) << c.path;
+        EXPECT_EQ(outcome.status, Status::Refused) << c.path;
         EXPECT_NE(outcome.reason.find(c.reasonPart), std::string::npos) << c.path << ": " << outcome.reason;
         EXPECT_EQ(outcome.failedPath, c.path);
         EXPECT_TRUE(outcome.error) << c.path;

@@ -85,7 +85,7 @@ bool eraseOne(const std::string& path, const zarvok::tool::CommandLine& line)
     }
     if (outcome.status == Status::NoFolder)
         std::cerr << "zarvok-erase: " << path << ": no folder at this path\n";
-    else if (outcome.status == Status::Failed)
+    else if (outcome.status == Status::Failed || outcome.status == Status::Refused)
         std::cerr << "zarvok-erase: " << path << ": could not be fully erased: " << outcome.reason << " (at "
                   << outcome.failedPath << ")\n";
     return outcome.ok();
