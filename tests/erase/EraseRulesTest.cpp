@@ -120,7 +120,7 @@ TEST(EraseNoFolder, AnythingButAFolderAtThePathIsLeftAlone)
         (tmp / "dangling").string(),
         (tmp / "fifo").string(),
     };
-    const std::vector<Found> found = {Found::Nothing,      Found::Nothing,      Found::File,         Found::Nothing,
+    const std::vector<Found> found = {Found::Nothing,      Found::Nothing,      Found::File,         Found::File,
                                       Found::Nothing,      Found::SymbolicLink, Found::SymbolicLink, Found::SymbolicLink,
                                       Found::SymbolicLink, Found::SymbolicLink, Found::File};
     for (std::size_t i = 0; i < paths.size(); ++i) {
