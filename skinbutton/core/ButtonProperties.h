@@ -3,7 +3,7 @@
 // button starts with, and how a button is saved to and loaded from a PropertyBag.
 
 #include "PropertyBag.h"
-#include "skinbutton/render/Color.h"
+#include "Color.h"
 
 #include <QFont>
 #include <QString>
@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <optional>
+#include <variant>
 
 namespace skin {
 
@@ -39,6 +40,10 @@ struct ButtonProperties {
     int buttonType = 0;
     bool value = false;
 };
+
+// One member of ButtonProperties, as the property table names it.
+using PropertyMember = std::variant<int ButtonProperties::*, bool ButtonProperties::*, QString ButtonProperties::*,
+                                    Picture ButtonProperties::*, StoredFont ButtonProperties::*>;
 
 // The system colour indices the stored form refers to.
 namespace SysColor {

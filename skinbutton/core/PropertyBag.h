@@ -15,7 +15,7 @@
 // A JSON string is read back as text; it becomes a colour or a picture when the control reads it
 // into a member of that type (see PropertyValue::toColour and toPicture).
 
-#include "skinbutton/render/Color.h"
+#include "Color.h"
 
 #include <QFont>
 #include <QImage>

@@ -12,8 +12,6 @@
 
 namespace skin {
 
-using PropertyMember = std::variant<int ButtonProperties::*, bool ButtonProperties::*, QString ButtonProperties::*,
-                                    Picture ButtonProperties::*, StoredFont ButtonProperties::*>;
 using LookMember = std::variant<std::monostate, int ButtonLook::*, bool ButtonLook::*, QString ButtonLook::*,
                                 QImage ButtonLook::*, QFont ButtonLook::*>;
 

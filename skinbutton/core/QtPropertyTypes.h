@@ -4,7 +4,7 @@
 // QImage. These convert between the two.
 
 #include "PropertyBag.h"
-#include "skinbutton/render/Color.h"
+#include "Color.h"
 
 #include <QColor>
 #include <QPixmap>

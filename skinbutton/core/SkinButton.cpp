@@ -3,8 +3,13 @@
 #include "AboutPanel.h"
 #include "SkinButtonAccessible.h"
 #include "ToolTipWindow.h"
+#include "PropertyTable.h"
 #include "WindowShape.h"
+#include "skinbutton/render/ButtonLook.h"
 #include "skinbutton/render/CaptionFormat.h"
+#include "skinbutton/render/Surface.h"
+#include "skinbutton/render/SystemColors.h"
+#include "skinbutton/render/ThemePainter.h"
 
 #include <QFontMetrics>
 #include <QMetaProperty>
@@ -23,15 +28,22 @@ constexpr int kNoHandlerForLink = 31;
 
 } // namespace
 
+struct SkinButton::Painting {
+    std::unique_ptr<ThemePainter> theme;
+    Surface surface;
+    Rect clientRect;
+    Rect captionRect;
+};
+
 SkinButton::SkinButton(QWidget* parent) : SkinButton(parent, nullptr) {}
 
 SkinButton::SkinButton(QWidget* parent, std::unique_ptr<ThemePainter> theme, ColorSource colors,
                        std::unique_ptr<LinkOpener> links)
     : QWidget(parent),
-      m_theme(theme ? std::move(theme) : std::make_unique<StyleThemePainter>()),
+      m_painting(std::make_unique<Painting>(
+          Painting{theme ? std::move(theme) : std::make_unique<StyleThemePainter>(), Surface(width(), height()), {}, {}})),
       m_links(links ? std::move(links) : std::make_unique<DesktopLinkOpener>()),
-      m_colorSource(colors),
-      m_surface(width(), height())
+      m_colorSource(colors)
 {
     installSkinButtonAccessibility();
     setFocusPolicy(Qt::StrongFocus);
@@ -65,7 +77,7 @@ void SkinButton::initProperties()
 void SkinButton::syncWidget()
 {
     const QScopedValueRollback<bool> ownWrite(m_syncingWidget, true);
-    m_surface.setFont(m_props.font.font);
+    m_painting->surface.setFont(m_props.font.font);
     QWidget::setFont(m_props.font.font);
     QWidget::setEnabled(m_props.enabled);
     QWidget::setToolTip(m_props.toolTip);
@@ -119,6 +131,8 @@ SystemColors SkinButton::systemColors() const
 }
 
 // ---- property writes
+
+void SkinButton::afterWrite(const PropertyMember& member) { afterWrite(propertyRow(member)); }
 
 void SkinButton::afterWrite(const PropertyRow& row)
 {
@@ -202,7 +216,7 @@ void SkinButton::About()
 
 void SkinButton::Refresh()
 {
-    const RefreshResult result = refreshButton(snapshot(), m_surface, systemColors(), *m_theme, devicePixelRatioF());
+    const RefreshResult result = refreshButton(snapshot(), m_painting->surface, systemColors(), *m_painting->theme, devicePixelRatioF());
     m_interaction.setState(result.state);
     m_props.style = result.style;
     update();
@@ -240,8 +254,8 @@ ButtonLook SkinButton::snapshot() const
     look.hasFocus = m_interaction.hasFocus();
     look.userMode = !m_designMode;
     look.captionFormat = m_captionFormat;
-    look.clientRect = m_clientRect;
-    look.captionRect = m_captionRect;
+    look.clientRect = m_painting->clientRect;
+    look.captionRect = m_painting->captionRect;
     return look;
 }
 
@@ -249,11 +263,11 @@ void SkinButton::applyLayout()
 {
     const int w = width();
     const int h = height();
-    m_clientRect = Rect{0, 0, w, h};
-    m_captionRect = Rect{4, 4, w - 4, h - 4};
+    m_painting->clientRect = Rect{0, 0, w, h};
+    m_painting->captionRect = Rect{4, 4, w - 4, h - 4};
     m_captionFormat = captionFormatFor(m_props.captionAlign, m_captionFormat);
-    if (m_surface.width() != w || m_surface.height() != h)
-        m_surface.resize(w, h);
+    if (m_painting->surface.width() != w || m_painting->surface.height() != h)
+        m_painting->surface.resize(w, h);
     const QRegion shape = windowRegion(m_props.style, w, h);
     if (shape == QRegion(rect()))
         clearMask();
@@ -265,14 +279,20 @@ void SkinButton::applyLayout()
 void SkinButton::paintEvent(QPaintEvent*)
 {
     // Face and frame in logical pixels, caption and icon at the screen's own resolution.
-    if (m_surface.deviceRatio() != devicePixelRatioF())
+    if (m_painting->surface.deviceRatio() != devicePixelRatioF())
         Refresh(); // moved to a screen of another scale
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(QPoint(0, 0), m_surface.deviceImage());
+    painter.drawImage(QPoint(0, 0), m_painting->surface.deviceImage());
 }
 
 void SkinButton::resizeEvent(QResizeEvent*) { applyLayout(); }
+
+Rect SkinButton::clientRect() const { return m_painting->clientRect; }
+
+Rect SkinButton::captionRect() const { return m_painting->captionRect; }
+
+const QImage& SkinButton::surfaceImage() const { return m_painting->surface.image(); }
 
 QSize SkinButton::sizeHint() const
 {

@@ -19,16 +19,14 @@
 //     button->setStyle(8);
 //     connect(button, &skin::SkinButton::clicked, this, &Window::quit);
 
+// Installed as <SkinButton/SkinButton.h>: it and the headers it includes are the library's
+// public interface; the renderer's types stay behind forward declarations.
+
 #include "ButtonInteraction.h"
 #include "ButtonProperties.h"
 #include "LinkOpener.h"
 #include "PropertyBag.h"
-#include "PropertyTable.h"
 #include "QtPropertyTypes.h"
-#include "skinbutton/render/ButtonLook.h"
-#include "skinbutton/render/Surface.h"
-#include "skinbutton/render/SystemColors.h"
-#include "skinbutton/render/ThemePainter.h"
 
 #include <QColor>
 #include <QPixmap>
@@ -38,35 +36,59 @@
 
 namespace skin {
 
+class SystemColors;
+class ThemePainter;
+struct ButtonLook;
+struct PropertyRow;
+struct Rect;
+
 class SkinButton : public QWidget {
     Q_OBJECT
     // Qt's view of the properties: the same values, in the types Qt's tools edit. Colours are
     // QColor (an invalid QColor is the colour -1); a 32-bit number is taken as a stored colour.
-    Q_PROPERTY(int Style READ Style WRITE setStyle NOTIFY StyleChanged)
+    // Enabled, Font and ToolTip are one state with QWidget's enabled, font and toolTip, so tools
+    // that design forms show and save QWidget's names only.
+    Q_PROPERTY(ButtonStyle Style READ Style WRITE setStyle NOTIFY StyleChanged)
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption NOTIFY CaptionChanged)
     Q_PROPERTY(QPixmap Icon READ IconPixmap WRITE setIcon NOTIFY IconChanged)
-    Q_PROPERTY(int IconAlign READ IconAlign WRITE setIconAlign NOTIFY IconAlignChanged)
+    Q_PROPERTY(ButtonAlign IconAlign READ IconAlign WRITE setIconAlign NOTIFY IconAlignChanged)
     Q_PROPERTY(int IconSize READ IconSize WRITE setIconSize NOTIFY IconSizeChanged)
-    Q_PROPERTY(int CaptionAlign READ CaptionAlign WRITE setCaptionAlign NOTIFY CaptionAlignChanged)
-    Q_PROPERTY(int NonThemeStyle READ NonThemeStyle WRITE setNonThemeStyle NOTIFY NonThemeStyleChanged)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled NOTIFY EnabledChanged)
+    Q_PROPERTY(ButtonAlign CaptionAlign READ CaptionAlign WRITE setCaptionAlign NOTIFY CaptionAlignChanged)
+    Q_PROPERTY(ButtonStyle NonThemeStyle READ NonThemeStyle WRITE setNonThemeStyle NOTIFY NonThemeStyleChanged)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled NOTIFY EnabledChanged DESIGNABLE false)
     Q_PROPERTY(bool ShowFocus READ ShowFocus WRITE setShowFocus NOTIFY ShowFocusChanged)
     Q_PROPERTY(bool UseCustomColors READ UseCustomColors WRITE setUseCustomColors NOTIFY UseCustomColorsChanged)
     Q_PROPERTY(QColor BackColor READ qBackColor WRITE setBackColor NOTIFY BackColorChanged)
     Q_PROPERTY(QColor HighlightColor READ qHighlightColor WRITE setHighlightColor NOTIFY HighlightColorChanged)
     Q_PROPERTY(QColor FontColor READ qFontColor WRITE setFontColor NOTIFY FontColorChanged)
     Q_PROPERTY(QColor FontHighlightColor READ qFontHighlightColor WRITE setFontHighlightColor NOTIFY FontHighlightColorChanged)
-    Q_PROPERTY(QString ToolTip READ ToolTip WRITE setToolTip NOTIFY ToolTipChanged)
+    Q_PROPERTY(QString ToolTip READ ToolTip WRITE setToolTip NOTIFY ToolTipChanged DESIGNABLE false)
     Q_PROPERTY(QString ToolTipTitle READ ToolTipTitle WRITE setToolTipTitle NOTIFY ToolTipTitleChanged)
-    Q_PROPERTY(int ToolTipIcon READ ToolTipIcon WRITE setToolTipIcon NOTIFY ToolTipIconChanged)
-    Q_PROPERTY(int ToolTipType READ ToolTipType WRITE setToolTipType NOTIFY ToolTipTypeChanged)
+    Q_PROPERTY(TipIcon ToolTipIcon READ ToolTipIcon WRITE setToolTipIcon NOTIFY ToolTipIconChanged)
+    Q_PROPERTY(TipShape ToolTipType READ ToolTipType WRITE setToolTipType NOTIFY ToolTipTypeChanged)
     Q_PROPERTY(QColor ToolTipBackColor READ qToolTipBackColor WRITE setToolTipBackColor NOTIFY ToolTipBackColorChanged)
     Q_PROPERTY(QColor ToolTipForeColor READ qToolTipForeColor WRITE setToolTipForeColor NOTIFY ToolTipForeColorChanged)
-    Q_PROPERTY(QFont Font READ Font WRITE setFont NOTIFY FontChanged)
-    Q_PROPERTY(int ButtonType READ ButtonType WRITE setButtonType NOTIFY ButtonTypeChanged)
+    Q_PROPERTY(QFont Font READ Font WRITE setFont NOTIFY FontChanged DESIGNABLE false)
+    Q_PROPERTY(ButtonKind ButtonType READ ButtonType WRITE setButtonType NOTIFY ButtonTypeChanged)
     Q_PROPERTY(bool value READ value WRITE setValue NOTIFY valueChanged)
 
 public:
+    // The numbered properties' values by name, so Qt's tools offer a choice of these only. The
+    // numbers are the stored ones; an unlisted number is still accepted and stored.
+    enum ButtonStyle {
+        Classic3D = 0, Thin3D = 1, FlatHover = 2, Etched = 3, Highlight = 4, RoundedGradient = 5,
+        SystemTheme = 6, FramedGradient = 7, ShadowedBevel = 8, GlossyTile = 9, PixelArtGel = 10
+    };
+    Q_ENUM(ButtonStyle)
+    enum ButtonAlign { AlignCenter = 0, AlignLeft = 1, AlignRight = 2, AlignTop = 3, AlignBottom = 4 };
+    Q_ENUM(ButtonAlign)
+    enum ButtonKind { PushButton = 0, ToggleButton = 1 };
+    Q_ENUM(ButtonKind)
+    enum TipIcon { NoTipIcon = 0, InformationTipIcon = 1, WarningTipIcon = 2, ErrorTipIcon = 3 };
+    Q_ENUM(TipIcon)
+    enum TipShape { RectangleTip = 0, BalloonTip = 1 };
+    Q_ENUM(TipShape)
+
     // Where system colours come from: the widget's palette (the desktop), or the fixed
     // reference palette that makes pixels independent of the machine.
     enum class ColorSource { Desktop, Reference };
@@ -82,7 +104,7 @@ public:
     // property's own signal) and repaints, even when the value is unchanged; layout properties
     // (Style, Caption, the icon and alignment ones, NonThemeStyle) first rerun the size
     // handling. No write validates its value. What each write does is in PropertyTable.cpp.
-    int Style() const { return m_props.style; }
+    ButtonStyle Style() const { return ButtonStyle(m_props.style); }
     void setStyle(int NewStyle) { write(&ButtonProperties::style, NewStyle); }
     using QWidget::setStyle;
     QString Caption() const { return m_props.caption; }
@@ -92,13 +114,13 @@ public:
     void setIcon(const Picture& NewIcon) { write(&ButtonProperties::icon, NewIcon); }
     void setIcon(const QImage& NewIcon) { setIcon(Picture{QString(), NewIcon}); }
     void setIcon(const QPixmap& NewIcon) { setIcon(fromPixmap(NewIcon)); }
-    int IconAlign() const { return m_props.iconAlign; }
+    ButtonAlign IconAlign() const { return ButtonAlign(m_props.iconAlign); }
     void setIconAlign(int NewIconAlign) { write(&ButtonProperties::iconAlign, NewIconAlign); }
     int IconSize() const { return m_props.iconSize; }
     void setIconSize(int NewIconSize) { write(&ButtonProperties::iconSize, NewIconSize); }
-    int CaptionAlign() const { return m_props.captionAlign; }
+    ButtonAlign CaptionAlign() const { return ButtonAlign(m_props.captionAlign); }
     void setCaptionAlign(int NewCaptionAlign) { write(&ButtonProperties::captionAlign, NewCaptionAlign); }
-    int NonThemeStyle() const { return m_props.nonThemeStyle; }
+    ButtonStyle NonThemeStyle() const { return ButtonStyle(m_props.nonThemeStyle); }
     void setNonThemeStyle(int NewNonThemeStyle) { write(&ButtonProperties::nonThemeStyle, NewNonThemeStyle); }
     // One state with QWidget's enabled flag: QWidget::setEnabled writes Enabled too. A disabled
     // parent paints the disabled look but leaves Enabled as it is.
@@ -130,9 +152,9 @@ public:
     void setToolTip(const QString& NewToolTip);
     QString ToolTipTitle() const { return m_props.toolTipTitle; }
     void setToolTipTitle(const QString& NewToolTipTitle) { write(&ButtonProperties::toolTipTitle, NewToolTipTitle); }
-    int ToolTipIcon() const { return m_props.toolTipIcon; }
+    TipIcon ToolTipIcon() const { return TipIcon(m_props.toolTipIcon); }
     void setToolTipIcon(int NewToolTipIcon) { write(&ButtonProperties::toolTipIcon, NewToolTipIcon); }
-    int ToolTipType() const { return m_props.toolTipType; }
+    TipShape ToolTipType() const { return TipShape(m_props.toolTipType); }
     void setToolTipType(int NewToolTipType) { write(&ButtonProperties::toolTipType, NewToolTipType); }
     Color ToolTipBackColor() const { return m_props.toolTipBackColor; }
     QColor qToolTipBackColor() const { return toQColor(m_props.toolTipBackColor); }
@@ -145,7 +167,7 @@ public:
     // Also QWidget's font: QWidget::setFont writes Font too.
     QFont Font() const { return m_props.font.font; }
     void setFont(const QFont& NewFont);
-    int ButtonType() const { return m_props.buttonType; }
+    ButtonKind ButtonType() const { return ButtonKind(m_props.buttonType); }
     void setButtonType(int NewButtonType) { write(&ButtonProperties::buttonType, NewButtonType); }
     bool value() const { return m_props.value; }
     void setValue(bool NewValue); // repaints; toggled when it changes; never Click
@@ -184,9 +206,9 @@ public:
     int lastReleasedButton() const { return m_interaction.lastReleased(); }
     bool isPointerTracked() const { return !m_designMode; }
     int captionFormat() const { return m_captionFormat; }
-    Rect clientRect() const { return m_clientRect; }
-    Rect captionRect() const { return m_captionRect; }
-    const QImage& surfaceImage() const { return m_surface.image(); }
+    Rect clientRect() const;
+    Rect captionRect() const;
+    const QImage& surfaceImage() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -256,9 +278,10 @@ private:
     void write(T ButtonProperties::*member, T NewValue)
     {
         m_props.*member = std::move(NewValue);
-        afterWrite(propertyRow(member));
+        afterWrite(PropertyMember(member));
     }
     // What a write does after storing, by its row: notify, relayout or repaint, in its order.
+    void afterWrite(const PropertyMember& member);
     void afterWrite(const PropertyRow& row);
     void notify(const PropertyRow& row);
     PropertyHost propertyHost() const;
@@ -278,14 +301,14 @@ private:
     void updateMnemonic();
     void mnemonicPressed(bool ambiguous);
 
-    std::unique_ptr<ThemePainter> m_theme;
+    // The renderer's side: the theme, the painted surface and the layout rectangles.
+    struct Painting;
+
+    std::unique_ptr<Painting> m_painting;
     std::unique_ptr<LinkOpener> m_links;
     ColorSource m_colorSource;
     ButtonProperties m_props;
     ButtonInteraction m_interaction;
-    Surface m_surface;
-    Rect m_clientRect;
-    Rect m_captionRect;
     int m_captionFormat = 0;
     bool m_designMode = false;
     bool m_syncingWidget = false;

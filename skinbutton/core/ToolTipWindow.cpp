@@ -1,6 +1,8 @@
 #include "ToolTipWindow.h"
 
 #include "SkinButton.h"
+#include "skinbutton/render/Surface.h"
+#include "skinbutton/render/SystemColors.h"
 
 #include <QApplication>
 #include <QGuiApplication>

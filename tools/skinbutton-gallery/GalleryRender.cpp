@@ -1,6 +1,9 @@
 #include "GalleryRender.h"
 
 #include "skinbutton/core/SkinButton.h"
+#include "skinbutton/render/ButtonLook.h"
+#include "skinbutton/render/SystemColors.h"
+#include "skinbutton/render/ThemePainter.h"
 
 #include <QApplication>
 #include <QFocusEvent>

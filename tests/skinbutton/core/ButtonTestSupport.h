@@ -3,6 +3,9 @@
 // that pixels and states do not depend on the machine.
 
 #include "skinbutton/core/SkinButton.h"
+#include "skinbutton/render/ButtonLook.h"
+#include "skinbutton/render/SystemColors.h"
+#include "skinbutton/render/ThemePainter.h"
 
 #include <QApplication>
 #include <QCursor>

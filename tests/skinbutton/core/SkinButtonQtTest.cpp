@@ -49,7 +49,8 @@ TEST(SkinButtonQt, SetPropertyTakesQtsTypesAndReadsBackTheStoredValue)
         std::function<bool(const SkinButton&)> stored;
     };
     const Row rows[] = {
-        {"Style", 9, 9, [](const SkinButton& b) { return b.Style() == 9; }},
+        // A number is taken; it reads back as the named value.
+        {"Style", 9, QVariant::fromValue(SkinButton::GlossyTile), [](const SkinButton& b) { return b.Style() == 9; }},
         {"Caption", QStringLiteral("Go"), QStringLiteral("Go"), [](const SkinButton& b) { return b.Caption() == QStringLiteral("Go"); }},
         {"Icon", QPixmap::fromImage(filled(QSize(4, 4), Qt::red)), {},
          [](const SkinButton& b) { return b.Icon().image.pixel(0, 0) == qRgb(255, 0, 0); }},

@@ -2,6 +2,7 @@
 #include "ButtonTestSupport.h"
 
 #include "skinbutton/core/ToolTipWindow.h"
+#include "skinbutton/render/Surface.h"
 #include "skinbutton/render/SystemColors.h"
 
 #include <QAccessible>
