@@ -1,6 +1,6 @@
 // A window designed in Qt Designer whose buttons are SkinButtons. With --grab FILE it saves
 // what it shows as a PNG and quits instead of waiting for the user; --describe lists each
-// button's style and tooltip as the form set them.
+// button's style and tooltip as the form set them, and quits.
 #include "ui_FormWindow.h"
 
 #include <SkinButton/SkinButton.h>
@@ -36,6 +36,7 @@ int main(int argc, char* argv[])
         for (const skin::SkinButton* button : window.findChildren<skin::SkinButton*>())
             out << button->objectName() << ": " << styles.valueToKey(button->Style()) << ", \""
                 << button->toolTip() << "\"\n";
+        return 0;
     }
     window.show();
 

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Another program's view of SkinButton: install into a temporary prefix, build the Designer-form
+# example against that prefix alone (CMake package), and a one-file program with pkg-config; both
+# run offscreen, and the example's Style 10 button shows the gel artwork.
+source "$(dirname "$0")/lib.sh"
+SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
+prefix="$WORK/prefix"
+export QT_QPA_PLATFORM=offscreen
+
+cmake --install "$BUILD" --prefix "$prefix" >"$WORK/install.log" || fail "install: $(cat "$WORK/install.log")"
+[ -f "$prefix/include/SkinButton/SkinButton.h" ] || fail "no public header"
+ldd "$prefix/bin/zarvok" | grep -q "=> $prefix/.*libSkinButton.so.3" \
+    || fail "the installed zarvok does not load the installed library: $(ldd "$prefix/bin/zarvok")"
+
+cmake -S "$SOURCE/examples/skinbutton-form" -B "$WORK/example" -DCMAKE_PREFIX_PATH="$prefix" \
+    -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >"$WORK/configure.log" 2>&1 || fail "configure: $(cat "$WORK/configure.log")"
+cmake --build "$WORK/example" >"$WORK/build.log" 2>&1 || fail "build: $(cat "$WORK/build.log")"
+! grep -q -e "-I$SOURCE" -e "-I$BUILD" "$WORK/example/compile_commands.json" || fail "the example saw the source or build tree"
+example="$WORK/example/skinbutton-form"
+ldd "$example" | grep -q "=> $prefix/.*libSkinButton.so.3" || fail "the example does not load the installed library"
+
+"$example" --describe >"$WORK/describe.txt" || fail "the example did not run"
+grep -qx 'gelButton: PixelArtGel, "Drawn from the gel artwork"' "$WORK/describe.txt" \
+    || fail "the form's style or tooltip did not reach the program: $(cat "$WORK/describe.txt")"
+grep -qx 'toggleLight: RoundedGradient, "Switches the light on and off"' "$WORK/describe.txt" \
+    || fail "the toggle's style or tooltip did not reach the program: $(cat "$WORK/describe.txt")"
+"$example" --grab "$WORK/window.png" || fail "the example could not show its window"
+python3 "$(dirname "$0")/artwork_in_image.py" "$WORK/window.png" "$SOURCE"/skinbutton/render/gel/*-top-left.png \
+    || fail "the Style 10 button does not show the gel artwork"
+
+export PKG_CONFIG_PATH="$prefix/lib/pkgconfig:$(echo "$prefix"/lib/*/pkgconfig | tr ' ' ':')"
+cat >"$WORK/one.cpp" <<'CPP'
+#include <SkinButton/SkinButton.h>
+#include <QApplication>
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    skin::SkinButton button;
+    button.setStyle(skin::SkinButton::PixelArtGel);
+    button.resize(80, 30);
+    return button.grab().isNull() ? 1 : 0;
+}
+CPP
+# shellcheck disable=SC2046
+g++ -std=c++20 -fPIC "$WORK/one.cpp" -o "$WORK/one" $(pkg-config --cflags --libs skinbutton) \
+    -Wl,-rpath,"$(pkg-config --variable=libdir skinbutton)" 2>"$WORK/g++.log" || fail "pkg-config build: $(cat "$WORK/g++.log")"
+"$WORK/one" || fail "the pkg-config build did not paint Style 10"
+echo "ok"
