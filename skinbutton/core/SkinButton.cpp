@@ -22,6 +22,19 @@ namespace skin {
 
 namespace {
 
+// The room a style's cut or rounded corners take from each side of the caption.
+int cornerInset(int style)
+{
+    switch (style) {
+    case SkinButton::RoundedGradient:
+    case SkinButton::FramedGradient: return 2;
+    case SkinButton::ShadowedBevel:
+    case SkinButton::GlossyTile: return 4;
+    case SkinButton::PixelArtGel: return 6;
+    default: return 0;
+    }
+}
+
 // OpenLink's results, as the shell has always reported them: above 32 is success.
 constexpr int kLinkOpened = 42;
 constexpr int kNoHandlerForLink = 31;
@@ -49,6 +62,7 @@ SkinButton::SkinButton(QWidget* parent, std::unique_ptr<ThemePainter> theme, Col
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(kMinimumSide, kMinimumSide);
+    setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
     new ToolTipController(this); // owned as a child; also keeps Qt's own tooltip away
     initProperties();
 }
@@ -204,6 +218,14 @@ void SkinButton::setValue(bool NewValue)
         emit toggled(NewValue);
 }
 
+void SkinButton::resetBackColor() { setBackColor(systemColors().color(SysColor::ButtonFace)); }
+
+void SkinButton::resetHighlightColor() { setHighlightColor(systemColors().color(SysColor::Highlight)); }
+
+void SkinButton::resetFontColor() { setFontColor(systemColors().color(SysColor::ButtonText)); }
+
+void SkinButton::resetFontHighlightColor() { setFontHighlightColor(systemColors().color(SysColor::ButtonText)); }
+
 // ---- methods
 
 void SkinButton::About()
@@ -297,8 +319,15 @@ const QImage& SkinButton::surfaceImage() const { return m_painting->surface.imag
 QSize SkinButton::sizeHint() const
 {
     const QFontMetrics metrics(m_props.font.font);
-    const QSize text = metrics.size(Qt::TextShowMnemonic, m_props.caption);
-    return QSize(qMax(75, text.width() + 16), qMax(23, text.height() + 10));
+    QSize content = metrics.size(Qt::TextShowMnemonic, m_props.caption);
+    if (!m_props.icon.isNull()) {
+        const int icon = m_props.iconSize;
+        if (m_props.iconAlign == AlignTop || m_props.iconAlign == AlignBottom)
+            content = QSize(qMax(content.width(), icon), content.height() + icon + 2);
+        else
+            content = QSize(content.width() + icon + 4, qMax(content.height(), icon));
+    }
+    return QSize(qMax(75, content.width() + 16 + 2 * cornerInset(m_props.style)), qMax(23, content.height() + 10));
 }
 
 QSize SkinButton::minimumSizeHint() const { return QSize(kMinimumSide, kMinimumSide); }

@@ -58,16 +58,16 @@ class SkinButton : public QWidget {
     Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled NOTIFY EnabledChanged DESIGNABLE false)
     Q_PROPERTY(bool ShowFocus READ ShowFocus WRITE setShowFocus NOTIFY ShowFocusChanged)
     Q_PROPERTY(bool UseCustomColors READ UseCustomColors WRITE setUseCustomColors NOTIFY UseCustomColorsChanged)
-    Q_PROPERTY(QColor BackColor READ qBackColor WRITE setBackColor NOTIFY BackColorChanged)
-    Q_PROPERTY(QColor HighlightColor READ qHighlightColor WRITE setHighlightColor NOTIFY HighlightColorChanged)
-    Q_PROPERTY(QColor FontColor READ qFontColor WRITE setFontColor NOTIFY FontColorChanged)
-    Q_PROPERTY(QColor FontHighlightColor READ qFontHighlightColor WRITE setFontHighlightColor NOTIFY FontHighlightColorChanged)
+    Q_PROPERTY(QColor BackColor READ qBackColor WRITE setBackColor RESET resetBackColor NOTIFY BackColorChanged)
+    Q_PROPERTY(QColor HighlightColor READ qHighlightColor WRITE setHighlightColor RESET resetHighlightColor NOTIFY HighlightColorChanged)
+    Q_PROPERTY(QColor FontColor READ qFontColor WRITE setFontColor RESET resetFontColor NOTIFY FontColorChanged)
+    Q_PROPERTY(QColor FontHighlightColor READ qFontHighlightColor WRITE setFontHighlightColor RESET resetFontHighlightColor NOTIFY FontHighlightColorChanged)
     Q_PROPERTY(QString ToolTip READ ToolTip WRITE setToolTip NOTIFY ToolTipChanged DESIGNABLE false)
     Q_PROPERTY(QString ToolTipTitle READ ToolTipTitle WRITE setToolTipTitle NOTIFY ToolTipTitleChanged)
     Q_PROPERTY(TipIcon ToolTipIcon READ ToolTipIcon WRITE setToolTipIcon NOTIFY ToolTipIconChanged)
     Q_PROPERTY(TipShape ToolTipType READ ToolTipType WRITE setToolTipType NOTIFY ToolTipTypeChanged)
-    Q_PROPERTY(QColor ToolTipBackColor READ qToolTipBackColor WRITE setToolTipBackColor NOTIFY ToolTipBackColorChanged)
-    Q_PROPERTY(QColor ToolTipForeColor READ qToolTipForeColor WRITE setToolTipForeColor NOTIFY ToolTipForeColorChanged)
+    Q_PROPERTY(QColor ToolTipBackColor READ qToolTipBackColor WRITE setToolTipBackColor RESET resetToolTipBackColor NOTIFY ToolTipBackColorChanged)
+    Q_PROPERTY(QColor ToolTipForeColor READ qToolTipForeColor WRITE setToolTipForeColor RESET resetToolTipForeColor NOTIFY ToolTipForeColorChanged)
     Q_PROPERTY(QFont Font READ Font WRITE setFont NOTIFY FontChanged DESIGNABLE false)
     Q_PROPERTY(ButtonKind ButtonType READ ButtonType WRITE setButtonType NOTIFY ButtonTypeChanged)
     Q_PROPERTY(bool value READ value WRITE setValue NOTIFY valueChanged)
@@ -164,6 +164,13 @@ public:
     QColor qToolTipForeColor() const { return toQColor(m_props.toolTipForeColor); }
     void setToolTipForeColor(Color NewColor) { write(&ButtonProperties::toolTipForeColor, NewColor); }
     void setToolTipForeColor(const QColor& NewColor) { setToolTipForeColor(fromQColor(NewColor)); }
+    // Back to the system colour a new button starts with (the tooltip's 0 means the system's).
+    void resetBackColor();
+    void resetHighlightColor();
+    void resetFontColor();
+    void resetFontHighlightColor();
+    void resetToolTipBackColor() { setToolTipBackColor(Color(0)); }
+    void resetToolTipForeColor() { setToolTipForeColor(Color(0)); }
     // Also QWidget's font: QWidget::setFont writes Font too.
     QFont Font() const { return m_props.font.font; }
     void setFont(const QFont& NewFont);
@@ -210,6 +217,8 @@ public:
     Rect captionRect() const;
     const QImage& surfaceImage() const;
 
+    // Like QPushButton's: wide enough for the caption, the icon and the style's corners, at
+    // least 75 x 23; the height stays at the hint in layouts.
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 

@@ -45,8 +45,11 @@ void SkinButton::apply(const Outcome& outcome)
     }
     if (outcome.repaint)
         Refresh();
-    if (outcome.flipValue)
-        emit toggled(m_props.value);
+    if (outcome.flipValue) {
+        emit valueChanged(); // the property's own notification, for bindings and editors
+        if (self)
+            emit toggled(m_props.value);
+    }
     if (self && outcome.mouseEnter)
         emit MouseEnter();
     if (self && outcome.mouseLeave)

@@ -3,6 +3,7 @@
 #include "ButtonTestSupport.h"
 
 #include "skinbutton/core/PropertyTable.h"
+#include "skinbutton/render/SystemColors.h"
 
 #include <QIcon>
 #include <QLineEdit>
@@ -86,6 +87,76 @@ TEST(SkinButtonQt, SetPropertyTakesQtsTypesAndReadsBackTheStoredValue)
     }
 }
 
+TEST(SkinButtonQt, NumberedPropertiesAreNamedEnumsWithTheStoredNumbers)
+{
+    const struct {
+        const char* property;
+        int number;
+        const char* name;
+        int count;
+    } rows[] = {
+        {"Style", 10, "PixelArtGel", 11},       {"NonThemeStyle", 0, "Classic3D", 11}, {"CaptionAlign", 3, "AlignTop", 5},
+        {"IconAlign", 4, "AlignBottom", 5},     {"ButtonType", 1, "ToggleButton", 2},  {"ToolTipIcon", 2, "WarningTipIcon", 4},
+        {"ToolTipType", 1, "BalloonTip", 2},
+    };
+    const QMetaObject& meta = SkinButton::staticMetaObject;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.property);
+        const QMetaProperty property = meta.property(meta.indexOfProperty(row.property));
+        ASSERT_TRUE(property.isEnumType());
+        EXPECT_EQ(property.enumerator().keyCount(), row.count);
+        EXPECT_STREQ(property.enumerator().valueToKey(row.number), row.name);
+        for (int i = 0; i < row.count; ++i)
+            EXPECT_EQ(property.enumerator().value(i), i);
+    }
+}
+
+TEST(SkinButtonQt, FormEditorsSeeOnePropertyPerConceptAndCanResetColorsToTheSystems)
+{
+    const QMetaObject& meta = SkinButton::staticMetaObject;
+    const auto designable = [&](const char* name) { return meta.property(meta.indexOfProperty(name)).isDesignable(); };
+    for (const char* name : {"enabled", "font", "toolTip"})
+        EXPECT_TRUE(designable(name)) << name;
+    for (const char* name : {"Enabled", "Font", "ToolTip"})
+        EXPECT_FALSE(designable(name)) << name;
+
+    auto shown = showButton(kStyle4);
+    SkinButton* b = shown.button;
+    const SystemColors system = b->systemColors();
+    const struct {
+        const char* property;
+        Color reset;
+    } colors[] = {{"BackColor", system.color(SysColor::ButtonFace)}, {"HighlightColor", system.color(SysColor::Highlight)},
+                  {"FontColor", system.color(SysColor::ButtonText)}, {"FontHighlightColor", system.color(SysColor::ButtonText)},
+                  {"ToolTipBackColor", 0},                           {"ToolTipForeColor", 0}};
+    for (const auto& row : colors) {
+        SCOPED_TRACE(row.property);
+        const QMetaProperty property = meta.property(meta.indexOfProperty(row.property));
+        ASSERT_TRUE(property.isResettable());
+        property.write(b, QColor(1, 2, 3));
+        property.reset(b);
+        EXPECT_EQ(fromQColor(property.read(b).value<QColor>()), row.reset);
+    }
+}
+
+TEST(SkinButtonQt, LaysOutLikeAPushButtonWideEnoughForCaptionIconAndCorners)
+{
+    auto shown = showButton(kStyle4);
+    SkinButton* b = shown.button;
+    EXPECT_EQ(b->sizePolicy().horizontalPolicy(), QSizePolicy::Minimum);
+    EXPECT_EQ(b->sizePolicy().verticalPolicy(), QSizePolicy::Fixed);
+    b->setCaption(QStringLiteral("OK"));
+    EXPECT_EQ(b->sizeHint(), QSize(75, 23));
+    b->setCaption(QStringLiteral("A much longer caption than fits"));
+    const int captionOnly = b->sizeHint().width();
+    EXPECT_GT(captionOnly, 75);
+    b->setIcon(filled(QSize(16, 16), Qt::red));
+    EXPECT_GE(b->sizeHint().width(), captionOnly + 16);
+    const int square = b->sizeHint().width();
+    b->setStyle(SkinButton::PixelArtGel);
+    EXPECT_GT(b->sizeHint().width(), square);
+}
+
 TEST(SkinButtonQt, StyleSheetsSetAndSelectByTheControlsProperties)
 {
     auto shown = showButton(kStyle4);
@@ -139,6 +210,7 @@ TEST(SkinButtonQt, ClickedFollowsClickAndToggledFollowsEveryChangeOfValue)
     });
     QObject::connect(b, &SkinButton::Click, b, [&] { events << QStringLiteral("Click, value %1").arg(b->value()); });
     QObject::connect(b, &SkinButton::clicked, b, [&] { events << QStringLiteral("clicked"); });
+    QObject::connect(b, &SkinButton::valueChanged, b, [&] { events << QStringLiteral("valueChanged"); });
 
     QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     b->setValue(true); // no change: nothing
@@ -146,7 +218,9 @@ TEST(SkinButtonQt, ClickedFollowsClickAndToggledFollowsEveryChangeOfValue)
     b->setButtonType(0);
     QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
 
-    EXPECT_EQ(events, (QStringList{QStringLiteral("toggled on"), QStringLiteral("Click, value 1"), QStringLiteral("clicked"),
+    // A click notifies value as a write does; every write notifies, changed or not.
+    EXPECT_EQ(events, (QStringList{QStringLiteral("valueChanged"), QStringLiteral("toggled on"), QStringLiteral("Click, value 1"),
+                                   QStringLiteral("clicked"), QStringLiteral("valueChanged"), QStringLiteral("valueChanged"),
                                    QStringLiteral("toggled off"), QStringLiteral("Click, value 0"), QStringLiteral("clicked")}));
 }
 
