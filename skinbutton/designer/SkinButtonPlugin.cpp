@@ -3,11 +3,39 @@
 #include "SkinButtonTaskMenu.h"
 #include "skinbutton/core/SkinButton.h"
 
+#include <QEvent>
 #include <QIcon>
+#include <QPixmap>
 #include <QtDesigner/QDesignerFormEditorInterface>
+#include <QtDesigner/QDesignerFormWindowInterface>
 #include <QtDesigner/QExtensionManager>
 
 namespace skin::designer {
+
+namespace {
+
+// Puts its button in design mode while it sits in one of Designer's form windows, and keeps it
+// running anywhere else (Form > Preview builds its buttons through the same plugin). Decided
+// when the button is shown or moved, as a form is put together before it is placed.
+class FormWindowWatch : public QObject {
+public:
+    explicit FormWindowWatch(SkinButton* button) : QObject(button), m_button(button) { button->installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show || event->type() == QEvent::ParentChange) {
+            const bool inForm = QDesignerFormWindowInterface::findFormWindow(m_button) != nullptr;
+            if (inForm != m_button->isDesignMode())
+                m_button->setDesignMode(inForm);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    SkinButton* m_button;
+};
+
+} // namespace
 
 SkinButtonPlugin::SkinButtonPlugin(QObject* parent) : QObject(parent) {}
 
@@ -23,16 +51,34 @@ QString SkinButtonPlugin::whatsThis() const
                           "an icon beside the caption, custom or system colours and its own tooltip.");
 }
 
-QString SkinButtonPlugin::includeFile() const { return QStringLiteral("skinbutton/core/SkinButton.h"); }
+// As programs include the installed header; Zarvok's own sources name theirs by path.
+QString SkinButtonPlugin::includeFile() const { return QStringLiteral("SkinButton/SkinButton.h"); }
 
-QIcon SkinButtonPlugin::icon() const { return QIcon(); }
+QIcon SkinButtonPlugin::icon() const
+{
+    // The widget box shows the control as it draws itself: a small gel button, at 1x and 2x.
+    QIcon icon;
+    for (const qreal scale : {1.0, 2.0}) {
+        SkinButton button;
+        button.setCaption(QString());
+        button.setStyle(SkinButton::PixelArtGel);
+        button.resize(32, 22);
+        QPixmap pixmap(QSize(32, 22) * scale);
+        pixmap.setDevicePixelRatio(scale);
+        pixmap.fill(Qt::transparent);
+        button.render(&pixmap, QPoint(), QRegion(), QWidget::DrawChildren);
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
 
 bool SkinButtonPlugin::isContainer() const { return false; }
 
 QWidget* SkinButtonPlugin::createWidget(QWidget* parent)
 {
     auto* button = new SkinButton(parent);
-    button->setDesignMode(m_core != nullptr);
+    if (m_core)
+        new FormWindowWatch(button); // owned by the button
     return button;
 }
 

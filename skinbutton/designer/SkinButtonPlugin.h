@@ -3,9 +3,9 @@
 // and "About SkinButton…" in its task menu.
 //
 // Buttons are in design mode (no pointer tracking, no tooltip, no mnemonic, the design-time
-// look) only once Designer has initialised the plugin with its form editor. A button the plugin
-// creates before that runs as it does in a program, so programs and tests can use the plugin as
-// a plain factory (QUiLoader, QPluginLoader).
+// look) only inside one of Designer's form windows, once Designer has initialised the plugin
+// with its form editor. Anywhere else (Form > Preview, or before initialisation, as for
+// QUiLoader and QPluginLoader) a button runs as it does in a program.
 
 #include <QObject>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
