@@ -3,11 +3,38 @@
 #include "ButtonLook.h"
 #include "ColorMath.h"
 
+#include <algorithm>
+
 namespace skin {
 
 namespace {
 
 constexpr int kLiftedHotShift = 15;
+constexpr double kLegibleContrast = 4.5; // WCAG AA for text
+
+// The darkest and lightest luminance of the face in the middle of area, where the caption sits.
+struct LuminanceRange {
+    double low = 1.0;
+    double high = 0.0;
+
+    // The contrast of text of luminance l against the least favourable part of the range.
+    double worstContrast(double l) const { return std::min(ContrastRatio(l, low), ContrastRatio(l, high)); }
+};
+
+LuminanceRange faceLuminance(const QImage& face, const QRect& area)
+{
+    const QRect middle = area.adjusted(area.width() / 4, area.height() / 4, -area.width() / 4, -area.height() / 4) & face.rect();
+    LuminanceRange range;
+    for (int y = middle.top(); y <= middle.bottom(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(face.constScanLine(y));
+        for (int x = middle.left(); x <= middle.right(); ++x) {
+            const double l = RelativeLuminance(rgb(qRed(row[x]), qGreen(row[x]), qBlue(row[x])));
+            range.low = std::min(range.low, l);
+            range.high = std::max(range.high, l);
+        }
+    }
+    return range;
+}
 
 } // namespace
 
@@ -44,8 +71,22 @@ Color ButtonColors::caption(int state) const
     if (state == kStateDisabled)
         return TranslateColor(systemColorCode(kGrayText), m_system);
     if (!m_custom)
-        return m_system.color(kButtonText);
+        return m_legibleText.value_or(m_system.color(kButtonText));
     return state == kStateNormal ? m_font : m_fontHighlight;
+}
+
+void ButtonColors::keepCaptionLegible(const QImage& face, const QRect& area)
+{
+    const Color lightPaletteText = SystemColors::reference().color(kButtonText);
+    const Color text = m_system.color(kButtonText);
+    if (m_custom || text == lightPaletteText)
+        return;
+    const LuminanceRange range = faceLuminance(face, area);
+    if (range.low > range.high)
+        return; // no face under the caption
+    const double current = range.worstContrast(RelativeLuminance(text));
+    if (current < kLegibleContrast && range.worstContrast(RelativeLuminance(lightPaletteText)) > current)
+        m_legibleText = lightPaletteText;
 }
 
 } // namespace skin

@@ -7,6 +7,11 @@
 #include "Color.h"
 #include "SystemColors.h"
 
+#include <QImage>
+#include <QRect>
+
+#include <optional>
+
 namespace skin {
 
 class ButtonColors {
@@ -33,8 +38,13 @@ public:
     Color highlight() const { return m_system.color(kHighlight); }
 
     // Caption colour for a visual state: grey text when disabled, FontColor / FontHighlightColor
-    // with custom colours, else the system button text.
+    // with custom colours, else the system button text (or the light palette's, see below).
     Color caption(int state) const;
+
+    // Where a face painted from fixed light artwork leaves the system button text below 4.5:1
+    // (a dark palette's light text), the caption takes the light reference palette's text
+    // instead. face is the painted face; area the caption's rectangle on it.
+    void keepCaptionLegible(const QImage& face, const QRect& area);
 
     // The flat grey of an icon's hover shadow.
     static constexpr Color kSilhouette = rgb(0x80, 0x80, 0x80);
@@ -45,6 +55,7 @@ private:
     Color m_highlight;
     Color m_font;
     Color m_fontHighlight;
+    std::optional<Color> m_legibleText;
     const SystemColors& m_system;
 };
 

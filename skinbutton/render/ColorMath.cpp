@@ -1,5 +1,9 @@
 #include "ColorMath.h"
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+
 #include "Arithmetic.h"
 
 #include <algorithm>
@@ -32,6 +36,36 @@ Color ShiftColor(Color c, int delta)
 {
     return rgb(clampChannel(redOf(c) + delta), clampChannel(greenOf(c) + delta),
                clampChannel(blueOf(c) + delta));
+}
+
+namespace {
+
+// sRGB channel values on the linear scale, by channel value.
+const std::array<double, 256>& linearChannels()
+{
+    static const std::array<double, 256> table = [] {
+        std::array<double, 256> values{};
+        for (int v = 0; v < 256; ++v) {
+            const double c = v / 255.0;
+            values[std::size_t(v)] = c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        }
+        return values;
+    }();
+    return table;
+}
+
+} // namespace
+
+double RelativeLuminance(Color c)
+{
+    const std::array<double, 256>& linear = linearChannels();
+    return 0.2126 * linear[std::size_t(redOf(c))] + 0.7152 * linear[std::size_t(greenOf(c))] +
+           0.0722 * linear[std::size_t(blueOf(c))];
+}
+
+double ContrastRatio(double luminanceA, double luminanceB)
+{
+    return (std::max(luminanceA, luminanceB) + 0.05) / (std::min(luminanceA, luminanceB) + 0.05);
 }
 
 } // namespace skin

@@ -1,5 +1,6 @@
 #pragma once
-// Colour arithmetic shared by every style: average, tint toward white and signed shift.
+// Colour arithmetic shared by every style: average, tint toward white and signed shift; and
+// the luminance and contrast that keep captions legible.
 
 #include "Color.h"
 
@@ -13,5 +14,10 @@ Color LightenColor(Color c, int amount);
 
 // Adds delta to each channel, limited to 0-255.
 Color ShiftColor(Color c, int delta);
+
+// WCAG relative luminance, 0 (black) to 1 (white), and the contrast ratio of two luminances
+// (1 to 21).
+double RelativeLuminance(Color c);
+double ContrastRatio(double luminanceA, double luminanceB);
 
 } // namespace skin

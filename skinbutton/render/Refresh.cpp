@@ -114,6 +114,8 @@ int paintStyle(const ButtonLook& settled, Surface& surface, const ButtonColors& 
     return entry->iconMargin;
 }
 
+QRect captionArea(const Rect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)); }
+
 void drawCaptionAndIcon(const ButtonLook& look, QImage& target, QSize size, const ButtonColors& palette,
                         int iconMargin)
 {
@@ -128,12 +130,14 @@ RefreshResult refreshButton(const ButtonLook& look, Surface& surface, const Syst
 {
     ButtonLook settled = look;
     settled.state = settledState(look);
-    const ButtonColors palette(settled, colors);
+    ButtonColors palette(settled, colors);
 
     RefreshResult result;
     result.state = settled.state;
     result.style = look.style;
     const int iconMargin = paintStyle(settled, surface, palette, theme, result);
+    if (settled.state != kStateDisabled && !settled.caption.isEmpty())
+        palette.keepCaptionLegible(surface.image(), captionArea(settled.captionRect));
     const QSize size(surface.width(), surface.height());
     // face and frame stay in logical pixels; on a high-DPI screen caption and icon do not
     const QImage face = devicePixelRatio != 1.0 ? surface.image() : QImage();
