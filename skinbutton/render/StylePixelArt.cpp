@@ -1,8 +1,14 @@
 #include "Styles.h"
 
+#include "ButtonColors.h"
 #include "GelArtwork.h"
 #include "Primitives.h"
 #include "Surface.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <vector>
 
 namespace skin {
 
@@ -24,12 +30,34 @@ QPoint blockOrigin(Image image, Corner corner, int w, int h)
     return {right ? w - gel::kRightColumns : 0, bottom ? h - size.height() : 0};
 }
 
+// Between a block row's first and last stored pixel the artwork leaves a few pixels out, inside
+// the rounded window shape: they take the light palette's face, as the artwork around them is
+// light on any desktop palette (the reference palette's own back colour).
+void fillInsideRows(Surface& surface, const std::vector<gel::StoredPixel>& pixels, QPoint at)
+{
+    constexpr int kMaxRows = 16; // the tallest block has 13
+    std::array<std::pair<int, int>, kMaxRows> spans; // first, last column per row
+    spans.fill({INT_MAX, -1});
+    for (const gel::StoredPixel& p : pixels) {
+        auto& span = spans[std::size_t(std::clamp(p.y, 0, kMaxRows - 1))];
+        span = {std::min(span.first, p.x), std::max(span.second, p.x)};
+    }
+    for (int y = 0; y < kMaxRows; ++y) {
+        const auto& span = spans[std::size_t(y)];
+        if (span.second >= 0)
+            DrawLine(surface, at.x() + span.first, at.y() + y, at.x() + span.second + 1, at.y() + y,
+                     ButtonColors::lightArtworkFace());
+    }
+}
+
 // One SetPixel per stored pixel; the right and bottom blocks move with the size.
 void drawCornerBlocks(Surface& surface, Image image, int w, int h)
 {
     for (const Corner corner : gel::kCorners) {
         const QPoint at = blockOrigin(image, corner, w, h);
-        for (const gel::StoredPixel& p : gel::storedPixels(image, corner))
+        const std::vector<gel::StoredPixel>& pixels = gel::storedPixels(image, corner);
+        fillInsideRows(surface, pixels, at);
+        for (const gel::StoredPixel& p : pixels)
             surface.setPixel(at.x() + p.x, at.y() + p.y, p.color);
     }
 }
@@ -64,6 +92,7 @@ void paintGel(Surface& surface, Image image)
 void PaintGelGraphite(Surface& surface) { paintGel(surface, Image::Graphite); }
 void PaintGelBlue(Surface& surface) { paintGel(surface, Image::Blue); }
 void PaintGelBluePressed(Surface& surface) { paintGel(surface, Image::PressedBlue); }
+
 
 void DrawPixelArt(const ButtonLook& look, Surface& surface, const ButtonColors&)
 {

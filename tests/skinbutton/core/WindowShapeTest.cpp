@@ -33,33 +33,23 @@ Surface renderMarked(int style, int state, bool focus, QSize size)
 
 const QSize kSizes[] = {{40, 23}, {75, 23}, {65, 59}, {41, 30}, {400, 100}};
 
+// Not a pixel inside the shape shows the surface colour, so no stray pixels on any background.
 TEST(WindowShapeTest, TheGelFillsItsRoundedShapeExactly)
 {
     struct Case {
         int state;
         bool focus;
-        int holes; // unpainted single pixels inside the bottom blocks
     };
     // graphite, blue, blue pressed
-    const Case cases[] = {{1, false, 12}, {1, true, 0}, {3, false, 0}};
+    const Case cases[] = {{1, false}, {1, true}, {3, false}};
     for (const QSize size : kSizes)
         for (const Case& c : cases) {
             SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height() << " state " << c.state);
             const Surface s = renderMarked(10, c.state, c.focus, size);
             const QRegion shape = windowRegion(10, size.width(), size.height());
-            int holes = 0;
             for (int y = 0; y < size.height(); ++y)
-                for (int x = 0; x < size.width(); ++x) {
-                    const bool painted = s.pixel(x, y) != kUnpainted;
-                    if (!shape.contains(QPoint(x, y))) {
-                        EXPECT_FALSE(painted) << "painted outside the shape at " << x << "," << y;
-                    } else if (!painted) {
-                        ++holes;
-                        EXPECT_GE(y, size.height() - 6) << x << "," << y;
-                        EXPECT_LE(y, size.height() - 4) << x << "," << y;
-                    }
-                }
-            EXPECT_EQ(holes, c.holes);
+                for (int x = 0; x < size.width(); ++x)
+                    EXPECT_EQ(s.pixel(x, y) != kUnpainted, shape.contains(QPoint(x, y))) << x << "," << y;
         }
 }
 
