@@ -26,6 +26,9 @@ public:
     Color hot() const;
     // HighlightColor, or the system highlight (the border of the highlight style).
     Color accent() const;
+    // accent() as a frame on face: the system highlight is lifted or deepened until it stands
+    // out at 3:1 (a dark palette's deep blue on its dark faces); custom colours stay as chosen.
+    Color accentOn(Color face) const;
     // HighlightColor, or the button face lifted a little (the non-normal shadowed-bevel face).
     Color liftedHot() const;
     // Etched faces: halfway to the pressed colour when hot; HighlightColor or button shadow when pressed.

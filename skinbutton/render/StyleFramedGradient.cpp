@@ -116,7 +116,7 @@ void DrawFramedGradient(const ButtonLook& look, Surface& surface, const ButtonCo
         drawInnerLines(surface, state, base, w, h);
     // highlight frame: hot, or normal with the focus; ShowFocus plays no part
     if (state == kStateHot || (state == kStateNormal && look.hasFocus))
-        drawHighlightFrame(surface, colors.accent(), w, h);
+        drawHighlightFrame(surface, colors.accentOn(face), w, h);
 }
 
 } // namespace skin

@@ -13,6 +13,7 @@ constexpr int kFaceShade = 15;
 constexpr int kBevelLight = 96;
 constexpr int kBorderDark = -48;
 constexpr int kFocusBorderDark = -96;
+constexpr double kDarkBaseLuminance = 0.1;
 constexpr int kShadowLift = 21;
 constexpr int kCornerLift = 15;
 
@@ -32,8 +33,10 @@ BevelColors bevelColors(const ButtonLook& look, Color base, Color face)
     const Color light = ShiftColor(face, kFaceShade);
     const Color dark = ShiftColor(face, -kFaceShade);
     const Color bevel = ShiftColor(face, kBevelLight);
-    // the border always follows the base colour; focus darkens it except while pressed
-    const int borderShift = look.hasFocus && !pressed ? kFocusBorderDark : kBorderDark;
+    // the border always follows the base colour; focus darkens it except while pressed, and on
+    // a base too dark to darken visibly (a dark palette's) lightens it instead
+    const int focusShift = RelativeLuminance(base) < kDarkBaseLuminance ? -kFocusBorderDark : kFocusBorderDark;
+    const int borderShift = look.hasFocus && !pressed ? focusShift : kBorderDark;
     const Color border = ShiftColor(base, borderShift);
     const Color shadow = ShiftColor(border, kShadowLift);
     return {pressed ? dark : light,  pressed ? light : dark,  pressed ? face : bevel,

@@ -1,6 +1,6 @@
-// Caption legibility per style and state on light and dark desktop palettes: the caption's ink
-// against the face it is drawn on (the same button rendered without its caption) keeps the 4.5:1
-// contrast of WCAG AA.
+// Legibility on light and dark desktop palettes: per style and state the caption's ink against
+// the face it is drawn on (the same button rendered without its caption) keeps the 4.5:1
+// contrast of WCAG AA, and the styles that show the focus show it visibly.
 #include "RenderTestSupport.h"
 
 #include <QPalette>
@@ -79,6 +79,36 @@ TEST(CaptionContrast, EveryStyleAndStateKeeps4Point5To1OnLightAndDarkPalettes)
             for (int state : {kStateNormal, kStateHot, kStatePressed})
                 EXPECT_GE(captionContrast(style, state, palette.colors), 4.5)
                     << palette.name << " palette, Style " << style << ", state " << state;
+}
+
+// The strongest contrast between a resting button with and without the focus.
+double focusContrast(int style, const SystemColors& colors)
+{
+    NoThemePainter theme;
+    ButtonLook look = buttonLook(style, kStateNormal, 90, 30);
+    Surface unfocused(90, 30);
+    refreshButton(look, unfocused, colors, theme);
+    look.hasFocus = true;
+    Surface focused(90, 30);
+    refreshButton(look, focused, colors, theme);
+    double best = 1.0;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 90; ++x)
+            best = std::max(best, contrast(focused.pixel(x, y), unfocused.pixel(x, y)));
+    return best;
+}
+
+// The styles that mark the focus at rest (a ring, a frame, a darker border, the blue gel) mark
+// it as plainly on a dark palette as on the light one, where the looks are as designed.
+TEST(CaptionContrast, TheFocusShowsOnDarkPalettesAsOnLightOnes)
+{
+    const SystemColors light = SystemColors::fromPalette(desktopPalette(false));
+    const SystemColors dark = SystemColors::fromPalette(desktopPalette(true));
+    for (int style : {5, 7, 8, 10}) {
+        const double onLight = focusContrast(style, light);
+        EXPECT_GE(onLight, 1.5) << "Style " << style;
+        EXPECT_GE(focusContrast(style, dark), std::min(onLight, 3.0)) << "Style " << style;
+    }
 }
 
 } // namespace
