@@ -24,6 +24,7 @@ constexpr int kCloseHeight = 26;
 constexpr int kCloseBottom = kCloseTop + kCloseHeight;
 constexpr int kGradientShift = 15;
 constexpr Color kCloseLabelColor = rgb(0x00, 0x00, 0xFF);
+constexpr double kLegibleText = 4.5; // WCAG AA
 
 struct Line {
     int left;
@@ -102,7 +103,8 @@ void paintCloseButton(Surface& surface, const SystemColors& colors, bool pressed
 
     QPainter painter(&surface.image());
     painter.setFont(panelFont(8, false, true));
-    painter.setPen(qColor(kCloseLabelColor));
+    // the blue label, lifted where a dark palette's face would swallow it
+    painter.setPen(qColor(ColorLegibleOn(kCloseLabelColor, face, kLegibleText)));
     painter.drawText(QRect(kCloseLeft, kCloseTop, kCloseRight - kCloseLeft, kCloseBottom - kCloseTop),
                      Qt::AlignCenter | Qt::TextSingleLine, QStringLiteral("Close"));
 }

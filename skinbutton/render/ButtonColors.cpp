@@ -57,16 +57,7 @@ Color ButtonColors::accent() const { return m_custom ? m_highlight : m_system.co
 Color ButtonColors::accentOn(Color face) const
 {
     constexpr double kVisibleFrame = 3.0; // WCAG's contrast for a focus indicator
-    constexpr int kStep = 16;
-    const Color start = accent();
-    if (m_custom)
-        return start;
-    const double faceLuminance = RelativeLuminance(face);
-    const bool lighten = faceLuminance < 0.2;
-    Color c = start;
-    for (int amount = kStep; amount <= 255 && ContrastRatio(RelativeLuminance(c), faceLuminance) < kVisibleFrame; amount += kStep)
-        c = lighten ? LightenColor(start, amount) : ShiftColor(start, -amount);
-    return c;
+    return m_custom ? accent() : ColorLegibleOn(accent(), face, kVisibleFrame);
 }
 
 Color ButtonColors::liftedHot() const

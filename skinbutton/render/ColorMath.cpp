@@ -68,4 +68,16 @@ double ContrastRatio(double luminanceA, double luminanceB)
     return (std::max(luminanceA, luminanceB) + 0.05) / (std::min(luminanceA, luminanceB) + 0.05);
 }
 
+Color ColorLegibleOn(Color c, Color background, double ratio)
+{
+    constexpr int kStep = 16;
+    const double backgroundLuminance = RelativeLuminance(background);
+    const bool lighten = backgroundLuminance < 0.2;
+    Color result = c;
+    for (int amount = kStep; amount <= 255 + kStep && ContrastRatio(RelativeLuminance(result), backgroundLuminance) < ratio;
+         amount += kStep)
+        result = lighten ? LightenColor(c, std::min(amount, 255)) : ShiftColor(c, -amount);
+    return result;
+}
+
 } // namespace skin

@@ -20,4 +20,8 @@ Color ShiftColor(Color c, int delta);
 double RelativeLuminance(Color c);
 double ContrastRatio(double luminanceA, double luminanceB);
 
+// c itself when it reaches ratio against background; else c tinted toward white (on a dark
+// background) or darkened (on a light one) just until it does.
+Color ColorLegibleOn(Color c, Color background, double ratio);
+
 } // namespace skin

@@ -2,6 +2,9 @@
 #include "ButtonTestSupport.h"
 
 #include "skinbutton/core/AboutPanel.h"
+#include "skinbutton/render/ColorMath.h"
+
+#include <QPalette>
 
 #include <QPointer>
 #include <QTest>
@@ -70,6 +73,26 @@ TEST(AboutPanelPixels, CloseButtonOutlineCornersAndGradientInBothLooks)
         for (int x = 292; x < 358; ++x)
             bluePixels += qBlue(normal.pixel(x, y)) > 150 && qRed(normal.pixel(x, y)) < 100 ? 1 : 0;
     EXPECT_GT(bluePixels, 20);
+}
+
+// On a dark palette the blue label is lifted until it reads at 4.5:1 on the button's face.
+TEST(AboutPanelPixels, CloseLabelStaysLegibleOnADarkPalette)
+{
+    QPalette dark(QColor(0x35, 0x35, 0x35), QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::ButtonText, QColor(0xEE, 0xEE, 0xEC));
+    Surface surface(kAboutPanelWidth, kAboutPanelHeight);
+    paintAboutPanel(surface, SystemColors::fromPalette(dark), aboutTexts(QStringLiteral("3.0")));
+    const QImage& image = surface.image();
+    double best = 1.0;
+    for (int y = 83; y < 104; ++y) {
+        const QRgb face = image.pixel(358, y); // the gradient beside the label, same row
+        const double faceLuminance = RelativeLuminance(rgb(qRed(face), qGreen(face), qBlue(face)));
+        for (int x = 292; x < 358; ++x) {
+            const QRgb p = image.pixel(x, y);
+            best = std::max(best, ContrastRatio(RelativeLuminance(rgb(qRed(p), qGreen(p), qBlue(p))), faceLuminance));
+        }
+    }
+    EXPECT_GE(best, 4.5);
 }
 
 TEST(AboutPanelPixels, EachLineSitsOnItsRowFromItsColumnAndStaysInItsWidth)
