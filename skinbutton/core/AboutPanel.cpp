@@ -6,6 +6,7 @@
 
 #include <ProjectInfo.h>
 
+#include <QAbstractButton>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -125,6 +126,27 @@ void paintAboutPanel(Surface& surface, const SystemColors& colors, const AboutTe
 
 // ---- the window
 
+namespace {
+
+// The painted Close button as assistive technology sees it: a button named "Close" whose press
+// hides the panel. It draws nothing and leaves mouse and keys to the panel.
+class CloseTarget final : public QAbstractButton {
+public:
+    explicit CloseTarget(QWidget* panel) : QAbstractButton(panel)
+    {
+        setText(QStringLiteral("Close"));
+        setFocusPolicy(Qt::NoFocus);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setGeometry(QRect(QPoint(kCloseLeft, kCloseTop), QPoint(kCloseRight, kCloseBottom)));
+        connect(this, &QAbstractButton::clicked, panel, &QWidget::hide);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {}
+};
+
+} // namespace
+
 AboutPanel::AboutPanel(SkinButton* owner)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowStaysOnTopHint),
@@ -135,6 +157,7 @@ AboutPanel::AboutPanel(SkinButton* owner)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     resize(kAboutPanelWidth, kAboutPanelHeight);
+    new CloseTarget(this); // owned by the panel
     repaintPanel();
 }
 
@@ -146,7 +169,11 @@ SystemColors AboutPanel::colors() const
 void AboutPanel::repaintPanel()
 {
     const QString version = m_owner ? m_owner->Version() : QStringLiteral("3.0");
-    paintAboutPanel(m_surface, colors(), aboutTexts(version));
+    const AboutTexts texts = aboutTexts(version);
+    paintAboutPanel(m_surface, colors(), texts);
+    // the painted lines, for screen readers
+    setAccessibleName(texts.title);
+    setAccessibleDescription(QStringList{texts.version, texts.author, texts.homePage}.join(QLatin1Char('\n')));
     update();
 }
 

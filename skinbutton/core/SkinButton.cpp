@@ -214,8 +214,10 @@ void SkinButton::setValue(bool NewValue)
     const bool changed = NewValue != m_props.value;
     QPointer<SkinButton> self(this);
     write(&ButtonProperties::value, NewValue);
-    if (self && changed)
+    if (self && changed) {
+        notifyAccessibleValueChanged(this);
         emit toggled(NewValue);
+    }
 }
 
 void SkinButton::resetBackColor() { setBackColor(systemColors().color(SysColor::ButtonFace)); }

@@ -30,7 +30,7 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State s = QAccessibleWidget::state();
-        if (button()->ButtonType() == 1) {
+        if (isToggle()) {
             s.checkable = true;
             s.checked = button()->value();
         }
@@ -40,15 +40,16 @@ public:
 
     QStringList actionNames() const override
     {
+        // a toggle is toggled, as Qt's checkable buttons are
         QStringList names;
         if (widget()->isEnabled())
-            names << pressAction();
+            names << (isToggle() ? toggleAction() : pressAction());
         return names + QAccessibleWidget::actionNames();
     }
 
     void doAction(const QString& actionName) override
     {
-        if (actionName == pressAction() && widget()->isEnabled())
+        if ((actionName == pressAction() || (isToggle() && actionName == toggleAction())) && widget()->isEnabled())
             button()->click();
         else
             QAccessibleWidget::doAction(actionName);
@@ -56,6 +57,7 @@ public:
 
 private:
     SkinButton* button() const { return static_cast<SkinButton*>(widget()); }
+    bool isToggle() const { return button()->ButtonType() == SkinButton::ToggleButton; }
 };
 
 QAccessibleInterface* skinButtonFactory(const QString& className, QObject* object)

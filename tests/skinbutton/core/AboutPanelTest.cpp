@@ -4,6 +4,7 @@
 #include "skinbutton/core/AboutPanel.h"
 #include "skinbutton/render/ColorMath.h"
 
+#include <QAccessible>
 #include <QPalette>
 
 #include <QPointer>
@@ -119,6 +120,26 @@ TEST(AboutPanelPixels, EachLineSitsOnItsRowFromItsColumnAndStaysInItsWidth)
     // a packager's long home page ends in an ellipsis before the Close button's column
     const AboutTexts longLine{{}, {}, {}, QStringLiteral("https://example.org/").repeated(10)};
     EXPECT_LE(inkBox(paintedPanel(longLine).image(), QRect(0, 70, 289, 20)).right(), 250);
+}
+
+TEST(AboutPanelWindow, ScreenReadersGetItsTextsAndACloseButtonThatCloses)
+{
+    auto shown = test::showButton();
+    shown.button->About();
+    AboutPanel* panel = aboutPanelOf(shown.button);
+    ASSERT_TRUE(panel);
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(panel);
+    ASSERT_NE(iface, nullptr);
+    const AboutTexts texts = aboutTexts(QStringLiteral("3.0"));
+    EXPECT_EQ(iface->text(QAccessible::Name), texts.title);
+    for (const QString& line : {texts.version, texts.author, texts.homePage})
+        EXPECT_TRUE(iface->text(QAccessible::Description).contains(line)) << line.toStdString();
+    ASSERT_EQ(iface->childCount(), 1);
+    QAccessibleInterface* close = iface->child(0);
+    EXPECT_EQ(close->role(), QAccessible::Button);
+    EXPECT_EQ(close->text(QAccessible::Name), QStringLiteral("Close"));
+    close->actionInterface()->doAction(QAccessibleActionInterface::pressAction()); // an animated click
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !panel->isVisible(); }, 2000));
 }
 
 TEST(AboutPanelWindow, AboutShowsTheFloatingPanelAndAClickAnywhereHidesIt)
