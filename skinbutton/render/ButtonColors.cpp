@@ -81,9 +81,15 @@ Color ButtonColors::caption(int state) const
     return state == kStateNormal ? m_font : m_fontHighlight;
 }
 
+Color ButtonColors::lightArtworkFace()
+{
+    static const Color face = SystemColors::reference().color(kButtonFace);
+    return face;
+}
+
 void ButtonColors::keepCaptionLegible(const QImage& face, const QRect& area)
 {
-    const Color lightPaletteText = SystemColors::reference().color(kButtonText);
+    static const Color lightPaletteText = SystemColors::reference().color(kButtonText);
     const Color text = m_system.color(kButtonText);
     if (m_custom || text == lightPaletteText)
         return;

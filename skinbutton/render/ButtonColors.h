@@ -40,7 +40,7 @@ public:
     Color window() const { return m_system.color(kWindow); }
     Color highlight() const { return m_system.color(kHighlight); }
     // Under fixed light artwork: the light reference palette's button face, whatever the desktop's.
-    static Color lightArtworkFace() { return SystemColors::reference().color(kButtonFace); }
+    static Color lightArtworkFace();
 
     // Caption colour for a visual state: grey text when disabled, FontColor / FontHighlightColor
     // with custom colours, else the system button text (or the light palette's, see below).

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <map>
 #include <vector>
 
 namespace skin {
@@ -33,20 +34,37 @@ QPoint blockOrigin(Image image, Corner corner, int w, int h)
 // Between a block row's first and last stored pixel the artwork leaves a few pixels out, inside
 // the rounded window shape: they take the light palette's face, as the artwork around them is
 // light on any desktop palette (the reference palette's own back colour).
-void fillInsideRows(Surface& surface, const std::vector<gel::StoredPixel>& pixels, QPoint at)
+constexpr int kMaxBlockRows = 16; // the tallest block has 13
+using RowSpans = std::array<std::pair<int, int>, kMaxBlockRows>; // first, last column; last -1: none
+
+RowSpans rowSpans(const std::vector<gel::StoredPixel>& pixels)
 {
-    constexpr int kMaxRows = 16; // the tallest block has 13
-    std::array<std::pair<int, int>, kMaxRows> spans; // first, last column per row
+    RowSpans spans;
     spans.fill({INT_MAX, -1});
     for (const gel::StoredPixel& p : pixels) {
-        auto& span = spans[std::size_t(std::clamp(p.y, 0, kMaxRows - 1))];
+        auto& span = spans[std::size_t(std::clamp(p.y, 0, kMaxBlockRows - 1))];
         span = {std::min(span.first, p.x), std::max(span.second, p.x)};
     }
-    for (int y = 0; y < kMaxRows; ++y) {
+    return spans;
+}
+
+// Worked out once per block: the stored pixels never change.
+const RowSpans& insideRows(Image image, Corner corner, const std::vector<gel::StoredPixel>& pixels)
+{
+    static std::map<std::pair<Image, Corner>, RowSpans> cache;
+    auto found = cache.find({image, corner});
+    if (found == cache.end())
+        found = cache.emplace(std::pair{image, corner}, rowSpans(pixels)).first;
+    return found->second;
+}
+
+void fillInsideRows(Surface& surface, const RowSpans& spans, QPoint at)
+{
+    const Color face = ButtonColors::lightArtworkFace();
+    for (int y = 0; y < kMaxBlockRows; ++y) {
         const auto& span = spans[std::size_t(y)];
         if (span.second >= 0)
-            DrawLine(surface, at.x() + span.first, at.y() + y, at.x() + span.second + 1, at.y() + y,
-                     ButtonColors::lightArtworkFace());
+            DrawLine(surface, at.x() + span.first, at.y() + y, at.x() + span.second + 1, at.y() + y, face);
     }
 }
 
@@ -56,7 +74,7 @@ void drawCornerBlocks(Surface& surface, Image image, int w, int h)
     for (const Corner corner : gel::kCorners) {
         const QPoint at = blockOrigin(image, corner, w, h);
         const std::vector<gel::StoredPixel>& pixels = gel::storedPixels(image, corner);
-        fillInsideRows(surface, pixels, at);
+        fillInsideRows(surface, insideRows(image, corner, pixels), at);
         for (const gel::StoredPixel& p : pixels)
             surface.setPixel(at.x() + p.x, at.y() + p.y, p.color);
     }
