@@ -5,6 +5,7 @@
 #include "AboutWidgets.h"
 #include "ButtonForm.h"
 #include "ThemeColours.h"
+#include "forms/Accessible.h"
 #include "skinbutton/core/SkinButton.h"
 
 #include <ProjectInfo.h>
@@ -87,6 +88,7 @@ frmAbout::frmAbout(QWidget* owner, std::unique_ptr<skin::LinkOpener> links, Vers
     , m_version(std::move(version))
 {
     setObjectName(QStringLiteral("frmAbout"));
+    forms::setAccessibleRole(this, QAccessible::Dialog);
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
     setFixedSize(layout::kClientSize);
@@ -131,6 +133,7 @@ void frmAbout::buildTerms()
 {
     Text1 = place(new QPlainTextEdit(this), "Text1", layout::Text1);
     Text1->setReadOnly(true);
+    Text1->setAccessibleName(QStringLiteral("Licence"));
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text1->setTabChangesFocus(true);

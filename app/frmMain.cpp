@@ -10,6 +10,7 @@
 #include "PathKeyFilter.h"
 #include "ThemeColours.h"
 #include "WindowPlacement.h"
+#include "forms/Accessible.h"
 #include "picker/QtFolderDialog.h"
 #include "skinbutton/core/SkinButton.h"
 
@@ -44,10 +45,10 @@ struct Hint {
     const char* text;
 };
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const layout::Twips& where,
-                  Qt::Alignment alignment, const QFont& font)
+forms::Label* makeLabel(QWidget* parent, const char* name, const QString& text, const layout::Twips& where,
+                        Qt::Alignment alignment, const QFont& font)
 {
-    auto* label = new QLabel(text, parent);
+    auto* label = new forms::Label(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(layout::toPixels(where));
     label->setAlignment(alignment);
@@ -72,6 +73,7 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
                                    [this](const QString& text) { setStatus(text); }, this))
 {
     setObjectName(QStringLiteral("frmMain"));
+    forms::setAccessibleRole(this, QAccessible::Window); // a frame to screen readers
     setWindowTitle(kTitle);
     setWindowIcon(QIcon(QStringLiteral(":/icons/zarvok.svg")));
     setFixedSize(layout::kClientSize);
@@ -88,7 +90,7 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
     connect(m_queue, &EraseQueue::countChanged, this, [this](int count) {
-        lblTitle->setText(countText(count));
+        forms::setAnnouncedText(lblTitle, countText(count));
         lblTitle->adjustSize();
     });
     m_exitRoute = std::make_unique<ExitDuringErase>(this, cmdQuit);
@@ -144,6 +146,7 @@ void frmMain::buildButtons()
     cmdPaste = makeButton(QStringLiteral("cmdPaste"), layout::toPixels(layout::cmdPaste));
     cmdAbout = makeButton(QStringLiteral("cmdAbout"), layout::toPixels(layout::cmdAbout));
     cmdBrowse = makeButton(QStringLiteral("cmdBrowse"), layout::toPixels(layout::cmdBrowse));
+    cmdBrowse->setAccessibleName(QStringLiteral("Browse")); // its caption is "..."
 }
 
 void frmMain::buildLabels()
@@ -157,6 +160,7 @@ void frmMain::buildLabels()
                            Qt::AlignHCenter | Qt::AlignTop, fonts::hint());
     lblPro = makeLabel(PicStatus, "lblPro", kStatusReady, layout::lblPro, Qt::AlignHCenter | Qt::AlignTop,
                        fonts::status());
+    forms::setAccessibleRole(lblPro, QAccessible::StatusBar);
     for (QLabel* surface : {lblHeader, lblTitle, lblDisplay}) {
         surface->setMouseTracking(true);
         surface->installEventFilter(this);
@@ -167,6 +171,8 @@ void frmMain::buildPathList()
 {
     cboPath = new QComboBox(picToolBar);
     cboPath->setObjectName(QStringLiteral("cboPath"));
+    cboPath->setAccessibleName(QStringLiteral("Folder to Delete (drag and drop):"));
+    lblTitle->setBuddy(cboPath); // labelled-by, to screen readers
     cboPath->setGeometry(layout::toPixels(layout::cboPath));
     cboPath->setEditable(true);
     // Typed text is never queued by itself, and completion would change what was typed.
@@ -198,6 +204,7 @@ void frmMain::connectHints()
     };
     for (const Hint& hint : hints) {
         const QString text = QString::fromLatin1(hint.text);
+        (this->*hint.button)->setAccessibleDescription(text); // the hint line, for those who cannot see it
         connect(this->*hint.button, &skin::SkinButton::MouseEnter, this, [this, text] { lblDisplay->setText(text); });
     }
 }
@@ -373,7 +380,7 @@ void frmMain::showEntry(int row)
 
 void frmMain::setStatus(const QString& text)
 {
-    lblPro->setText(text);
+    forms::setAnnouncedText(lblPro, text);
 }
 
 void frmMain::setBusy(bool busy)
