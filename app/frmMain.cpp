@@ -1,16 +1,16 @@
 #include "frmMain.h"
 
 #include "BackgroundEraser.h"
-#include "ButtonForm.h"
 #include "DropPaths.h"
-#include "EtchedRule.h"
-#include "Fonts.h"
 #include "Layout.h"
 #include "PastedText.h"
 #include "PathKeyFilter.h"
-#include "ThemeColours.h"
 #include "WindowPlacement.h"
-#include "forms/Accessible.h"
+#include "forms/ButtonForm.h"
+#include "forms/EtchedRule.h"
+#include "forms/Fonts.h"
+#include "forms/Placing.h"
+#include "forms/ThemeColours.h"
 #include "picker/QtFolderDialog.h"
 #include "skinbutton/core/SkinButton.h"
 
@@ -44,17 +44,6 @@ struct Hint {
     skin::SkinButton* frmMain::*button;
     const char* text;
 };
-
-forms::Label* makeLabel(QWidget* parent, const char* name, const QString& text, const layout::Twips& where,
-                        Qt::Alignment alignment, const QFont& font)
-{
-    auto* label = new forms::Label(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(layout::toPixels(where));
-    label->setAlignment(alignment);
-    label->setFont(font);
-    return label;
-}
 
 } // namespace
 
@@ -114,7 +103,7 @@ void frmMain::buildPanels()
     picToolBar = new QWidget(this);
     picToolBar->setObjectName(QStringLiteral("picToolBar"));
     picToolBar->setGeometry(layout::toPixels(layout::picToolBar));
-    picToolBar->setFont(fonts::toolBar());
+    picToolBar->setFont(forms::fonts::toolBar());
     picToolBar->setMouseTracking(true);
     picToolBar->installEventFilter(this);
 
@@ -122,7 +111,7 @@ void frmMain::buildPanels()
     PicStatus->setObjectName(QStringLiteral("PicStatus"));
     PicStatus->setGeometry(layout::toPixels(layout::PicStatus));
 
-    auto* rule = new EtchedRule(picToolBar);
+    auto* rule = new forms::EtchedRule(picToolBar);
     rule->setObjectName(QStringLiteral("Line1"));
     rule->setGeometry(layout::toPixels(layout::etchedRule));
 }
@@ -132,7 +121,7 @@ skin::SkinButton* frmMain::makeButton(const QString& name, const QRect& geometry
     auto* button = new skin::SkinButton(picToolBar);
     button->setObjectName(name);
     QString problem;
-    if (!button->readProperties(storedProperties(kForm, name), &problem))
+    if (!button->readProperties(forms::storedProperties(kForm, name), &problem))
         qWarning() << "Stored properties of" << name << "not fully read:" << problem;
     button->setGeometry(geometry);
     return button;
@@ -151,15 +140,15 @@ void frmMain::buildButtons()
 
 void frmMain::buildLabels()
 {
-    lblHeader = makeLabel(picToolBar, "lblHeader", QStringLiteral("Mass Zarvok"), layout::lblHeader,
-                          Qt::AlignHCenter | Qt::AlignTop, fonts::header());
-    lblTitle = makeLabel(picToolBar, "lblTitle", QStringLiteral("Folder to Delete (drag and drop):"),
-                         layout::lblTitle, Qt::AlignLeft | Qt::AlignTop, fonts::toolBar());
+    lblHeader = forms::placeLabel(picToolBar, "lblHeader", QStringLiteral("Mass Zarvok"), layout::lblHeader,
+                          Qt::AlignHCenter | Qt::AlignTop, forms::fonts::header());
+    lblTitle = forms::placeLabel(picToolBar, "lblTitle", QStringLiteral("Folder to Delete (drag and drop):"),
+                         layout::lblTitle, Qt::AlignLeft | Qt::AlignTop, forms::fonts::toolBar());
     lblTitle->adjustSize();
-    lblDisplay = makeLabel(picToolBar, "lblDisplay", kHintAtStart, layout::lblDisplay,
-                           Qt::AlignHCenter | Qt::AlignTop, fonts::hint());
-    lblPro = makeLabel(PicStatus, "lblPro", kStatusReady, layout::lblPro, Qt::AlignHCenter | Qt::AlignTop,
-                       fonts::status());
+    lblDisplay = forms::placeLabel(picToolBar, "lblDisplay", kHintAtStart, layout::lblDisplay,
+                           Qt::AlignHCenter | Qt::AlignTop, forms::fonts::hint());
+    lblPro = forms::placeLabel(PicStatus, "lblPro", kStatusReady, layout::lblPro, Qt::AlignHCenter | Qt::AlignTop,
+                       forms::fonts::status());
     forms::setAccessibleRole(lblPro, QAccessible::StatusBar);
     for (QLabel* surface : {lblHeader, lblTitle, lblDisplay}) {
         surface->setMouseTracking(true);
@@ -214,7 +203,7 @@ void frmMain::applyColours()
     const QColor background = palette().color(QPalette::Window);
     auto paint = [&](QLabel* label, const QColor& designed) {
         QPalette colours = label->palette();
-        colours.setColor(QPalette::WindowText, readableOn(designed, background));
+        colours.setColor(QPalette::WindowText, forms::readableOn(designed, background));
         label->setPalette(colours);
     };
     paint(lblHeader, kHeaderColour);
