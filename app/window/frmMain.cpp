@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "BackgroundEraser.h"
+#include "CommandHints.h"
 #include "DropPaths.h"
 #include "Layout.h"
 #include "PastedText.h"
@@ -39,11 +40,6 @@ const QString kForm = QStringLiteral(":/forms/frmMain.json");
 const QString kTitle = QStringLiteral("Zarvok");
 const QColor kHeaderColour(0, 0, 192);
 const QColor kHintColour(64, 64, 64);
-
-struct Hint {
-    skin::SkinButton* frmMain::*button;
-    const char* text;
-};
 
 } // namespace
 
@@ -183,18 +179,11 @@ void frmMain::buildPathList()
 
 void frmMain::connectHints()
 {
-    static const Hint hints[] = {
-        {&frmMain::cmdQuit, "Exit Program"},
-        {&frmMain::cmdDelete, "Start Erasing"},
-        {&frmMain::cmdCopy, "Copy Folder to Delete to clipboard"},
-        {&frmMain::cmdPaste, "Paste from clipboard into Folder to Delete"},
-        {&frmMain::cmdAbout, "Show About box"},
-        {&frmMain::cmdBrowse, "Browse for Folder or files to Erase"},
-    };
-    for (const Hint& hint : hints) {
+    for (const CommandHint& hint : kCommandHints) {
+        auto* button = findChild<skin::SkinButton*>(QString::fromLatin1(hint.button));
         const QString text = QString::fromLatin1(hint.text);
-        (this->*hint.button)->setAccessibleDescription(text); // the hint line, for those who cannot see it
-        connect(this->*hint.button, &skin::SkinButton::MouseEnter, this, [this, text] { lblDisplay->setText(text); });
+        button->setAccessibleDescription(text);
+        connect(button, &skin::SkinButton::MouseEnter, this, [this, text] { lblDisplay->setText(text); });
     }
 }
 
