@@ -73,9 +73,11 @@ void installFactory()
     (void)installed;
 }
 
+} // namespace
+
 // Where the new text starts to differ, backed up to the start of that word: "... 10 in list" to
 // "... 11 in list" is announced as "11 in list".
-int changedFrom(const QString& before, const QString& after)
+int changedWordsFrom(const QString& before, const QString& after)
 {
     int same = 0;
     while (same < before.size() && same < after.size() && before[same] == after[same])
@@ -84,8 +86,6 @@ int changedFrom(const QString& before, const QString& after)
         --same;
     return same;
 }
-
-} // namespace
 
 void setAccessibleRole(QWidget* widget, QAccessible::Role role)
 {
@@ -105,7 +105,7 @@ void setAnnouncedText(Label* label, const QString& text)
     installFactory();
     label->setText(text);
     // Qt drops it when no assistive technology listens.
-    const int from = changedFrom(before, text);
+    const int from = changedWordsFrom(before, text);
     QAccessibleTextUpdateEvent event(label, from, before.mid(from), text.mid(from));
     QAccessible::updateAccessibility(&event);
 }

@@ -27,4 +27,7 @@ void setAccessibleRole(QWidget* widget, QAccessible::Role role);
 // that carries the words that changed (from the first word that differs to the end).
 void setAnnouncedText(Label* label, const QString& text);
 
+// Where the announced words start: the first word of `after` that differs from `before`.
+int changedWordsFrom(const QString& before, const QString& after);
+
 } // namespace zarvok::forms

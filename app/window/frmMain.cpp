@@ -55,7 +55,8 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     , m_queue(new EraseQueue(this))
     , m_loop(*m_queue, *this, *m_eraser)
     , m_progress(new EraseProgress([this] { return m_eraser->removedSoFar(); },
-                                   [this](const QString& text) { setStatus(text); }, this))
+                                   // Shown, not announced: a screen reader would read it four times a second.
+                                   [this](const QString& text) { lblPro->setText(text); }, this))
 {
     setObjectName(QStringLiteral("frmMain"));
     forms::setAccessibleRole(this, QAccessible::Window); // a frame to screen readers
