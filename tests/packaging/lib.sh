@@ -21,7 +21,8 @@ expect_installed_files() {
     done
     desktop-file-validate "$prefix/share/applications/$APP_ID.desktop" || fail "the desktop entry is not valid"
     grep -qx 'Icon=zarvok' "$prefix/share/applications/$APP_ID.desktop" || fail "the desktop entry names another icon"
-    grep -qx 'Exec=zarvok' "$prefix/share/applications/$APP_ID.desktop" || fail "the desktop entry starts something else"
+    grep -qx 'Exec=zarvok %F' "$prefix/share/applications/$APP_ID.desktop" || fail "the desktop entry starts something else, or takes no folders"
+    grep -qx 'MimeType=inode/directory;' "$prefix/share/applications/$APP_ID.desktop" || fail "the desktop entry is offered for no folder"
     appstreamcli validate --no-net "$prefix/share/metainfo/$APP_ID.metainfo.xml" || fail "the metainfo is not valid"
 }
 

@@ -1,6 +1,7 @@
 #include "WindowPlacement.h"
 
 #include "Registry.h"
+#include "forms/Placing.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -27,19 +28,23 @@ bool onAnyScreen(const QRect& window, const QList<QRect>& screens)
     return false;
 }
 
+// The screen holding the largest part of the window.
+QRect landingScreen(const QRect& window, const QList<QRect>& screens)
+{
+    QRect best;
+    qint64 bestArea = -1;
+    for (const QRect& screen : screens) {
+        const QRect shared = screen.intersected(window);
+        const qint64 area = shared.isEmpty() ? 0 : qint64(shared.width()) * shared.height();
+        if (area > bestArea) {
+            best = screen;
+            bestArea = area;
+        }
+    }
+    return best;
+}
+
 } // namespace
-
-int pixelsFromTwips(double twips)
-{
-    return static_cast<int>(std::nearbyint(twips / kTwipsPerPixel));
-}
-
-std::int32_t twipsFromPixels(int pixels)
-{
-    constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
-    constexpr std::int64_t highest = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{pixels} * kTwipsPerPixel, lowest, highest));
-}
 
 QString settingsKey(const QString& exe)
 {
@@ -63,33 +68,37 @@ Screens currentScreens()
 
 QPoint centredPosition(const QSize& frame, const QRect& primary)
 {
-    return {primary.x() + (primary.width() - frame.width()) / 2, primary.y() + (primary.height() - frame.height()) / 2};
+    return forms::centredIn(frame, primary);
 }
 
 QPoint restoredPosition(const QPoint& stored, const QSize& frame, const Screens& screens)
 {
-    if (stored.isNull() || !onAnyScreen(QRect(stored, frame), screens.all))
+    const QRect window(stored, frame);
+    if (stored.isNull() || !onAnyScreen(window, screens.all))
         return centredPosition(frame, screens.primary);
-    return stored;
+    return forms::fittedOnto(window, landingScreen(window, screens.all));
 }
 
 QPoint OpeningPosition::open(const QPoint& stored, const QSize& frame, const Screens& screens)
 {
     const QPoint position = restoredPosition(stored, frame, screens);
-    if (position == centredPosition(frame, screens.primary))
-        m_centring = Centring{frame, position};
+    m_opening = Opening{frame, position, position == centredPosition(frame, screens.primary)};
     return position;
 }
 
 std::optional<QPoint> OpeningPosition::recentred(const QPoint& position, const QSize& frame, const Screens& screens)
 {
-    if (!m_centring || frame == m_centring->frame)
+    if (!m_opening || frame == m_opening->frame)
         return std::nullopt;
-    const bool stillThere = position == m_centring->position;
-    m_centring.reset();
-    if (!stillThere)
+    const Opening opening = *m_opening;
+    m_opening.reset();
+    if (position != opening.position)
         return std::nullopt;
-    return centredPosition(frame, screens.primary);
+    const QPoint better = opening.centred ? centredPosition(frame, screens.primary)
+                                          : restoredPosition(position, frame, screens);
+    if (better == position)
+        return std::nullopt;
+    return better;
 }
 
 QPoint readStoredPosition(const QString& exe)

@@ -10,6 +10,7 @@
 #include "ExitDuringErase.h"
 #include "FolderEraser.h"
 #include "WindowPlacement.h"
+#include "forms/Accessible.h"
 #include "picker/BrowseFolders.h"
 
 #include <QWidget>
@@ -58,6 +59,9 @@ public slots:
     void cmdBrowse_Click();
     // The drop handler of the path list.
     void cboPath_Drop(const QMimeData* dropped);
+    // Folders from the command line or a later start: queued as if pasted, the window to the
+    // front. While the engine erases they wait for the erase loop's next event point.
+    void takeFoldersFromOutside(const QStringList& folders);
 
 signals:
     // The About command; the program answers it with its About window.
@@ -81,6 +85,7 @@ private:
     void Load();
     void Unload();
     void centreOnceTheFrameIsKnown();
+    void queueShown(const QStringList& paths, const QString& shown);
     skin::SkinButton* makeButton(const QString& name, const QRect& geometry);
 
     // EraseLoopView
@@ -100,6 +105,8 @@ private:
     EraseProgress* m_progress;
     std::unique_ptr<ExitDuringErase> m_exitRoute;
     bool m_busy = false;
+    bool m_engineErasing = false;
+    QStringList m_arrived; // folders from outside, held while the engine erases
     OpeningPosition m_opening;
 
     QWidget* picToolBar = nullptr;
@@ -110,10 +117,10 @@ private:
     skin::SkinButton* cmdPaste = nullptr;
     skin::SkinButton* cmdAbout = nullptr;
     skin::SkinButton* cmdBrowse = nullptr;
-    QLabel* lblHeader = nullptr;
-    QLabel* lblTitle = nullptr;
-    QLabel* lblDisplay = nullptr;
-    QLabel* lblPro = nullptr;
+    forms::Label* lblHeader = nullptr;
+    forms::Label* lblTitle = nullptr;
+    forms::Label* lblDisplay = nullptr;
+    forms::Label* lblPro = nullptr;
     QComboBox* cboPath = nullptr;
 };
 
