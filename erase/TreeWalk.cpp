@@ -150,6 +150,10 @@ void TreeWalk::removeNonDirectories(Frame& frame)
         ++kept;
     }
     frame.batch.resize(kept);
+    // The files are gone; a frame that keeps the capacity of their batch while the walk goes
+    // deeper would make memory grow with depth times width.
+    if (frame.batch.capacity() > 2 * kept + 16)
+        frame.batch.shrink_to_fit();
 }
 
 void TreeWalk::enterSubdirectory(const Entry& entry)
@@ -162,11 +166,10 @@ void TreeWalk::enterSubdirectory(const Entry& entry)
         handleUnopenable(frame, entry, child.error);
         return;
     }
+    // A device number of its own proves no mount (a btrfs subvolume has one): the contained open
+    // has already refused every mount, so the subfolder is erased like any other.
     struct stat st{};
-    int err = sys().fstat(child.fd.get(), st).error;
-    if (err == 0 && st.st_dev != m_run.root.st.st_dev)
-        err = EXDEV; // another file system, whatever the mount check said
-    if (err != 0) {
+    if (const int err = sys().fstat(child.fd.get(), st).error; err != 0) {
         fail(frame, entry.name, err);
         frame.node->settle(entry.ino);
         return;
@@ -302,6 +305,10 @@ void TreeWalk::removeUpwards(std::shared_ptr<Node> node, Fd fd)
 
 void TreeWalk::removeDirectory(Node& node, int parentFd, Node* parent)
 {
+    if (!parent && !node.failed) {
+        removeRoot(node, parentFd);
+        return;
+    }
     if (!node.failed) {
         SysResult result = sys().unlinkat(parentFd, node.name.c_str(), AT_REMOVEDIR);
         // Permissions are only ever changed inside the tree, never on the folder holding it.
@@ -317,6 +324,27 @@ void TreeWalk::removeDirectory(Node& node, int parentFd, Node* parent)
     }
     if (parent)
         parent->failed = true;
+}
+
+// The folder holding the root lies outside the tree: its entry is removed only while it is
+// still the folder that was emptied, and one that has gone is a failure, not a success (moved
+// away meanwhile, with whatever was put into it since).
+void TreeWalk::removeRoot(Node& root, int parentFd)
+{
+    static const char* const kMoved = "the folder was moved or replaced while it was being erased; it was left in place";
+    struct stat st{};
+    SysResult result = sys().fstatat(parentFd, root.name.c_str(), st, AT_SYMLINK_NOFOLLOW);
+    if (result.ok() && !sameIdentity(st, root.dev, root.ino))
+        result.error = ESTALE;
+    if (result.ok())
+        result = sys().unlinkat(parentFd, root.name.c_str(), AT_REMOVEDIR);
+    if (result.ok()) {
+        m_run.removed();
+        return;
+    }
+    const bool moved = result.error == ENOENT || result.error == ESTALE;
+    m_run.failures.record(moved ? ESTALE : result.error, m_run.root.path, moved ? kMoved : reasonFor(result.error));
+    root.failed = true;
 }
 
 void TreeWalk::lostParent(const Node& parent, int err)
