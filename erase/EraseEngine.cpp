@@ -193,9 +193,13 @@ Outcome eraseChecked(const std::string& path, Progress& progress, const Options&
     if (rootOpened.error != 0)
         return rootOpened.error == EXDEV ? refused(EBUSY, path, "the folder is a mount point; a mounted volume is never emptied")
                                          : outcomeOfError(rootOpened.error, path);
-    TreeRoot root{split.trimmed, parent.get(), split.name, std::move(rootOpened.fd), {}};
+    TreeRoot root{split.trimmed, parent.get(), split.name, std::move(rootOpened.fd), {}, {}};
     if (const SysResult stat = sys().fstat(root.fd.get(), root.st); !stat.ok())
         return failed(stat.error, path);
+    if (const SysResult watch = sys().dupfd(root.fd.get()); watch.ok())
+        root.watch.reset(static_cast<int>(watch.value));
+    else
+        return failed(watch.error, path);
     if (!sameIdentity(root.st, before.st_dev, before.st_ino)) {
         // Replaced between the two looks: judge what is there now.
         if (std::string reason = protectedReason(root.st); !reason.empty())

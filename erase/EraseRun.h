@@ -73,6 +73,7 @@ struct TreeRoot {
     std::string name; // the root's name in it
     Fd fd;            // open handle on the root
     struct stat st;
+    Fd watch;         // another handle on it, kept to the end: tells removed from moved away
 };
 
 struct RunLimits {

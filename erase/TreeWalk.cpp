@@ -343,8 +343,20 @@ void TreeWalk::removeRoot(Node& root, int parentFd)
         return;
     }
     const bool moved = result.error == ENOENT || result.error == ESTALE;
+    if (moved && removedBySomeoneElse()) {
+        m_run.removed();
+        return;
+    }
     m_run.failures.record(moved ? ESTALE : result.error, m_run.root.path, moved ? kMoved : reasonFor(result.error));
     root.failed = true;
+}
+
+// A removed folder has no links left; one moved elsewhere still has them.
+bool TreeWalk::removedBySomeoneElse() const
+{
+    struct stat st{};
+    const SysResult stat = sys().fstat(m_run.root.watch.get(), st);
+    return stat.ok() ? st.st_nlink == 0 : stat.error == ENOENT || stat.error == ESTALE;
 }
 
 void TreeWalk::lostParent(const Node& parent, int err)

@@ -30,8 +30,9 @@
 //   emptied      | something below failed, or rmdir fails          | failed, the parent marked failed
 //   emptied      | parent cannot be reopened (moved, replaced)     | failed with the parent; folders
 //                |                                                 | above are reopened from the top
-//   emptied root | its name no longer names it (moved away, or   | failed, left in place; the
-//                | replaced), checked just before the rmdir         | folder now at the path stays
+//   emptied root | its name no longer names it and it still has   | failed, left in place; the
+//                | links (moved away or replaced), checked just     | folder now at the path stays
+//                | before the rmdir                                 |
 //
 // pending = 1 while the directory's own listing runs + 1 per share of its subdirectories still
 // being worked through + its descended subdirectories not yet removed or failed. Whichever
@@ -84,6 +85,7 @@ private:
     void removeUpwards(std::shared_ptr<Node> node, Fd fd);
     void removeDirectory(Node& node, int parentFd, Node* parent);
     void removeRoot(Node& root, int parentFd);
+    bool removedBySomeoneElse() const;
     void lostParent(const Node& parent, int err);
     void reopenTop(int childFd);
 
