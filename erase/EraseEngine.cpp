@@ -23,6 +23,8 @@ namespace zarvok::erase {
 
 namespace {
 
+constexpr int kNoBase = -1; // relative paths are refused
+
 Outcome noFolder(Found found = Found::Nothing)
 {
     Outcome outcome;
@@ -140,12 +142,15 @@ struct SplitPath {
     std::string name;
 };
 
-// Refusals that need nothing but the text of the path.
-std::variant<SplitPath, Outcome> splitChecked(const std::string& path)
+// Refusals that need nothing but the text of the path. A relative path is only taken when
+// there is a folder to resolve it from (`relativeAllowed`).
+std::variant<SplitPath, Outcome> splitChecked(const std::string& path, bool relativeAllowed)
 {
+    if (path.empty())
+        return refused(EINVAL, path, "empty path");
     if (path.find('\0') != std::string::npos)
         return refused(EINVAL, path, "the path holds a NUL character, so the system would read a different, shorter path");
-    if (path.empty() || path.front() != '/')
+    if (path.front() != '/' && !relativeAllowed)
         return refused(EINVAL, path, "a relative path is refused; give the folder's full path");
     std::string trimmed = path;
     while (trimmed.size() > 1 && trimmed.back() == '/')
@@ -153,7 +158,8 @@ std::variant<SplitPath, Outcome> splitChecked(const std::string& path)
     if (trimmed == "/")
         return refused(EPERM, path, "the file-system root is never erased");
     const std::size_t slash = trimmed.find_last_of('/');
-    SplitPath split{trimmed, slash == 0 ? "/" : trimmed.substr(0, slash), trimmed.substr(slash + 1)};
+    const std::string parent = slash == std::string::npos ? "." : slash == 0 ? "/" : trimmed.substr(0, slash);
+    SplitPath split{trimmed, parent, slash == std::string::npos ? trimmed : trimmed.substr(slash + 1)};
     if (split.name == "." || split.name == "..")
         return refused(EINVAL, path, "the path must end in the folder's name, not in . or ..");
     return split;
@@ -164,14 +170,14 @@ Outcome outcomeOfError(int err, const std::string& path)
     return meansNoFolder(err) ? noFolder() : failed(err, path);
 }
 
-Outcome eraseChecked(const std::string& path, Progress& progress, const Options& options)
+Outcome eraseChecked(int baseFd, const std::string& path, Progress& progress, const Options& options)
 {
-    std::variant<SplitPath, Outcome> checked = splitChecked(path);
+    std::variant<SplitPath, Outcome> checked = splitChecked(path, baseFd != kNoBase);
     if (Outcome* refused = std::get_if<Outcome>(&checked))
         return *refused;
     SplitPath& split = std::get<SplitPath>(checked);
 
-    const SysResult parentOpened = sys().openat(AT_FDCWD, split.parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    const SysResult parentOpened = sys().openat(baseFd == kNoBase ? AT_FDCWD : baseFd, split.parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (!parentOpened.ok())
         return outcomeOfError(parentOpened.error, path);
     const Fd parent(static_cast<int>(parentOpened.value));
@@ -225,9 +231,14 @@ unsigned defaultThreads()
 
 Outcome eraseTree(const std::string& path, Progress* progress, const Options& options)
 {
+    return eraseTreeAt(kNoBase, path, progress, options);
+}
+
+Outcome eraseTreeAt(int baseFd, const std::string& path, Progress* progress, const Options& options)
+{
     Progress unobserved;
     try {
-        return eraseChecked(path, progress ? *progress : unobserved, options);
+        return eraseChecked(baseFd, path, progress ? *progress : unobserved, options);
     } catch (const std::bad_alloc&) {
         return failed(ENOMEM, path);
     } catch (const std::system_error& e) {

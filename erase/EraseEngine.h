@@ -51,9 +51,14 @@ unsigned defaultThreads();
 // included) is left in place with nothing below it touched, Failed with EXDEV (EBUSY for a file
 // mounted there). Keeps going after a failure and reports the first. Refuses, before touching
 // anything (Refused, with a reason saying so): the file-system root, the home folder itself,
-// relative paths, paths ending in . or .., paths holding a NUL character, a folder that is
+// an empty or relative path, paths ending in . or .., paths holding a NUL character, a folder that is
 // itself a mount point, and any folder where neither openat2 nor mount IDs can keep it on its
 // mount. Memory stays bounded by the workers and one listing batch, whatever the tree's shape.
 Outcome eraseTree(const std::string& path, Progress* progress = nullptr, const Options& options = {});
+
+// The same for a terminal, which has a working folder: a relative path is resolved from the
+// directory handle `baseFd` (a deleted folder, or one deeper than PATH_MAX, included), and
+// reported as given.
+Outcome eraseTreeAt(int baseFd, const std::string& path, Progress* progress = nullptr, const Options& options = {});
 
 } // namespace zarvok::erase
