@@ -2,6 +2,7 @@
 
 #include "FileUnlinker.h"
 #include "SystemCalls.h"
+#include "WaitGauge.h"
 
 #include <fcntl.h>
 
@@ -57,6 +58,12 @@ void TreeWalk::erase(Task task)
 
 void TreeWalk::step()
 {
+    gauge::noteOperation();
+    if (m_run.pool.widened() && m_run.pool.wantsWork()) {
+        // Subfolders waiting in a frame above would otherwise wait for this worker's way back.
+        if (Frame* waiting = m_stack.frameWithSubdirectoriesLeft())
+            shareSubdirectories(*waiting);
+    }
     Frame& top = m_stack.top();
     if (top.next < top.batch.size()) {
         shareSubdirectories(top);
@@ -79,7 +86,7 @@ void TreeWalk::step()
 void TreeWalk::shareSubdirectories(Frame& frame)
 {
     const std::size_t left = frame.batch.size() - frame.next;
-    if (left < 2 || m_emptyGuess.expectsEmpty() || !m_run.pool->wantsWork())
+    if (left < 2 || m_emptyGuess.expectsEmpty() || !m_run.pool.wantsWork())
         return;
     const SysResult dup = sys().dupfd(frame.fd.get());
     if (!dup.ok())
@@ -89,7 +96,7 @@ void TreeWalk::shareSubdirectories(Frame& frame)
               std::vector<Entry>(std::make_move_iterator(half), std::make_move_iterator(frame.batch.end()))};
     frame.node->settle(task.subdirectories);
     frame.node->pending.fetch_add(1);
-    if (m_run.pool->offer(task)) {
+    if (m_run.pool.offer(task)) {
         frame.batch.erase(half, frame.batch.end());
         return;
     }
@@ -127,11 +134,11 @@ void TreeWalk::readNextBatch(Frame& frame)
 // in the batch for the walk.
 void TreeWalk::removeNonDirectories(Frame& frame)
 {
-    auto share = std::make_shared<UnlinkShare>(frame.fd.get(), *frame.node, frame.batch, m_run.progress.removed);
+    auto share = std::make_shared<UnlinkShare>(frame.fd.get(), *frame.node, frame.batch, m_run.progress.removed, m_run.pool);
     if (frame.batch.size() >= kShareFrom) {
-        for (unsigned helper = 1; helper < m_run.pool->workers(); ++helper) {
+        for (unsigned helper = 1; helper < m_run.pool.workers(); ++helper) {
             Task task{nullptr, Fd(), share, {}};
-            if (!m_run.pool->offer(task))
+            if (!m_run.pool.offer(task))
                 break;
         }
     }
@@ -178,7 +185,7 @@ void TreeWalk::enterSubdirectory(const Entry& entry)
     frame.node->settle(entry.ino);
     const bool moreHere = frame.next < frame.batch.size() || !frame.endOfListing;
     Task task{std::make_shared<Node>(frame.node, entry.name, st.st_dev, st.st_ino, entry.ino), std::move(child.fd), nullptr, {}};
-    if (moreHere && m_run.pool->offer(task))
+    if (moreHere && m_run.pool.offer(task))
         return;
     m_stack.push(std::move(task.node), std::move(task.fd));
 }
@@ -268,7 +275,7 @@ void TreeWalk::removeUpwards(std::shared_ptr<Node> node, Fd fd)
         std::shared_ptr<Node> parent = node->parent;
         Frame* holder = !m_stack.empty() && parent && m_stack.top().node == parent ? &m_stack.top() : nullptr;
         Reopened reopened;
-        int parentFd = m_run.root.parentFd;
+        int parentFd = m_run.root.parent.get();
         if (holder && holder->fd.valid()) {
             parentFd = holder->fd.get();
         } else if (parent) {
