@@ -40,10 +40,12 @@ struct Progress {
 };
 
 struct Options {
-    unsigned threads = 0; // 0: the engine chooses (defaultThreads())
+    unsigned threads = 0; // 0: the engine chooses and adapts; else exactly this many, throughout
 };
 
-// Workers used when Options::threads is 0; chosen by measurement, see bench/erase.
+// Workers an erase starts with when Options::threads is 0; chosen by measurement, see
+// bench/erase. Where each operation turns out to wait on a round trip (network shares, FUSE)
+// the engine adds workers while it runs, up to 64.
 unsigned defaultThreads();
 
 // Erases the folder tree at an absolute path. Never throws. Never follows a symbolic link and

@@ -34,6 +34,9 @@
 //                | links (moved away or replaced), checked just     | folder now at the path stays
 //                | before the rmdir                                 |
 //
+// Once the pool has been widened (the file system waits on round trips), a worker that finds
+// others idle also shares the subdirectories still to do in the frames above its own.
+//
 // pending = 1 while the directory's own listing runs + 1 per share of its subdirectories still
 // being worked through + its descended subdirectories not yet removed or failed. Whichever
 // worker brings it to 0 removes the directory, and goes on with the parent when that brings

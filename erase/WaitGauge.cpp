@@ -19,7 +19,11 @@ constexpr auto kWindow = std::chrono::milliseconds(20);
 constexpr auto kStale = std::chrono::milliseconds(250); // an idle spell, not a measurement
 constexpr unsigned kMinOperations = 4; // a window lasts until it has seen this many
 constexpr double kBlockedShare = 0.7;
-constexpr double kRoundTripSeconds = 100e-6;
+// An operation this slow waited on something; on a share nearly every one does, on a local
+// disk only the few that meet a journal or log flush (XFS and btrfs stall like that often
+// enough to fool an average).
+constexpr auto kSlowOperation = std::chrono::microseconds(200);
+constexpr double kSlowShare = 0.75;
 constexpr int kVotesToWiden = 2;
 
 struct State {
@@ -27,7 +31,9 @@ struct State {
     Fd schedstat; // this thread's /proc/thread-self/schedstat; invalid where there is none
     Clock::time_point windowStart{};
     std::uint64_t runNs = 0; // on the processor + waiting for it, at windowStart
+    Clock::time_point lastOperation{};
     unsigned operations = 0;
+    unsigned slowOperations = 0;
     int votes = 0;
 };
 
@@ -49,7 +55,9 @@ bool readRunNs(State& state, std::uint64_t& ns)
 void startWindow(State& state, Clock::time_point now)
 {
     state.windowStart = now;
+    state.lastOperation = now;
     state.operations = 0;
+    state.slowOperations = 0;
     if (!readRunNs(state, state.runNs))
         state.schedstat.reset(); // nothing to measure with: the pool keeps its size
 }
@@ -63,7 +71,7 @@ void judgeWindow(State& state, Clock::time_point now)
         return;
     }
     const double blocked = 1.0 - static_cast<double>(runNs - state.runNs) * 1e-9 / wall.count();
-    const bool waitsOnRoundTrips = blocked > kBlockedShare && wall.count() / state.operations > kRoundTripSeconds;
+    const bool waitsOnRoundTrips = blocked > kBlockedShare && state.slowOperations >= kSlowShare * state.operations;
     state.votes = waitsOnRoundTrips ? state.votes + 1 : 0;
     if (state.votes >= kVotesToWiden) {
         state.votes = 0;
@@ -95,6 +103,8 @@ void noteOperation()
         return;
     ++state.operations;
     const Clock::time_point now = Clock::now();
+    state.slowOperations += now - state.lastOperation > kSlowOperation;
+    state.lastOperation = now;
     if (now - state.windowStart < kWindow || state.operations < kMinOperations)
         return;
     judgeWindow(state, now);
