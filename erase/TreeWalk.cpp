@@ -59,11 +59,9 @@ void TreeWalk::erase(Task task)
 void TreeWalk::step()
 {
     gauge::noteOperation();
-    if (m_run.pool.widened() && m_run.pool.wantsWork()) {
-        // Subfolders waiting in a frame above would otherwise wait for this worker's way back.
-        if (Frame* waiting = m_stack.frameWithSubdirectoriesLeft())
-            shareSubdirectories(*waiting);
-    }
+    // Subfolders waiting in a frame above would otherwise wait for this worker's way back.
+    if (Frame* waiting = m_run.pool.widened() && m_run.pool.wantsWork() ? m_stack.frameWithSubdirectoriesLeft() : nullptr)
+        shareSubdirectories(*waiting);
     Frame& top = m_stack.top();
     if (top.next < top.batch.size()) {
         shareSubdirectories(top);
@@ -345,12 +343,8 @@ void TreeWalk::removeRoot(Node& root, int parentFd)
         result.error = ESTALE;
     if (result.ok())
         result = sys().unlinkat(parentFd, root.name.c_str(), AT_REMOVEDIR);
-    if (result.ok()) {
-        m_run.removed();
-        return;
-    }
     const bool moved = result.error == ENOENT || result.error == ESTALE;
-    if (moved && removedBySomeoneElse()) {
+    if (result.ok() || (moved && removedBySomeoneElse())) {
         m_run.removed();
         return;
     }
