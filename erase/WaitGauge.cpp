@@ -65,7 +65,6 @@ void startWindow(State& state, Clock::time_point now)
 void judgeWindow(State& state, Clock::time_point now)
 {
     const std::chrono::duration<double> wall = now - state.windowStart;
-    state.pool->reportOperations(state.operations);
     std::uint64_t runNs = 0;
     if (now - state.windowStart > kStale || !readRunNs(state, runNs)) {
         state.votes = 0;

@@ -12,12 +12,6 @@ namespace {
 // one step closes most of that gap.
 constexpr unsigned kWidenBy = 16;
 
-// A widened pool is kept only when it pays: operations that wait on something other than a
-// round trip (XFS throttling unlinks behind its background inode work, say) go no faster with
-// more workers, and then the pool narrows back for good.
-constexpr auto kProbation = std::chrono::milliseconds(300);
-constexpr double kWorthWidening = 1.5; // the rate after, against the rate before
-
 } // namespace
 
 WorkPool::WorkPool(unsigned workers, unsigned mostWorkers, std::function<void()> threadBody)
@@ -30,39 +24,14 @@ WorkPool::WorkPool(unsigned workers, unsigned mostWorkers, std::function<void()>
 void WorkPool::widen()
 {
     std::lock_guard lock(m_mutex);
-    if (m_probation != Probation::NotYet)
-        return;
-    const Clock::time_point now = Clock::now();
-    m_rateBefore = static_cast<double>(m_operations) / std::chrono::duration<double>(now - m_start).count();
-    m_widenedAt = now;
-    m_operationsAtWiden = m_operations;
-    m_probation = Probation::Running;
     m_workers.store(std::min(m_mostWorkers, kWidenBy * m_workers.load()));
     updateOpenings();
 }
 
-void WorkPool::reportOperations(unsigned count)
-{
-    std::lock_guard lock(m_mutex);
-    m_operations += count;
-    const Clock::time_point now = Clock::now();
-    if (m_probation != Probation::Running || now - m_widenedAt < kProbation)
-        return;
-    const double rateAfter = static_cast<double>(m_operations - m_operationsAtWiden) / std::chrono::duration<double>(now - m_widenedAt).count();
-    m_probation = Probation::Over;
-    if (rateAfter < kWorthWidening * m_rateBefore) {
-        m_workers.store(m_firstWorkers);
-        updateOpenings();
-    }
-}
-
 void WorkPool::updateOpenings()
 {
-    const int limit = static_cast<int>(workers());
-    const int unstarted = m_queue.empty() ? limit - 1 - static_cast<int>(m_helpers.size()) : 0;
-    const int free = static_cast<int>(m_idle) - static_cast<int>(m_queue.size()) + unstarted;
-    const int belowLimit = limit - static_cast<int>(m_active) - static_cast<int>(m_queue.size());
-    m_openings.store(std::min(free, belowLimit), std::memory_order_relaxed);
+    const int unstarted = m_queue.empty() ? static_cast<int>(workers() - 1 - m_helpers.size()) : 0;
+    m_openings.store(static_cast<int>(m_idle) - static_cast<int>(m_queue.size()) + unstarted, std::memory_order_relaxed);
 }
 
 WorkPool::~WorkPool()
@@ -75,8 +44,6 @@ bool WorkPool::offer(Task& task)
     if (workers() == 1)
         return false;
     std::lock_guard lock(m_mutex);
-    if (m_active + m_queue.size() >= workers())
-        return false; // narrowed again: the idle helpers beyond the limit stay idle
     if (m_queue.size() < m_idle) {
         m_queue.push_back(std::move(task));
         updateOpenings();

@@ -6,8 +6,6 @@
 #include "DirHandle.h"
 
 #include <atomic>
-#include <chrono>
-#include <cstdint>
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
@@ -60,12 +58,8 @@ public:
     bool adapts() const { return m_mostWorkers > m_firstWorkers; }
     bool widened() const { return workers() > m_firstWorkers; }
     // Multiplies the workers, up to the most allowed: the file system waits on round trips, so
-    // more requests in flight cost little processor time and save much waiting. Once only, on
-    // probation: see reportOperations().
+    // more requests in flight cost little processor time and save much waiting.
     void widen();
-    // Operations done by one worker since its last report. Some time after widening, the pool
-    // compares the rate since with the rate before, and narrows back when widening did not pay.
-    void reportOperations(unsigned count);
 
 private:
     const unsigned m_firstWorkers;
@@ -78,16 +72,7 @@ private:
     unsigned m_idle = 0;
     unsigned m_active = 1; // the calling thread starts with the root
     std::vector<std::thread> m_helpers;
-    std::atomic<int> m_openings{0}; // idle or unstarted workers without a queued task, within the limit
-
-    using Clock = std::chrono::steady_clock;
-    enum class Probation { NotYet, Running, Over };
-    const Clock::time_point m_start = Clock::now();
-    std::uint64_t m_operations = 0;
-    Probation m_probation = Probation::NotYet;
-    double m_rateBefore = 0;
-    Clock::time_point m_widenedAt{};
-    std::uint64_t m_operationsAtWiden = 0;
+    std::atomic<int> m_openings{0}; // idle or unstarted workers without a queued task
 
     void updateOpenings(); // with the lock held
 };
