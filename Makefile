@@ -4,7 +4,7 @@ SAN_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all configure build run test test-sanitize bench package clean
+.PHONY: all configure build run test test-sanitize bench package clean erase-model-long
 
 all: build
 
@@ -40,3 +40,13 @@ package: build
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) build-release
+
+# The erase engine's randomized model test with random seeds, for a long run (ROUNDS of 1,000
+# trees each); prints the seed of the first tree that breaks the rules.
+ROUNDS ?= 20
+erase-model-long: build
+	for round in $$(seq $(ROUNDS)); do \
+	  seed=$$(od -An -N4 -tu4 /dev/urandom | tr -d ' '); \
+	  ZARVOK_MODEL_SEED=$$seed ZARVOK_MODEL_TREES=1000 $(BUILD)/tests/erase/erase_engine_test \
+	    --gtest_filter='EraseModel.*' || { echo "erase model failed from seed $$seed"; exit 1; }; \
+	done

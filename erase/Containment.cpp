@@ -17,16 +17,22 @@ constexpr unsigned long long kNoCrossing = RESOLVE_NO_XDEV | RESOLVE_NO_SYMLINKS
 
 const char* const kMountPointReason = "the folder is a mount point; a mounted volume is never emptied";
 
+// The kernel answers EAGAIN when a rename raced the lookup; a rename storm that never lets up
+// ends in that error rather than in an endless loop.
+constexpr int kRetriesOnRenameRace = 100;
+
 SysResult openat2Retrying(int dirFd, const char* name, int flags)
 {
     open_how how{};
     how.flags = static_cast<unsigned long long>(flags);
     how.resolve = kNoCrossing;
-    for (;;) {
-        const SysResult result = sys().openat2(dirFd, name, how);
-        if (result.error != EAGAIN) // the kernel asks for a retry when a rename raced the lookup
-            return result;
+    SysResult result;
+    for (int attempt = 0; attempt < kRetriesOnRenameRace; ++attempt) {
+        result = sys().openat2(dirFd, name, how);
+        if (result.error != EAGAIN)
+            break;
     }
+    return result;
 }
 
 SysResult readMountId(Containment::MountIdSource source, int fd, std::uint64_t& id)
@@ -64,7 +70,7 @@ std::variant<Containment, Refusal> Containment::forFolder(int parentFd, const ch
         return Containment(Guard::NoCrossing, MountIdSource::Statx, 0);
     }
     if (probe.error == EXDEV)
-        return Refusal{EBUSY, kMountPointReason};
+        return mountPointRefusal();
     if (probe.error == ENOENT || probe.error == ENOTDIR || probe.error == ELOOP || probe.error == EACCES)
         return Refusal{probe.error, {}};
 
@@ -82,7 +88,7 @@ std::variant<Containment, Refusal> Containment::forFolder(int parentFd, const ch
     if (const SysResult read = readMountId(*source, folder.get(), folderMount); !read.ok())
         return Refusal{read.error, {}};
     if (folderMount != parentMount)
-        return Refusal{EBUSY, kMountPointReason};
+        return mountPointRefusal();
     return Containment(Guard::MountIds, *source, parentMount);
 }
 
@@ -94,6 +100,45 @@ Opened Containment::openDir(int dirFd, const char* name) const
 Opened Containment::openDirPathOnly(int dirFd, const char* name) const
 {
     return open(dirFd, name, kPathFlags);
+}
+
+Opened Containment::openRoot(int parentFd, const char* name) const
+{
+    Opened root = openDir(parentFd, name);
+    if (root.error != EACCES)
+        return root;
+    Opened pathOnly = openDirPathOnly(parentFd, name);
+    if (pathOnly.error != 0)
+        return pathOnly;
+    int ignored = 0; // the EACCES of the open is what counts
+    if (grantOwnerAccess(pathOnly.fd.get(), ignored) != Access::Granted)
+        return root;
+    return openDir(parentFd, name);
+}
+
+// ".." of a directory inside the tree never crosses a mount (no directory in the tree is the
+// root of one), and the identity check catches a child moved elsewhere meanwhile.
+Opened Containment::openParent(int childFd, dev_t dev, ino_t ino) const
+{
+    return openKnown(childFd, "..", dev, ino);
+}
+
+Opened Containment::openKnown(int dirFd, const char* name, dev_t dev, ino_t ino) const
+{
+    Opened opened = openDir(dirFd, name);
+    if (opened.error != 0)
+        return opened;
+    struct stat st{};
+    if (const SysResult stat = sys().fstat(opened.fd.get(), st); !stat.ok())
+        return Opened{Fd(), stat.error};
+    if (!sameIdentity(st, dev, ino))
+        return Opened{Fd(), ESTALE};
+    return opened;
+}
+
+Refusal Containment::mountPointRefusal()
+{
+    return Refusal{EBUSY, kMountPointReason};
 }
 
 Opened Containment::open(int dirFd, const char* name, int flags) const

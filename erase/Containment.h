@@ -33,8 +33,17 @@ public:
     // when it lies on another mount (then it is closed again before anything is done in it).
     Opened openDir(int dirFd, const char* name) const;
     Opened openDirPathOnly(int dirFd, const char* name) const; // needs no permission on it
+    // The folder to erase, below the folder holding it; one its owner may not read is made
+    // readable first (through a handle that cannot be a link swapped in).
+    Opened openRoot(int parentFd, const char* name) const;
+    // The parent of the directory behind `childFd`, accepted only when it is still the one the
+    // walk came from (`dev`, `ino`): ESTALE when it is not.
+    Opened openParent(int childFd, dev_t dev, ino_t ino) const;
+    // A directory `name` below `dirFd` that must still be the one known as (`dev`, `ino`).
+    Opened openKnown(int dirFd, const char* name, dev_t dev, ino_t ino) const;
 
-    Guard guard() const { return m_guard; }
+    static Refusal mountPointRefusal();
+
 
 private:
     Containment(Guard guard, MountIdSource source, std::uint64_t mountId);

@@ -40,10 +40,12 @@ struct Progress {
 };
 
 struct Options {
-    unsigned threads = 0; // 0: the engine chooses (defaultThreads())
+    unsigned threads = 0; // 0: the engine chooses and adapts; else exactly this many, throughout
 };
 
-// Workers used when Options::threads is 0; chosen by measurement, see bench/erase.
+// Workers an erase starts with when Options::threads is 0; chosen by measurement, see
+// bench/erase. Where each operation turns out to wait on a round trip (network shares, FUSE)
+// the engine adds workers while it runs, up to 64.
 unsigned defaultThreads();
 
 // Erases the folder tree at an absolute path. Never throws. Never follows a symbolic link and
@@ -51,9 +53,14 @@ unsigned defaultThreads();
 // included) is left in place with nothing below it touched, Failed with EXDEV (EBUSY for a file
 // mounted there). Keeps going after a failure and reports the first. Refuses, before touching
 // anything (Refused, with a reason saying so): the file-system root, the home folder itself,
-// relative paths, paths ending in . or .., paths holding a NUL character, a folder that is
+// an empty or relative path, paths ending in . or .., paths holding a NUL character, a folder that is
 // itself a mount point, and any folder where neither openat2 nor mount IDs can keep it on its
 // mount. Memory stays bounded by the workers and one listing batch, whatever the tree's shape.
 Outcome eraseTree(const std::string& path, Progress* progress = nullptr, const Options& options = {});
+
+// The same for a terminal, which has a working folder: a relative path is resolved from the
+// directory handle `baseFd` (a deleted folder, or one deeper than PATH_MAX, included), and
+// reported as given.
+Outcome eraseTreeAt(int baseFd, const std::string& path, Progress* progress = nullptr, const Options& options = {});
 
 } // namespace zarvok::erase

@@ -5,8 +5,10 @@
 #include "Containment.h"
 #include "DirHandle.h"
 #include "EraseEngine.h"
+#include "WorkPool.h"
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -15,8 +17,6 @@
 #include <vector>
 
 namespace zarvok::erase {
-
-class WorkPool;
 
 // A directory that has been descended into and is not removed yet.
 class Node {
@@ -69,20 +69,24 @@ private:
 
 struct TreeRoot {
     std::string path; // as given, without trailing separators
-    int parentFd;     // handle on the folder that holds the root
+    Fd parent;        // handle on the folder that holds the root
     std::string name; // the root's name in it
     Fd fd;            // open handle on the root
     struct stat st;
+    Fd watch;         // another handle on it, kept to the end: tells removed from moved away
 };
 
 struct RunLimits {
     unsigned workers = 1;
+    unsigned mostWorkers = 1;      // the pool may widen up to this many when the file system waits
     unsigned handlesPerWorker = 2; // directory handles a worker may keep open on its way down
 };
 
 struct Run {
-    Run(TreeRoot& treeRoot, Progress& p, const RunLimits& l, const Containment& c)
-        : root(treeRoot), progress(p), limits(l), containment(c)
+    // `workerBody` runs on each helper thread the pool starts.
+    Run(TreeRoot& treeRoot, Progress& p, const RunLimits& l, const Containment& c, const std::function<void(Run&)>& workerBody)
+        : root(treeRoot), progress(p), limits(l), containment(c),
+          pool(l.workers, l.mostWorkers, [this, workerBody] { workerBody(*this); })
     {
     }
 
@@ -92,7 +96,7 @@ struct Run {
     const Containment& containment;
     FailureLog failures;
     std::atomic<bool> rootRemoved{false};
-    WorkPool* pool = nullptr;
+    WorkPool pool;
 
     void removed(std::uint64_t count = 1) { progress.removed.fetch_add(count, std::memory_order_relaxed); }
     std::string pathOf(const Node* node) const;

@@ -2,6 +2,8 @@
 
 #include "EraseRun.h"
 #include "SystemCalls.h"
+#include "WaitGauge.h"
+#include "WorkPool.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -15,11 +17,12 @@ namespace zarvok::erase {
 namespace {
 
 constexpr std::size_t kChunk = 256;
+constexpr std::size_t kFineChunk = 4; // once the pool is widened: every worker gets some of a batch
 
 } // namespace
 
-UnlinkShare::UnlinkShare(int dirFd, Node& dir, std::vector<Entry>& batch, std::atomic<std::uint64_t>& removed)
-    : m_dirFd(dirFd), m_dir(dir), m_entries(batch), m_removed(removed)
+UnlinkShare::UnlinkShare(int dirFd, Node& dir, std::vector<Entry>& batch, std::atomic<std::uint64_t>& removed, const WorkPool& pool)
+    : m_dirFd(dirFd), m_dir(dir), m_entries(batch), m_removed(removed), m_pool(pool)
 {
 }
 
@@ -49,10 +52,11 @@ void UnlinkShare::unlinkChunks()
 {
     const std::size_t count = m_entries.size();
     for (;;) {
-        const std::size_t begin = m_next.fetch_add(kChunk);
+        const std::size_t chunk = m_pool.widened() ? kFineChunk : kChunk;
+        const std::size_t begin = m_next.fetch_add(chunk);
         if (begin >= count)
             return;
-        const std::size_t end = std::min(count, begin + kChunk);
+        const std::size_t end = std::min(count, begin + chunk);
         for (std::size_t i = begin; i < end; ++i)
             unlinkFile(m_entries[i]);
     }
@@ -63,6 +67,7 @@ void UnlinkShare::unlinkFile(Entry& entry)
     if (entry.type == DT_DIR)
         return;
     SysResult result = sys().unlinkat(m_dirFd, entry.name.c_str(), 0);
+    gauge::noteOperation();
     // A failed repair leaves the EACCES as it was and is not followed by another try.
     if (result.error == EACCES && m_dir.repairAccess(m_dirFd) == Access::Granted)
         result = sys().unlinkat(m_dirFd, entry.name.c_str(), 0);

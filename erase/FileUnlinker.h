@@ -13,6 +13,7 @@
 namespace zarvok::erase {
 
 class Node;
+class WorkPool;
 
 // Marks the unlink pass leaves on entries.
 constexpr unsigned char kEntryGone = 0xF0;
@@ -23,10 +24,12 @@ constexpr unsigned char kEntryFailed = 0xF1; // the error is in unlinkError
 // late never touches the batch.
 class UnlinkShare {
 public:
-    UnlinkShare(int dirFd, Node& dir, std::vector<Entry>& batch, std::atomic<std::uint64_t>& removed);
+    // Chunks are a few entries once `pool` has been widened (each unlink waits on a round trip),
+    // else large.
+    UnlinkShare(int dirFd, Node& dir, std::vector<Entry>& batch, std::atomic<std::uint64_t>& removed, const WorkPool& pool);
 
-    void help();            // another worker joins in
-    void workAndClose();    // the owner: unlinks until nothing is left, then waits for helpers
+    void help();         // another worker joins in
+    void workAndClose(); // the owner: unlinks until nothing is left, then waits for helpers
 
 private:
     void unlinkChunks();
@@ -36,6 +39,7 @@ private:
     Node& m_dir;
     std::vector<Entry>& m_entries;
     std::atomic<std::uint64_t>& m_removed;
+    const WorkPool& m_pool;
     std::atomic<std::size_t> m_next{0};
     std::mutex m_mutex;
     std::condition_variable m_allOut;

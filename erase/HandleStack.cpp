@@ -14,15 +14,6 @@ bool isOpenLimit(int err)
     return err == EMFILE || err == ENFILE;
 }
 
-// ESTALE when the handle is not on the directory `expected` stands for.
-int checkIdentity(const Fd& fd, const Node& expected)
-{
-    struct stat st{};
-    if (const SysResult stat = sys().fstat(fd.get(), st); !stat.ok())
-        return stat.error;
-    return sameIdentity(st, expected.dev, expected.ino) ? 0 : ESTALE;
-}
-
 } // namespace
 
 void HandleStack::push(std::shared_ptr<Node> node, Fd fd)
@@ -42,6 +33,16 @@ Frame HandleStack::pop()
     return done;
 }
 
+Frame* HandleStack::frameWithSubdirectoriesLeft()
+{
+    for (std::size_t i = m_lowestOpen; i < m_frames.size(); ++i) {
+        Frame& frame = m_frames[i];
+        if (frame.fd.valid() && frame.batch.size() >= frame.next + 2)
+            return &frame;
+    }
+    return nullptr;
+}
+
 Opened HandleStack::openChild(const char* name, bool pathOnly)
 {
     return openRetrying(top().fd.get(), name, pathOnly);
@@ -50,7 +51,11 @@ Opened HandleStack::openChild(const char* name, bool pathOnly)
 Opened HandleStack::openRetrying(int dirFd, const char* name, bool pathOnly)
 {
     const Containment& containment = m_run.containment;
-    auto open = [&] { return pathOnly ? containment.openDirPathOnly(dirFd, name) : containment.openDir(dirFd, name); };
+    return retryingOnOpenLimit([&] { return pathOnly ? containment.openDirPathOnly(dirFd, name) : containment.openDir(dirFd, name); });
+}
+
+Opened HandleStack::retryingOnOpenLimit(const std::function<Opened()>& open)
+{
     Opened opened = open();
     if (isOpenLimit(opened.error)) {
         closeAncestors();
@@ -69,16 +74,9 @@ Reopened HandleStack::reopen(int childFd, const Node& node)
     return walkDown(node);
 }
 
-// ".." of a directory inside the tree never crosses a mount (no directory in the tree is the
-// root of one), and the identity check catches a child moved elsewhere meanwhile.
 Opened HandleStack::climb(int childFd, const Node& parent)
 {
-    Opened opened = openRetrying(childFd, "..", false);
-    if (opened.error == 0)
-        opened.error = checkIdentity(opened.fd, parent);
-    if (opened.error != 0)
-        opened.fd.reset();
-    return opened;
+    return retryingOnOpenLimit([&] { return m_run.containment.openParent(childFd, parent.dev, parent.ino); });
 }
 
 Reopened HandleStack::walkDown(const Node& target)
@@ -87,11 +85,10 @@ Reopened HandleStack::walkDown(const Node& target)
     for (const Node* n = &target; n; n = n->parent.get())
         chain.push_back(n);
     Fd current;
-    int at = m_run.root.parentFd;
+    int at = m_run.root.parent.get();
     for (auto n = chain.rbegin(); n != chain.rend(); ++n) {
-        Opened next = openRetrying(at, (*n)->name.c_str(), false);
-        if (next.error == 0)
-            next.error = checkIdentity(next.fd, **n);
+        const Node& known = **n;
+        Opened next = retryingOnOpenLimit([&] { return m_run.containment.openKnown(at, known.name.c_str(), known.dev, known.ino); });
         if (next.error != 0)
             return Reopened{Fd(), next.error, next.error == ENOENT};
         current = std::move(next.fd);

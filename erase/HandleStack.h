@@ -10,6 +10,7 @@
 
 #include "EraseRun.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -42,6 +43,9 @@ public:
     Frame& top() { return m_frames.back(); }
     void push(std::shared_ptr<Node> node, Fd fd);
     Frame pop();
+    // The frame nearest the top of the tree with an open handle and at least two subfolders
+    // still to do; nullptr when there is none.
+    Frame* frameWithSubdirectoriesLeft();
 
     // Opens a subdirectory of the top frame, closing ancestors' handles once when the process
     // is out of descriptors.
@@ -56,6 +60,7 @@ public:
 
 private:
     Opened openRetrying(int dirFd, const char* name, bool pathOnly);
+    Opened retryingOnOpenLimit(const std::function<Opened()>& open);
     Opened climb(int childFd, const Node& parent);
     Reopened walkDown(const Node& target);
     void closeAncestors();

@@ -2,6 +2,7 @@
 
 #include "FileUnlinker.h"
 #include "SystemCalls.h"
+#include "WaitGauge.h"
 
 #include <fcntl.h>
 
@@ -57,6 +58,10 @@ void TreeWalk::erase(Task task)
 
 void TreeWalk::step()
 {
+    gauge::noteOperation();
+    // Subfolders waiting in a frame above would otherwise wait for this worker's way back.
+    if (Frame* waiting = m_run.pool.widened() && m_run.pool.wantsWork() ? m_stack.frameWithSubdirectoriesLeft() : nullptr)
+        shareSubdirectories(*waiting);
     Frame& top = m_stack.top();
     if (top.next < top.batch.size()) {
         shareSubdirectories(top);
@@ -79,7 +84,7 @@ void TreeWalk::step()
 void TreeWalk::shareSubdirectories(Frame& frame)
 {
     const std::size_t left = frame.batch.size() - frame.next;
-    if (left < 2 || m_emptyGuess.expectsEmpty() || !m_run.pool->wantsWork())
+    if (left < 2 || m_emptyGuess.expectsEmpty() || !m_run.pool.wantsWork())
         return;
     const SysResult dup = sys().dupfd(frame.fd.get());
     if (!dup.ok())
@@ -89,7 +94,7 @@ void TreeWalk::shareSubdirectories(Frame& frame)
               std::vector<Entry>(std::make_move_iterator(half), std::make_move_iterator(frame.batch.end()))};
     frame.node->settle(task.subdirectories);
     frame.node->pending.fetch_add(1);
-    if (m_run.pool->offer(task)) {
+    if (m_run.pool.offer(task)) {
         frame.batch.erase(half, frame.batch.end());
         return;
     }
@@ -127,11 +132,11 @@ void TreeWalk::readNextBatch(Frame& frame)
 // in the batch for the walk.
 void TreeWalk::removeNonDirectories(Frame& frame)
 {
-    auto share = std::make_shared<UnlinkShare>(frame.fd.get(), *frame.node, frame.batch, m_run.progress.removed);
+    auto share = std::make_shared<UnlinkShare>(frame.fd.get(), *frame.node, frame.batch, m_run.progress.removed, m_run.pool);
     if (frame.batch.size() >= kShareFrom) {
-        for (unsigned helper = 1; helper < m_run.pool->workers(); ++helper) {
+        for (unsigned helper = 1; helper < m_run.pool.workers(); ++helper) {
             Task task{nullptr, Fd(), share, {}};
-            if (!m_run.pool->offer(task))
+            if (!m_run.pool.offer(task))
                 break;
         }
     }
@@ -150,6 +155,10 @@ void TreeWalk::removeNonDirectories(Frame& frame)
         ++kept;
     }
     frame.batch.resize(kept);
+    // The files are gone; a frame that keeps the capacity of their batch while the walk goes
+    // deeper would make memory grow with depth times width.
+    if (frame.batch.capacity() > 2 * kept + 16)
+        frame.batch.shrink_to_fit();
 }
 
 void TreeWalk::enterSubdirectory(const Entry& entry)
@@ -162,11 +171,10 @@ void TreeWalk::enterSubdirectory(const Entry& entry)
         handleUnopenable(frame, entry, child.error);
         return;
     }
+    // A device number of its own proves no mount (a btrfs subvolume has one): the contained open
+    // has already refused every mount, so the subfolder is erased like any other.
     struct stat st{};
-    int err = sys().fstat(child.fd.get(), st).error;
-    if (err == 0 && st.st_dev != m_run.root.st.st_dev)
-        err = EXDEV; // another file system, whatever the mount check said
-    if (err != 0) {
+    if (const int err = sys().fstat(child.fd.get(), st).error; err != 0) {
         fail(frame, entry.name, err);
         frame.node->settle(entry.ino);
         return;
@@ -175,7 +183,7 @@ void TreeWalk::enterSubdirectory(const Entry& entry)
     frame.node->settle(entry.ino);
     const bool moreHere = frame.next < frame.batch.size() || !frame.endOfListing;
     Task task{std::make_shared<Node>(frame.node, entry.name, st.st_dev, st.st_ino, entry.ino), std::move(child.fd), nullptr, {}};
-    if (moreHere && m_run.pool->offer(task))
+    if (moreHere && m_run.pool.offer(task))
         return;
     m_stack.push(std::move(task.node), std::move(task.fd));
 }
@@ -265,7 +273,7 @@ void TreeWalk::removeUpwards(std::shared_ptr<Node> node, Fd fd)
         std::shared_ptr<Node> parent = node->parent;
         Frame* holder = !m_stack.empty() && parent && m_stack.top().node == parent ? &m_stack.top() : nullptr;
         Reopened reopened;
-        int parentFd = m_run.root.parentFd;
+        int parentFd = m_run.root.parent.get();
         if (holder && holder->fd.valid()) {
             parentFd = holder->fd.get();
         } else if (parent) {
@@ -302,6 +310,10 @@ void TreeWalk::removeUpwards(std::shared_ptr<Node> node, Fd fd)
 
 void TreeWalk::removeDirectory(Node& node, int parentFd, Node* parent)
 {
+    if (!parent && !node.failed) {
+        removeRoot(node, parentFd);
+        return;
+    }
     if (!node.failed) {
         SysResult result = sys().unlinkat(parentFd, node.name.c_str(), AT_REMOVEDIR);
         // Permissions are only ever changed inside the tree, never on the folder holding it.
@@ -317,6 +329,35 @@ void TreeWalk::removeDirectory(Node& node, int parentFd, Node* parent)
     }
     if (parent)
         parent->failed = true;
+}
+
+// The folder holding the root lies outside the tree: its entry is removed only while it is
+// still the folder that was emptied, and one that has gone is a failure, not a success (moved
+// away meanwhile, with whatever was put into it since).
+void TreeWalk::removeRoot(Node& root, int parentFd)
+{
+    static const char* const kMoved = "the folder was moved or replaced while it was being erased; it was left in place";
+    struct stat st{};
+    SysResult result = sys().fstatat(parentFd, root.name.c_str(), st, AT_SYMLINK_NOFOLLOW);
+    if (result.ok() && !sameIdentity(st, root.dev, root.ino))
+        result.error = ESTALE;
+    if (result.ok())
+        result = sys().unlinkat(parentFd, root.name.c_str(), AT_REMOVEDIR);
+    const bool moved = result.error == ENOENT || result.error == ESTALE;
+    if (result.ok() || (moved && removedBySomeoneElse())) {
+        m_run.removed();
+        return;
+    }
+    m_run.failures.record(moved ? ESTALE : result.error, m_run.root.path, moved ? kMoved : reasonFor(result.error));
+    root.failed = true;
+}
+
+// A removed folder has no links left; one moved elsewhere still has them.
+bool TreeWalk::removedBySomeoneElse() const
+{
+    struct stat st{};
+    const SysResult stat = sys().fstat(m_run.root.watch.get(), st);
+    return stat.ok() ? st.st_nlink == 0 : stat.error == ENOENT || stat.error == ESTALE;
 }
 
 void TreeWalk::lostParent(const Node& parent, int err)

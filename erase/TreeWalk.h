@@ -20,7 +20,8 @@
 //                |                                                 | settled in the parent
 //   to descend   | open ENOENT                                     | vanished: counted as removed
 //   to descend   | open ENOTDIR or ELOOP (replaced meanwhile)      | unlinked as a file
-//   to descend   | open EXDEV (another mount)                      | failed, left in place
+//   to descend   | open EXDEV (another mount; a btrfs subvolume is  | failed, left in place
+//                | none, and is descended like any folder)          |
 //   to descend   | open EACCES                                     | folder, then itself repaired once
 //   to descend   | open EMFILE / ENFILE                            | ancestors' handles closed; retried
 //   descended    | own listing ends and pending drops to 0         | emptied
@@ -29,6 +30,12 @@
 //   emptied      | something below failed, or rmdir fails          | failed, the parent marked failed
 //   emptied      | parent cannot be reopened (moved, replaced)     | failed with the parent; folders
 //                |                                                 | above are reopened from the top
+//   emptied root | its name no longer names it and it still has   | failed, left in place; the
+//                | links (moved away or replaced), checked just     | folder now at the path stays
+//                | before the rmdir                                 |
+//
+// Once the pool has been widened (the file system waits on round trips), a worker that finds
+// others idle also shares the subdirectories still to do in the frames above its own.
 //
 // pending = 1 while the directory's own listing runs + 1 per share of its subdirectories still
 // being worked through + its descended subdirectories not yet removed or failed. Whichever
@@ -80,6 +87,8 @@ private:
     void finishTop();
     void removeUpwards(std::shared_ptr<Node> node, Fd fd);
     void removeDirectory(Node& node, int parentFd, Node* parent);
+    void removeRoot(Node& root, int parentFd);
+    bool removedBySomeoneElse() const;
     void lostParent(const Node& parent, int err);
     void reopenTop(int childFd);
 

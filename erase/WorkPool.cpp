@@ -1,18 +1,36 @@
 #include "WorkPool.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace zarvok::erase {
 
-WorkPool::WorkPool(unsigned workers, std::function<void()> threadBody)
-    : m_workers(workers == 0 ? 1 : workers), m_threadBody(std::move(threadBody))
+namespace {
+
+// Round trips call for many requests in flight at once: on sshfs with a 1 ms round trip a pool
+// widened by 4 twice took 0.7-1.1 s for 2,000 files where 64 fixed workers took 0.6; growing in
+// one step closes most of that gap.
+constexpr unsigned kWidenBy = 16;
+
+} // namespace
+
+WorkPool::WorkPool(unsigned workers, unsigned mostWorkers, std::function<void()> threadBody)
+    : m_firstWorkers(std::max(1u, workers)), m_mostWorkers(std::max(m_firstWorkers, mostWorkers)), m_workers(m_firstWorkers),
+      m_threadBody(std::move(threadBody))
 {
+    updateOpenings();
+}
+
+void WorkPool::widen()
+{
+    std::lock_guard lock(m_mutex);
+    m_workers.store(std::min(m_mostWorkers, kWidenBy * m_workers.load()));
     updateOpenings();
 }
 
 void WorkPool::updateOpenings()
 {
-    const int unstarted = m_queue.empty() ? static_cast<int>(m_workers - 1 - m_helpers.size()) : 0;
+    const int unstarted = m_queue.empty() ? static_cast<int>(workers() - 1 - m_helpers.size()) : 0;
     m_openings.store(static_cast<int>(m_idle) - static_cast<int>(m_queue.size()) + unstarted, std::memory_order_relaxed);
 }
 
@@ -23,7 +41,7 @@ WorkPool::~WorkPool()
 
 bool WorkPool::offer(Task& task)
 {
-    if (m_workers == 1)
+    if (workers() == 1)
         return false;
     std::lock_guard lock(m_mutex);
     if (m_queue.size() < m_idle) {
@@ -32,7 +50,7 @@ bool WorkPool::offer(Task& task)
         m_wake.notify_one();
         return true;
     }
-    if (m_helpers.size() + 1 >= m_workers || !m_queue.empty())
+    if (m_helpers.size() + 1 >= workers() || !m_queue.empty())
         return false;
     try {
         m_helpers.emplace_back(m_threadBody);

@@ -33,8 +33,9 @@ struct Task {
 
 class WorkPool {
 public:
-    // `threadBody` runs on each helper thread the pool starts; it loops on take().
-    WorkPool(unsigned workers, std::function<void()> threadBody);
+    // `threadBody` runs on each helper thread the pool starts; it loops on take(). The pool
+    // starts with `workers` and may be widened up to `mostWorkers`.
+    WorkPool(unsigned workers, unsigned mostWorkers, std::function<void()> threadBody);
     ~WorkPool();
     WorkPool(const WorkPool&) = delete;
     WorkPool& operator=(const WorkPool&) = delete;
@@ -51,10 +52,19 @@ public:
     bool wantsWork() const { return m_openings.load(std::memory_order_relaxed) > 0; }
 
     void joinHelpers();
-    unsigned workers() const { return m_workers; }
+    unsigned workers() const { return m_workers.load(std::memory_order_relaxed); }
+
+    // Whether the number of workers may still grow, and whether it has.
+    bool adapts() const { return m_mostWorkers > m_firstWorkers; }
+    bool widened() const { return workers() > m_firstWorkers; }
+    // Multiplies the workers, up to the most allowed: the file system waits on round trips, so
+    // more requests in flight cost little processor time and save much waiting.
+    void widen();
 
 private:
-    const unsigned m_workers;
+    const unsigned m_firstWorkers;
+    const unsigned m_mostWorkers;
+    std::atomic<unsigned> m_workers;
     std::function<void()> m_threadBody;
     std::mutex m_mutex;
     std::condition_variable m_wake;

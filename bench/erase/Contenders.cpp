@@ -97,18 +97,20 @@ int runProgram(const std::vector<std::string>& argv, Usage* usage, const std::st
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::vector<Contender> contenders(const std::vector<unsigned>& engineThreads, const std::string& toolProgram)
+std::vector<Contender> contenders(const std::vector<unsigned>& engineThreads, const std::string& toolProgram, bool brief)
 {
     std::vector<Contender> list;
     list.push_back({"rm -rf", [](const std::string& path, Usage& usage) { return runProgram({"rm", "-rf", path}, &usage) == 0; }});
-    list.push_back({"std::filesystem::remove_all", [](const std::string& path, Usage& usage) {
+    if (!brief)
+        list.push_back({"std::filesystem::remove_all", [](const std::string& path, Usage& usage) {
                         return measured(usage, [&] {
                             std::error_code ec;
                             std::filesystem::remove_all(path, ec);
                             return !ec;
                         });
                     }});
-    list.push_back({"QDir::removeRecursively", [](const std::string& path, Usage& usage) {
+    if (!brief)
+        list.push_back({"QDir::removeRecursively", [](const std::string& path, Usage& usage) {
                         return measured(usage, [&] { return QDir(QFile::decodeName(path.c_str())).removeRecursively(); });
                     }});
     for (unsigned threads : engineThreads) {
@@ -117,7 +119,8 @@ std::vector<Contender> contenders(const std::vector<unsigned>& engineThreads, co
                             return measured(usage, [&] { return erase::eraseTree(path, nullptr, erase::Options{threads}).ok(); });
                         }});
     }
-    list.push_back({"engine, mount-ID checks", [](const std::string& path, Usage& usage) {
+    if (!brief)
+        list.push_back({"engine, mount-ID checks", [](const std::string& path, Usage& usage) {
                         WithoutOpenat2 calls;
                         erase::useSystemCalls(&calls);
                         const bool ok = measured(usage, [&] { return erase::eraseTree(path).ok(); });

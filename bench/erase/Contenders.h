@@ -22,6 +22,7 @@ struct Contender {
 // Runs a program and waits; returns its exit status (-1 when it could not run).
 int runProgram(const std::vector<std::string>& argv, Usage* usage = nullptr, const std::string& outputFile = {});
 
-std::vector<Contender> contenders(const std::vector<unsigned>& engineThreads, const std::string& toolProgram);
+// `brief`: rm -rf, the engine and the tool only.
+std::vector<Contender> contenders(const std::vector<unsigned>& engineThreads, const std::string& toolProgram, bool brief = false);
 
 } // namespace zarvok::bench

@@ -61,8 +61,22 @@ Shape subfoldersShape(double scale)
     return Shape{"subfolders", scaled(200000, scale), 0, false};
 }
 
+Shape chainwideShape(double scale)
+{
+    return Shape{"chainwide", scaled(200, scale), scaled(10000, scale), true};
+}
+
+Shape shareShape(double scale)
+{
+    return Shape{"share", scaled(20, scale), 100, false};
+}
+
 std::optional<Shape> shapeNamed(const std::string& name, double scale)
 {
+    if (name == "chainwide")
+        return chainwideShape(scale);
+    if (name == "share")
+        return shareShape(scale);
     if (name == "flat")
         return flatShape(scale);
     if (name == "deep")

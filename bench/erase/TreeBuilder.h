@@ -21,6 +21,11 @@ Shape wideShape(double scale);
 Shape flatShape(double scale);
 Shape deepShape(double scale);
 Shape subfoldersShape(double scale);
+// chainwide: a 200-level chain with 10,000 files per level (memory grows with depth times width
+// when a level keeps its listing); share: 2,000 files in 20 folders of 100, for network shares.
+// Both scale by `scale`, chainwide in depth and width alike (0.1: 20 levels of 1,000).
+Shape chainwideShape(double scale);
+Shape shareShape(double scale);
 // One of the above by name; nothing for a name it does not know.
 std::optional<Shape> shapeNamed(const std::string& name, double scale);
 

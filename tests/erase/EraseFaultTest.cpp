@@ -77,5 +77,35 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"StaleParentIsGivenUp", {Call::Openat2, ESTALE, "..", 1}, Status::Failed, ESTALE, "/deep/level", 27}),
     [](const auto& c) { return c.param.label; });
 
+// The queued folder is moved away mid-erase (and something put into it), or moved away and
+// another folder made at its path: a failure that says so, and the folder now at the path stays.
+TEST(EraseMovedAway, IsAFailureThatSaysSoNeverASuccess)
+{
+    for (const bool replaced : {false, true}) {
+        TempDir tmp;
+        const fs::path tree = tmp / "tree";
+        const fs::path moved = tmp / "tree.moved";
+        makeWideTree(tree, 3, 3);
+        FaultRule rule{Call::Unlinkat, 0, "f0", 1};
+        rule.before = [&] {
+            fs::rename(tree, moved);
+            fs::create_directories(moved / "late");
+            touch(moved / "late" / "x");
+            if (replaced)
+                fs::create_directories(tree);
+        };
+        FaultyCalls calls({rule});
+
+        const Outcome outcome = eraseTree(tree.string(), nullptr, Options{1});
+
+        EXPECT_EQ(outcome.status, Status::Failed) << replaced;
+        EXPECT_EQ(outcome.error.value(), ESTALE) << replaced;
+        EXPECT_EQ(outcome.reason, "the folder was moved or replaced while it was being erased; it was left in place");
+        EXPECT_EQ(outcome.failedPath, tree.string());
+        EXPECT_TRUE(present(moved / "late" / "x"));
+        EXPECT_EQ(present(tree), replaced);
+    }
+}
+
 } // namespace
 } // namespace zarvok::erase::test

@@ -153,7 +153,7 @@ TEST(EraseRefusals, RootHomeRelativeDotAndNulPathsAreRefusedWithAReason)
         {"/", "root"},
         {"//", "root"},
         {"/./", ". or .."},
-        {"", "relative"},
+        {"", "empty path"},
         {"relative/folder", "relative"},
         {"./folder", "relative"},
         {home.string(), "home"},

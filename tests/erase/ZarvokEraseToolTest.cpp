@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
+#include <regex>
 #include <sstream>
 
 namespace zarvok::erase::test {
@@ -80,7 +82,9 @@ std::string slurp(const fs::path& path)
 
 // Runs `command` (a program looked up in PATH, then its arguments) with its output in files,
 // from `cwd`, with HOME set to `home`.
-ToolRun runCommand(const std::vector<std::string>& command, const fs::path& scratch, const fs::path& cwd, const fs::path& home)
+// `enter`, when given, runs in the child after it changed to `cwd`.
+ToolRun runCommand(const std::vector<std::string>& command, const fs::path& scratch, const fs::path& cwd, const fs::path& home,
+                   const std::function<bool()>& enter = {})
 {
     const fs::path outFile = scratch / "stdout";
     const fs::path errFile = scratch / "stderr";
@@ -88,7 +92,7 @@ ToolRun runCommand(const std::vector<std::string>& command, const fs::path& scra
     if (pid == 0) {
         ::dup2(::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666), 1);
         ::dup2(::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666), 2);
-        if (::chdir(cwd.c_str()) != 0)
+        if (::chdir(cwd.c_str()) != 0 || (enter && !enter()))
             ::_exit(126);
         ::setenv("HOME", home.c_str(), 1);
         std::vector<char*> argv;
@@ -137,21 +141,46 @@ TEST_F(ZarvokEraseTool, ReportsEachPathItCouldNotEraseAndExitsWithOne)
 {
     makeWideTree(tmp / "fine", 2, 2);
     writeFile(tmp / "a-file");
-    const std::string missing = (tmp / "missing").string();
-    const std::string file = (tmp / "a-file").string();
+    fs::create_directory_symlink(tmp / "fine", tmp / "a-link");
+    const std::string missing = (tmp / "forged\nzarvok-erase: x").string();
     const std::string fine = (tmp / "fine").string();
 
-    const ToolRun result = run({missing, file, fine, home.string() + "/"});
+    const ToolRun result = run({missing, "a-file", "a-link", "", "fine", home.string() + "/", "."});
 
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, "zarvok-erase: " + missing + ": no folder at this path\n"
-                          "zarvok-erase: " + file + ": no folder at this path\n"
-                          "zarvok-erase: " + home.string() + "/: could not be fully erased: the home folder itself is never erased (at "
-                              + home.string() + "/)\n");
+    EXPECT_EQ(result.err, "zarvok-erase: " + tmp.path().string() + "/forged\\nzarvok-erase: x: no folder at this path\n"
+                          "zarvok-erase: a-file: is a file, not a folder\n"
+                          "zarvok-erase: a-link: is a symbolic link, not a folder\n"
+                          "zarvok-erase: empty path\n"
+                          "zarvok-erase: " + home.string() + "/: refused: the home folder itself is never erased; nothing was erased\n"
+                          "zarvok-erase: .: refused: the path must end in the folder's name, not in . or ..; nothing was erased\n");
     EXPECT_FALSE(present(tmp / "fine"));
     EXPECT_TRUE(present(tmp / "a-file"));
+    EXPECT_TRUE(present(tmp / "a-link"));
     EXPECT_TRUE(present(home));
+}
+
+// A relative path is resolved from the working folder itself: one deeper than PATH_MAX works,
+// and in one that was deleted the path is simply not there.
+TEST_F(ZarvokEraseTool, ResolvesRelativePathsFromTheWorkingFolderItself)
+{
+    const std::string name(120, 'n');
+    makeChain(tmp / "deep", 40, name, 1);
+    const ToolRun deep = runCommand(toolWith({name}), scratch, tmp / "deep", home, [&] {
+        for (int level = 0; level < 39; ++level)
+            if (::chdir(name.c_str()) != 0)
+                return false;
+        return true;
+    });
+    EXPECT_EQ(deep.exitCode, 0) << deep.err;
+    EXPECT_EQ(deep.err, "");
+    EXPECT_EQ(run({"deep"}).exitCode, 0); // clears the rest, which is too deep for the clean-up
+
+    fs::create_directories(tmp / "gone");
+    const ToolRun deleted = runCommand(toolWith({"x"}), scratch, tmp / "gone", home, [&] { return ::rmdir((tmp / "gone").c_str()) == 0; });
+    EXPECT_EQ(deleted.exitCode, 1);
+    EXPECT_EQ(deleted.err, "zarvok-erase: x: no folder at this path\n");
 }
 
 TEST_F(ZarvokEraseTool, NamesTheEntryThatCouldNotBeRemoved)
@@ -184,8 +213,15 @@ TEST_F(ZarvokEraseTool, ShowsALiveCountWithProgress)
 
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, "");
-    // The last update before the closing newline has the final count: 4 folders, 40 files, the root.
-    EXPECT_TRUE(result.err.ends_with("\r45 entries removed\n")) << result.err;
+    // The summary has the final count: 4 folders, 40 files, the root.
+    EXPECT_TRUE(std::regex_search(result.err, std::regex("\r45 entries removed in [0-9]+\\.[0-9] s\n$"))) << result.err;
+
+    makeChain(tmp / "big", 1, "d", 1200);
+    const ToolRun big = run({"--progress", "big"});
+    EXPECT_TRUE(std::regex_search(big.err, std::regex("\r1,202 entries removed in [0-9.]+ s\n$"))) << big.err;
+
+    const ToolRun refused = run({"--progress", home.string()});
+    EXPECT_EQ(refused.err, "zarvok-erase: " + home.string() + ": refused: the home folder itself is never erased; nothing was erased\n");
 }
 
 TEST_F(ZarvokEraseTool, HelpAndUsageErrors)
@@ -194,17 +230,18 @@ TEST_F(ZarvokEraseTool, HelpAndUsageErrors)
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.err, "");
     for (const char* part : {"Usage: zarvok-erase [--threads N] [--progress] PATH...", "--threads N", "--progress",
-                             "no folder at this path", "could not be fully erased", "Exit status: 0"})
+                             "no folder at this path", "could not be fully erased", "refused: REASON; nothing was erased",
+                             "is a symbolic link, not a folder", "2 for a usage error", "escaped"})
         EXPECT_NE(help.out.find(part), std::string::npos) << part;
 
     const ToolRun noPath = run({});
-    EXPECT_EQ(noPath.exitCode, 1);
+    EXPECT_EQ(noPath.exitCode, 2);
     EXPECT_EQ(noPath.out, "");
     EXPECT_EQ(noPath.err, "zarvok-erase: no folder given\nTry 'zarvok-erase --help'.\n");
 
     makeWideTree(tmp / "kept", 1, 1);
     const ToolRun badOption = run({"--fast", (tmp / "kept").string()});
-    EXPECT_EQ(badOption.exitCode, 1);
+    EXPECT_EQ(badOption.exitCode, 2);
     EXPECT_EQ(badOption.err, "zarvok-erase: unknown option '--fast'\nTry 'zarvok-erase --help'.\n");
     EXPECT_TRUE(present(tmp / "kept"));
 }

@@ -1,0 +1,64 @@
+// The number of workers follows the file system: no more than the default while operations run
+// on the processor, many more once each one waits on a round trip (here: every unlink sleeps
+// 1 ms, as on a network share), and exactly the count asked for when one is given.
+
+#include "EraseEngine.h"
+#include "FaultyCalls.h"
+#include "TempTree.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <mutex>
+#include <set>
+#include <thread>
+
+namespace zarvok::erase::test {
+namespace {
+
+struct WorkersCase {
+    const char* label;
+    bool roundTrips;
+    unsigned threads; // 0: the engine's default
+};
+
+class EraseWorkers : public ::testing::TestWithParam<WorkersCase> {};
+
+TEST_P(EraseWorkers, FollowTheFileSystem)
+{
+    const WorkersCase c = GetParam();
+    TempDir tmp;
+    const fs::path tree = tmp / "tree";
+    makeWideTree(tree, 40, 40);
+    std::mutex mutex;
+    std::set<std::thread::id> unlinkers;
+    FaultRule rule{Call::Unlinkat, 0};
+    rule.before = [&] {
+        {
+            std::lock_guard lock(mutex);
+            unlinkers.insert(std::this_thread::get_id());
+        }
+        if (c.roundTrips)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    };
+    FaultyCalls calls({rule});
+
+    const Outcome outcome = eraseTree(tree.string(), nullptr, Options{c.threads});
+
+    EXPECT_TRUE(outcome.ok()) << outcome.reason;
+    EXPECT_FALSE(present(tree));
+    if (c.threads != 0)
+        EXPECT_LE(unlinkers.size(), c.threads);
+    else if (c.roundTrips)
+        EXPECT_GT(unlinkers.size(), 2 * defaultThreads());
+    else
+        EXPECT_LE(unlinkers.size(), defaultThreads());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, EraseWorkers,
+                         ::testing::Values(WorkersCase{"LocalDefault", false, 0}, WorkersCase{"RoundTripsDefault", true, 0},
+                                           WorkersCase{"RoundTripsFixedCount", true, 3}),
+                         [](const auto& c) { return c.param.label; });
+
+} // namespace
+} // namespace zarvok::erase::test
