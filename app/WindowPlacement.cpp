@@ -27,6 +27,31 @@ bool onAnyScreen(const QRect& window, const QList<QRect>& screens)
     return false;
 }
 
+// The screen holding the largest part of the window.
+QRect landingScreen(const QRect& window, const QList<QRect>& screens)
+{
+    QRect best;
+    qint64 bestArea = -1;
+    for (const QRect& screen : screens) {
+        const QRect shared = screen.intersected(window);
+        const qint64 area = shared.isEmpty() ? 0 : qint64(shared.width()) * shared.height();
+        if (area > bestArea) {
+            best = screen;
+            bestArea = area;
+        }
+    }
+    return best;
+}
+
+// Moves a window just enough to be wholly on the screen; one larger than the screen keeps its
+// top-left corner (and so its title bar) on it.
+QPoint fittedOnto(const QRect& window, const QRect& screen)
+{
+    const int x = std::max(screen.left(), std::min(window.left(), screen.right() + 1 - window.width()));
+    const int y = std::max(screen.top(), std::min(window.top(), screen.bottom() + 1 - window.height()));
+    return {x, y};
+}
+
 } // namespace
 
 int pixelsFromTwips(double twips)
@@ -68,28 +93,32 @@ QPoint centredPosition(const QSize& frame, const QRect& primary)
 
 QPoint restoredPosition(const QPoint& stored, const QSize& frame, const Screens& screens)
 {
-    if (stored.isNull() || !onAnyScreen(QRect(stored, frame), screens.all))
+    const QRect window(stored, frame);
+    if (stored.isNull() || !onAnyScreen(window, screens.all))
         return centredPosition(frame, screens.primary);
-    return stored;
+    return fittedOnto(window, landingScreen(window, screens.all));
 }
 
 QPoint OpeningPosition::open(const QPoint& stored, const QSize& frame, const Screens& screens)
 {
     const QPoint position = restoredPosition(stored, frame, screens);
-    if (position == centredPosition(frame, screens.primary))
-        m_centring = Centring{frame, position};
+    m_opening = Opening{frame, position, position == centredPosition(frame, screens.primary)};
     return position;
 }
 
 std::optional<QPoint> OpeningPosition::recentred(const QPoint& position, const QSize& frame, const Screens& screens)
 {
-    if (!m_centring || frame == m_centring->frame)
+    if (!m_opening || frame == m_opening->frame)
         return std::nullopt;
-    const bool stillThere = position == m_centring->position;
-    m_centring.reset();
-    if (!stillThere)
+    const Opening opening = *m_opening;
+    m_opening.reset();
+    if (position != opening.position)
         return std::nullopt;
-    return centredPosition(frame, screens.primary);
+    const QPoint better = opening.centred ? centredPosition(frame, screens.primary)
+                                          : restoredPosition(position, frame, screens);
+    if (better == position)
+        return std::nullopt;
+    return better;
 }
 
 QPoint readStoredPosition(const QString& exe)

@@ -33,25 +33,28 @@ Screens currentScreens();
 // Centred on the primary screen.
 QPoint centredPosition(const QSize& frame, const QRect& primary);
 
-// The stored position, or the centre when it is (0, 0) or would leave the window on no screen.
+// The stored position, or the centre when it is (0, 0) or would leave the window on no screen;
+// a window partly off the screen it lands on (the one holding most of it) is moved just enough
+// to be wholly on it.
 QPoint restoredPosition(const QPoint& stored, const QSize& frame, const Screens& screens);
 
-// Where the window opens, and its centring again once the desktop has given it a frame (title
-// bar, borders): before that the centre was worked out for the bare client area. A window moved
-// meanwhile stays where it was moved.
+// Where the window opens, and its placing again once the desktop has given it a frame (title
+// bar, borders): before that the centre and the fit on the screen were worked out for the bare
+// client area. A window moved meanwhile stays where it was moved.
 class OpeningPosition {
 public:
     // The stored position, or the centre (see restoredPosition).
     QPoint open(const QPoint& stored, const QSize& frame, const Screens& screens);
-    // Once, when the frame of a window opened centred has changed: the centre for the new frame.
+    // Once, when the frame has changed: the centre, or the fit on the screen, for the new frame.
     std::optional<QPoint> recentred(const QPoint& position, const QSize& frame, const Screens& screens);
 
 private:
-    struct Centring {
+    struct Opening {
         QSize frame;
         QPoint position;
+        bool centred;
     };
-    std::optional<Centring> m_centring;
+    std::optional<Opening> m_opening;
 };
 
 // The position as the settings store holds it, in pixels; (0, 0) when nothing is stored, or

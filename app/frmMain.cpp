@@ -6,6 +6,7 @@
 #include "EtchedRule.h"
 #include "Fonts.h"
 #include "Layout.h"
+#include "PastedText.h"
 #include "PathKeyFilter.h"
 #include "ThemeColours.h"
 #include "WindowPlacement.h"
@@ -28,6 +29,7 @@
 #include <QtDebug>
 
 #include <cstdlib>
+#include <utility>
 
 namespace zarvok::app {
 namespace {
@@ -317,13 +319,32 @@ void frmMain::cmdPaste_Click()
     // Folders copied in a file manager arrive as a file list, and are queued like a drop.
     const QStringList copied = droppedPaths(clipboard->mimeData());
     if (!copied.isEmpty()) {
-        m_queue->addAll(copied);
-        cboPath->setEditText(copied.back());
+        queueShown(copied, copied.back());
         return;
     }
     const QString text = clipboard->text();
-    cboPath->setEditText(text);
-    m_queue->add(text);
+    const QStringList lines = pastedPaths(text);
+    // One line shows as pasted; of several, the last one queued.
+    queueShown(lines, lines.size() > 1 ? lines.back() : text);
+}
+
+void frmMain::takeFoldersFromOutside(const QStringList& folders)
+{
+    if (m_engineErasing)
+        m_arrived += folders;
+    else if (!folders.isEmpty())
+        queueShown(folders, folders.back());
+    if (isVisible()) {
+        showNormal();
+        raise();
+        activateWindow();
+    }
+}
+
+void frmMain::queueShown(const QStringList& paths, const QString& shown)
+{
+    m_queue->addAll(paths);
+    cboPath->setEditText(shown);
 }
 
 void frmMain::cmdBrowse_Click()
@@ -340,10 +361,8 @@ void frmMain::cmdBrowse_Click()
 void frmMain::cboPath_Drop(const QMimeData* dropped)
 {
     const QStringList paths = droppedPaths(dropped);
-    if (paths.isEmpty())
-        return;
-    m_queue->addAll(paths);
-    cboPath->setEditText(paths.back());
+    if (!paths.isEmpty())
+        queueShown(paths, paths.back());
 }
 
 void frmMain::showEntry(int row)
@@ -370,6 +389,7 @@ void frmMain::setBusy(bool busy)
 
 void frmMain::setErasing(bool erasing)
 {
+    m_engineErasing = erasing;
     if (erasing)
         m_progress->start();
     else
@@ -379,6 +399,8 @@ void frmMain::setErasing(bool erasing)
 void frmMain::letEventsRun()
 {
     QCoreApplication::processEvents();
+    if (!m_engineErasing && !m_arrived.isEmpty())
+        takeFoldersFromOutside(std::exchange(m_arrived, {}));
 }
 
 void frmMain::warn(const QString& text)

@@ -58,6 +58,9 @@ public slots:
     void cmdBrowse_Click();
     // The drop handler of the path list.
     void cboPath_Drop(const QMimeData* dropped);
+    // Folders from the command line or a later start: queued as if pasted, the window to the
+    // front. While the engine erases they wait for the erase loop's next event point.
+    void takeFoldersFromOutside(const QStringList& folders);
 
 signals:
     // The About command; the program answers it with its About window.
@@ -81,6 +84,7 @@ private:
     void Load();
     void Unload();
     void centreOnceTheFrameIsKnown();
+    void queueShown(const QStringList& paths, const QString& shown);
     skin::SkinButton* makeButton(const QString& name, const QRect& geometry);
 
     // EraseLoopView
@@ -100,6 +104,8 @@ private:
     EraseProgress* m_progress;
     std::unique_ptr<ExitDuringErase> m_exitRoute;
     bool m_busy = false;
+    bool m_engineErasing = false;
+    QStringList m_arrived; // folders from outside, held while the engine erases
     OpeningPosition m_opening;
 
     QWidget* picToolBar = nullptr;

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -73,15 +75,22 @@ public:
         erased << path;
         busyWhileErasing.append(m_view.busy);
         erasingWhileErasing.append(m_view.erasing);
+        if (scripted.contains(path)) {
+            m_scriptedLast = true;
+            return scripted.value(path);
+        }
+        m_scriptedLast = false;
         return m_real.eraseFolder(path);
     }
-    std::uint64_t removedSoFar() const override { return m_real.removedSoFar(); }
+    std::uint64_t removedSoFar() const override { return m_scriptedLast ? 0 : m_real.removedSoFar(); }
+    QHash<QString, Outcome> scripted; // answered without touching the disk
     QStringList erased;
     QList<bool> busyWhileErasing, erasingWhileErasing;
 
 private:
     const RecordingView& m_view;
     BackgroundEraser m_real;
+    bool m_scriptedLast = false;
 };
 
 struct Loop {
@@ -104,7 +113,8 @@ TEST(EraseLoop, ErasesEveryQueuedFolderTopFirst)
     for (const QString& folder : folders)
         EXPECT_FALSE(QFileInfo::exists(folder)) << folder.toStdString();
     EXPECT_EQ(l.queue.count(), 0);
-    EXPECT_EQ(l.view.status, kStatusDone);
+    // Each folder holds its files, a sub-folder and a file in it: 6 + 3 + 43 entries.
+    EXPECT_TRUE(l.view.status.startsWith(kStatusDone + QStringLiteral(": 52 removed in "))) << l.view.status.toStdString();
     EXPECT_TRUE(l.view.warnings.isEmpty());
     EXPECT_EQ(l.eraser.busyWhileErasing, QList<bool>({true, true, true}));
     EXPECT_EQ(l.eraser.erasingWhileErasing, QList<bool>({true, true, true}));
@@ -119,6 +129,7 @@ TEST(EraseLoop, OnePassTakesTheseStepsInOrder)
     Loop l;
     l.queue.add(folder);
     l.loop.run();
+    l.view.steps.replaceInStrings(QRegularExpression(QStringLiteral(":.* removed in .* s$")), QString());
     const QStringList expected = {
         QStringLiteral("show ") + folder, QStringLiteral("events"),  // the pass
         QStringLiteral("events"), QStringLiteral("hourglass"),        // DelAll
@@ -129,27 +140,33 @@ TEST(EraseLoop, OnePassTakesTheseStepsInOrder)
     EXPECT_EQ(l.view.steps, expected);
 }
 
-TEST(EraseLoop, MissingFoldersAndFilesAreReportedAndTakenOffTheQueue)
+TEST(EraseLoop, MissingFoldersFilesAndLinksAreReportedAsSuchAndTakenOffTheQueue)
 {
     TempTree tree;
     const QString missing = tree.path("not-there");
     const QString file = tree.file("plain.txt");
+    const QString link = tree.path("link");
+    ASSERT_TRUE(QFile::link(tree.folder("target", 1), link));
     const QString folder = tree.folder("real", 2);
     Loop l;
-    l.queue.addAll({missing, file, folder});
+    l.queue.addAll({missing, file, link, folder});
     l.loop.run();
-    EXPECT_EQ(l.view.warnings, QStringList({notExistMessage(missing), notExistMessage(file)}));
-    EXPECT_EQ(l.view.warnings.front(), QStringLiteral("Directory... ") + missing + QStringLiteral("... not exist"));
+    EXPECT_EQ(l.view.warnings, QStringList({QStringLiteral("Directory... ") + missing + QStringLiteral("... not exist"),
+                                            QStringLiteral("Directory... ") + file + QStringLiteral("... is a file, not a folder"),
+                                            QStringLiteral("Directory... ") + link
+                                                + QStringLiteral("... is a symbolic link, not a folder")}));
     EXPECT_TRUE(QFileInfo(file).isFile());
+    EXPECT_TRUE(QFileInfo(tree.path("target")).isDir());
     EXPECT_FALSE(QFileInfo::exists(folder));
     EXPECT_EQ(l.queue.count(), 0);
-    EXPECT_EQ(l.view.status, kStatusDone);
+    // A missing folder is as gone as an erased one; the file and the link stand.
+    EXPECT_TRUE(l.view.status.startsWith(QStringLiteral("2 folders not erased: 5 removed in "))) << l.view.status.toStdString();
     // The arrow is back before each warning is shown.
     const qsizetype firstWarning = l.view.steps.indexOf(QStringLiteral("warn ") + notExistMessage(missing));
     EXPECT_EQ(l.view.steps.at(firstWarning - 2), QStringLiteral("arrow"));
 }
 
-TEST(EraseLoop, AFolderThatCannotBeErasedIsReported)
+TEST(EraseLoop, ARefusedPathIsReportedAsRefusedWithNothingErased)
 {
     TempTree tree;
     const QString after = tree.folder("after", 1);
@@ -161,13 +178,50 @@ TEST(EraseLoop, AFolderThatCannotBeErasedIsReported)
     l.loop.run();
     ASSERT_EQ(l.view.warnings.size(), 2);
     for (int i = 0; i < 2; ++i) {
-        const QString prefix = QStringLiteral("Directory... ") + refused[i] + QStringLiteral("... could not be fully erased: ");
+        const QString prefix = QStringLiteral("Directory... ") + refused[i] + QStringLiteral("... was refused, nothing was erased: ");
         EXPECT_TRUE(l.view.warnings[i].startsWith(prefix)) << l.view.warnings[i].toStdString();
         EXPECT_GT(l.view.warnings[i].size(), prefix.size()) << "no reason given";
     }
     EXPECT_TRUE(QFileInfo(QDir::homePath()).isDir());
     EXPECT_FALSE(QFileInfo::exists(after));
     EXPECT_EQ(l.queue.count(), 0);
+    EXPECT_TRUE(l.view.status.startsWith(QStringLiteral("2 folders not erased: "))) << l.view.status.toStdString();
+}
+
+TEST(EraseLoop, AFolderNotFullyErasedStaysQueuedAfterTheOthersAndTheRunSaysSo)
+{
+    TempTree tree;
+    const QString stuck = tree.folder("stuck", 1);
+    const QStringList others = {tree.folder("a", 1), tree.folder("b", 1)};
+    Loop l;
+    Outcome failed;
+    failed.status = Status::Failed;
+    failed.reason = "Operation not permitted";
+    l.eraser.scripted.insert(stuck, failed);
+    l.queue.addAll({others[0], stuck, others[1]});
+    l.loop.run();
+    EXPECT_EQ(l.eraser.erased, QStringList({others[0], stuck, others[1]}));
+    EXPECT_EQ(l.view.warnings, QStringList({notErasedMessage(stuck, QStringLiteral("Operation not permitted"))}));
+    EXPECT_EQ(l.queue.entries(), QStringList({stuck}));
+    EXPECT_TRUE(l.view.status.startsWith(QStringLiteral("1 folder not erased: 8 removed in "))) << l.view.status.toStdString();
+    // Delete again retries it, once per run.
+    l.loop.run();
+    EXPECT_EQ(l.eraser.erased.mid(3), QStringList({stuck}));
+    EXPECT_EQ(l.queue.entries(), QStringList({stuck}));
+}
+
+TEST(EraseLoop, TheRunSummarySaysWhatWasDone)
+{
+    const struct {
+        RunTally tally;
+        const char* text;
+    } cases[] = {
+        {{0, 272450, 3449}, "Erasing Done: 272,450 removed in 3.4 s"},
+        {{1, 0, 20}, "1 folder not erased: 0 removed in 0.0 s"},
+        {{3, 1234567, 125600}, "3 folders not erased: 1,234,567 removed in 126 s"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(runSummary(c.tally), QString::fromLatin1(c.text));
 }
 
 TEST(EraseLoop, TheReasonNamesTheEntryThatStayedInsideTheFolder)

@@ -22,7 +22,7 @@ TEST(WindowPlacement, TwipsAndPixels)
     EXPECT_EQ(twipsFromPixels(-1), -15);
 }
 
-TEST(WindowPlacement, OpensWhereStoredCentredWhenNothingOrNowhere)
+TEST(WindowPlacement, OpensWhereStoredWhollyOnItsScreenCentredWhenNothingOrNowhere)
 {
     const QSize frame(401, 204);
     const Screens one{QRect(0, 0, 1024, 768), {QRect(0, 0, 1024, 768)}};
@@ -38,14 +38,35 @@ TEST(WindowPlacement, OpensWhereStoredCentredWhenNothingOrNowhere)
         {QPoint(0, 50), one, QPoint(0, 50)},
         {QPoint(50, 0), one, QPoint(50, 0)},
         {QPoint(100, 120), one, QPoint(100, 120)},
-        {QPoint(-300, 10), one, QPoint(-300, 10)},  // partly on the screen
-        {QPoint(-900, 10), one, centre},           // on no screen
-        {QPoint(-900, 10), two, QPoint(-900, 10)}, // on the screen to the left
+        {QPoint(-300, 10), one, QPoint(0, 10)},      // partly off: moved just enough
+        {QPoint(800, 700), one, QPoint(623, 564)},   // stored at a smaller scale
+        {QPoint(-900, 10), one, centre},             // on no screen
+        {QPoint(-900, 10), two, QPoint(-900, 10)},   // on the screen to the left
+        {QPoint(-1400, -50), two, QPoint(-1280, 0)},
+        {QPoint(-200, 10), two, QPoint(0, 10)},      // the larger part is on the right
+        {QPoint(-201, 10), two, QPoint(-401, 10)},   // ...or on the left
         {QPoint(5000, 5000), two, centre},
     };
     for (const Case& c : cases)
         EXPECT_EQ(restoredPosition(c.stored, frame, c.screens), c.expected) << c.stored.x() << "," << c.stored.y();
     EXPECT_EQ(centredPosition(frame, QRect(1024, 0, 800, 600)), QPoint(1024 + 199, 198));
+    // Larger than its screen: the top-left corner, and with it the title bar, stays on it.
+    const Screens small{QRect(0, 0, 300, 150), {QRect(0, 0, 300, 150)}};
+    EXPECT_EQ(restoredPosition(QPoint(40, 30), frame, small), QPoint(0, 0));
+}
+
+TEST(WindowPlacement, AFittedWindowIsFittedAgainForItsFrame)
+{
+    const Screens one{QRect(0, 0, 1024, 768), {QRect(0, 0, 1024, 768)}};
+    OpeningPosition opening;
+    const QPoint fitted = opening.open(QPoint(800, 700), QSize(401, 204), one);
+    EXPECT_EQ(fitted, QPoint(623, 564));
+    EXPECT_EQ(opening.recentred(fitted, QSize(411, 234), one), QPoint(613, 534));
+    EXPECT_EQ(opening.recentred(QPoint(613, 534), QSize(421, 244), one), std::nullopt); // once only
+
+    OpeningPosition kept;
+    kept.open(QPoint(100, 100), QSize(401, 204), one);
+    EXPECT_EQ(kept.recentred(QPoint(100, 100), QSize(411, 234), one), std::nullopt);
 }
 
 TEST(WindowPlacement, StoresTwipsUnderTheProgramsKey)

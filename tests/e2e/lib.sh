@@ -28,8 +28,9 @@ wait_for() {
     return 1
 }
 
+# Starts the program, with any arguments given, and waits for its window.
 start_zarvok() {
-    "$ZARVOK" >"$WORK/zarvok.log" 2>&1 &
+    "$ZARVOK" "$@" >"$WORK/zarvok.log" 2>&1 &
     ZARVOK_PID=$!
     PIDS+=("$ZARVOK_PID")
     MAIN=$(xdotool search --sync --onlyvisible --pid "$ZARVOK_PID" --name '^Zarvok$' | head -1)
@@ -61,6 +62,7 @@ set_clipboard() {
 # Saves a part of the main window as a PNG: file x y width height.
 grab() { "$GRAB" "$MAIN" "$1" "$2" "$3" "$4" "$5"; }
 grab_count_label() { grab "$1" 0 113 401 15; }
+grab_status_line() { grab "$1" 0 183 401 21; }
 
 answer_box() {
     local box
