@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <cstdio>
@@ -16,6 +18,20 @@ void fail(const char* invariant, const QString& detail)
     std::fprintf(stderr, "\nINVARIANT BROKEN: %s\n%s\n", invariant, qPrintable(detail));
     std::fflush(stderr);
     std::abort();
+}
+
+void checkPathsFromText(const QString& text, const QStringList& paths)
+{
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    const QStringList lines = text.split(lineEnd);
+    for (const QString& path : paths) {
+        check(!path.isEmpty(), "a path read from text is not empty");
+        if (lines.contains(path))
+            continue; // taken as written
+        check(!path.contains(QChar(u'\0')), "a path decoded from a file URI holds no NUL", path);
+        check(QDir::isAbsolutePath(path) && !path.startsWith(QLatin1Char(':')),
+              "a path decoded from a file URI is absolute", path);
+    }
 }
 
 void quietQtMessages()

@@ -19,6 +19,10 @@ inline void check(bool holds, const char* invariant, const QString& detail = {})
         fail(invariant, detail);
 }
 
+// Paths read from text (pasted, or a second start's message): each is non-empty, and is either a
+// line of the text as written or a decoded file URI, then an absolute path without NUL.
+void checkPathsFromText(const QString& text, const QStringList& paths);
+
 // Drops Qt's debug and warning output (bad input makes plenty); FUZZ_VERBOSE=1 keeps it.
 // Fatal messages still print and abort.
 void quietQtMessages();

@@ -1,6 +1,6 @@
 // What a drop or the clipboard brings: the file list of a file manager (text/uri-list, or the
-// copied-files list of GNOME's file managers) and plain text, read by the drop and paste readers
-// and queued as the window queues them.
+// copied-files list of GNOME's file managers) and plain text of one or several lines, read by
+// the drop and paste readers and queued as the window queues them.
 //
 // The input is the data of one or more formats, each section a line "== <format>" and the
 // data after it up to the next such line; an input without one is plain text:
@@ -11,11 +11,13 @@
 // After every input: every path taken from a file list is non-empty, holds no NUL and is an
 // absolute path; a drop is taken exactly when it
 // brings paths; a file URL naming another computer gives no path; a NUL ending the list changes
-// nothing; and the queue holds each text once, none empty, in the order given.
+// nothing; pasted text gives paths that are lines as written or decoded file URIs (absolute, no
+// NUL); and the queue holds each path once, in the order given.
 
 #include "DropPaths.h"
 #include "EraseQueue.h"
 #include "FuzzSupport.h"
+#include "PastedText.h"
 
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -97,18 +99,17 @@ void checkDropAnswer(const QMimeData& mime, bool bringsPaths)
     fuzz::check(!bringsPaths || event.dropAction() == Qt::CopyAction, "a drop is taken as a copy");
 }
 
-// The queue after a paste: the file list when there is one, else the text as written.
-void checkQueue(const QMimeData& mime, const QStringList& paths)
+// A paste: the file list when there is one, else the text's paths; the queue after it.
+void checkPaste(const QMimeData& mime, const QStringList& paths)
 {
-    app::EraseQueue queue;
-    QStringList expected = paths.isEmpty() ? QStringList{mime.text()} : paths;
+    const QStringList pasted = paths.isEmpty() ? app::pastedPaths(mime.text()) : paths;
     if (paths.isEmpty())
-        queue.add(mime.text());
-    else
-        queue.addAll(paths);
-    expected.removeAll(QString());
+        fuzz::checkPathsFromText(mime.text(), pasted);
+    app::EraseQueue queue;
+    queue.addAll(pasted);
+    QStringList expected = pasted;
     app::KillCBDupes(expected);
-    fuzz::check(queue.entries() == expected, "the queue holds each text once, none empty, in the order given",
+    fuzz::check(queue.entries() == expected, "the queue holds each path once, in the order given",
                 queue.entries().join(u'\n'));
 }
 
@@ -131,6 +132,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkPaths(mime, paths);
     checkEndingNul(mime, paths);
     checkDropAnswer(mime, !paths.isEmpty());
-    checkQueue(mime, paths);
+    checkPaste(mime, paths);
     return 0;
 }
