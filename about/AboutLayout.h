@@ -1,11 +1,13 @@
 #pragma once
 // The About window's layout in twips as designed (15 twips = 1 pixel at 96 dpi).
 
-#include "Layout.h"
+#include "forms/Twips.h"
+
+#include <QSize>
 
 namespace zarvok::about::layout {
 
-using app::layout::Twips;
+using forms::Twips;
 
 inline constexpr QSize kClientSize{497, 322}; // 7455 x 4830 twips
 

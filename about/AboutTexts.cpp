@@ -1,5 +1,7 @@
 #include "AboutTexts.h"
 
+#include "forms/Placing.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -43,14 +45,8 @@ QUrl mailtoLink(const QString& address, const QString& subject)
 
 QRect centredOver(const QRect& owner, const QSize& size, const QRect& screen)
 {
-    QRect placed(QPoint(), size);
-    placed.moveCenter(owner.center());
-    if (screen.isEmpty())
-        return placed;
-    // The top-left corner wins where the window is larger than the screen: the title bar stays reachable.
-    placed.moveLeft(std::max(screen.left(), std::min(placed.left(), screen.right() + 1 - size.width())));
-    placed.moveTop(std::max(screen.top(), std::min(placed.top(), screen.bottom() + 1 - size.height())));
-    return placed;
+    const QRect placed(forms::centredIn(size, owner), size);
+    return screen.isEmpty() ? placed : QRect(forms::fittedOnto(placed, screen), size);
 }
 
 } // namespace zarvok::about

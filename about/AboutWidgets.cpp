@@ -1,5 +1,6 @@
 #include "AboutWidgets.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -7,6 +8,51 @@
 #include <QtDebug>
 
 namespace zarvok::about {
+namespace {
+
+// A link to screen readers, named by its words, described by where it leads, with an action
+// that follows it.
+class LinkAccessible final : public QAccessibleWidget {
+public:
+    explicit LinkAccessible(LinkLabel* link)
+        : QAccessibleWidget(link, QAccessible::Link)
+    {
+        addControllingSignal(QStringLiteral("Click()"));
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        const QString own = QAccessibleWidget::text(t);
+        if (!own.isEmpty())
+            return own;
+        if (t == QAccessible::Name)
+            return link()->text();
+        return t == QAccessible::Description ? link()->toolTip() : own;
+    }
+
+    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
+
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction())
+            emit link()->Click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    LinkLabel* link() const { return static_cast<LinkLabel*>(widget()); }
+};
+
+QAccessibleInterface* linkFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(LinkLabel::staticMetaObject.className()))
+        if (auto* link = qobject_cast<LinkLabel*>(object))
+            return new LinkAccessible(link);
+    return nullptr;
+}
+
+} // namespace
 
 SvgPicture::SvgPicture(const QString& source, QWidget* parent)
     : QWidget(parent)
@@ -28,6 +74,11 @@ LinkLabel::LinkLabel(const QString& text, QWidget* parent)
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true); // covers the blank of the lead-in it sits in
+    static const bool accessible = [] {
+        QAccessible::installFactory(linkFactory);
+        return true;
+    }();
+    (void)accessible;
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event)

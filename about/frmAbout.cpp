@@ -3,8 +3,10 @@
 #include "AboutLayout.h"
 #include "AboutTexts.h"
 #include "AboutWidgets.h"
-#include "ButtonForm.h"
-#include "ThemeColours.h"
+#include "forms/ButtonForm.h"
+#include "forms/Fonts.h"
+#include "forms/Placing.h"
+#include "forms/ThemeColours.h"
 #include "skinbutton/core/SkinButton.h"
 
 #include <ProjectInfo.h>
@@ -26,37 +28,18 @@ namespace {
 const QColor kTitleColour(0, 128, 128);
 const QColor kVersionColour(255, 0, 0);
 const QColor kLinkColour(0, 0, 192);
-const QString kSansSerif = QStringLiteral("MS Sans Serif");
-
-QFont sansSerif(double points, QFont::Weight weight, bool underline = false)
-{
-    QFont made(kSansSerif);
-    made.setPointSizeF(points);
-    made.setWeight(weight);
-    made.setUnderline(underline);
-    return made;
-}
-
-template <typename Widget>
-Widget* place(Widget* widget, const char* name, const layout::Twips& where)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(app::layout::toPixels(where));
-    return widget;
-}
+using forms::fonts::sansSerif;
+using forms::place;
 
 QLabel* makeLabel(QWidget* parent, const char* name, const layout::Twips& where, const QFont& labelFont)
 {
-    auto* label = place(new QLabel(parent), name, where);
-    label->setFont(labelFont);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
+    return forms::placeLabel(parent, name, QString(), where, Qt::AlignLeft | Qt::AlignTop, labelFont);
 }
 
 void setTextColour(QWidget* widget, const QColor& designed, const QColor& background)
 {
     QPalette colours = widget->palette();
-    colours.setColor(QPalette::WindowText, app::readableOn(designed, background));
+    colours.setColor(QPalette::WindowText, forms::readableOn(designed, background));
     widget->setPalette(colours);
 }
 
@@ -87,6 +70,7 @@ frmAbout::frmAbout(QWidget* owner, std::unique_ptr<skin::LinkOpener> links, Vers
     , m_version(std::move(version))
 {
     setObjectName(QStringLiteral("frmAbout"));
+    forms::setAccessibleRole(this, QAccessible::Dialog);
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
     setFixedSize(layout::kClientSize);
@@ -131,6 +115,7 @@ void frmAbout::buildTerms()
 {
     Text1 = place(new QPlainTextEdit(this), "Text1", layout::Text1);
     Text1->setReadOnly(true);
+    Text1->setAccessibleName(QStringLiteral("Licence"));
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text1->setTabChangesFocus(true);
@@ -162,9 +147,9 @@ void frmAbout::buildButton()
 {
     cmdOK = place(new skin::SkinButton(this), "cmdOK", layout::cmdOK);
     QString problem;
-    if (!cmdOK->readProperties(app::storedProperties(kForm, cmdOK->objectName()), &problem))
+    if (!cmdOK->readProperties(forms::storedProperties(kForm, cmdOK->objectName()), &problem))
         qWarning() << "Stored properties of cmdOK not fully read:" << problem;
-    cmdOK->setGeometry(app::layout::toPixels(layout::cmdOK));
+    cmdOK->setGeometry(forms::toPixels(layout::cmdOK));
     connect(cmdOK, &skin::SkinButton::Click, this, &frmAbout::cmdOK_Click);
 }
 

@@ -1,7 +1,7 @@
 #include "CommandLine.h"
-#include "Fonts.h"
 #include "SingleInstance.h"
 #include "about/frmAbout.h"
+#include "forms/Fonts.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -57,7 +57,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "zarvok: later starts cannot reach this window: %s\n", qPrintable(problem));
     }
 
-    zarvok::app::fonts::installSubstitutes();
+    zarvok::forms::fonts::installSubstitutes();
     zarvok::app::frmMain window;
     QObject::connect(&window, &zarvok::app::frmMain::aboutRequested, &window,
                      [&window] { zarvok::about::showAbout(&window); });

@@ -6,7 +6,7 @@
 // from what the first one saves paints the same pixels and saves the same properties (once the
 // written changes of an empty caption and IconAlign 0 have settled).
 
-#include "ButtonForm.h"
+#include "forms/ButtonForm.h"
 #include "FuzzSupport.h"
 #include "skinbutton/core/SkinButton.h"
 
@@ -50,7 +50,7 @@ std::unique_ptr<skin::SkinButton> loadedButton(QWidget& window, const QString& n
 
 void checkControl(QWidget& window, const QString& name)
 {
-    const skin::PropertyBag stored = app::storedProperties(g_formPath, name);
+    const skin::PropertyBag stored = forms::storedProperties(g_formPath, name);
     auto first = loadedButton(window, name, stored);
     // As written, an empty caption and IconAlign 0 are saved as absent and load as "SkinButton"
     // and 1: one more round settles them.

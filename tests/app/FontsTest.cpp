@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace zarvok::app;
+using namespace zarvok::forms;
 
 // The designed fonts are rarely installed here; each must resolve to one of the free look-alikes
 // the bootstrap installs, not to whatever the font system picks.

@@ -89,13 +89,14 @@ TEST(frmMainDuringErase, ExitGoesThroughAnOpenDropDownList)
     }
 }
 
-TEST(frmMainDuringErase, DropsAndInputMethodTextWaitForTheNextEventPoint)
+TEST(frmMainDuringErase, DropsFoldersFromOutsideAndInputMethodTextWaitForTheNextEventPoint)
 {
     TempTree tree;
     ShownWindow f("erase-held-drop");
     const QString folder = tree.folder("slow", 3000);
     f.queue(folder);
     const QString dropped = tree.path("dropped meanwhile");
+    const QString handed = tree.path("handed over by a second start");
     QStringList queuedWhenErased;
     QString fieldWhenErased;
     *f.onErase = [&](const QString&) {
@@ -110,6 +111,8 @@ TEST(frmMainDuringErase, DropsAndInputMethodTextWaitForTheNextEventPoint)
             QCoreApplication::sendEvent(f.window->windowHandle(), &drop);
             EXPECT_TRUE(drop.isAccepted());
             EXPECT_EQ(drop.dropAction(), Qt::CopyAction); // nothing of the source's is moved
+
+            f.window->takeFoldersFromOutside({handed});
 
             QInputMethodEvent composed;
             composed.setCommitString(QStringLiteral("-typed"));
@@ -139,7 +142,7 @@ TEST(frmMainDuringErase, DropsAndInputMethodTextWaitForTheNextEventPoint)
     EXPECT_EQ(queuedWhenErased, QStringList{folder});
     EXPECT_EQ(fieldWhenErased, folder);
     QCoreApplication::processEvents();
-    EXPECT_EQ(f.items(), QStringList{dropped});
+    EXPECT_EQ(f.items(), QStringList({dropped, handed}));
     EXPECT_EQ(typedWhileBusy, QList<bool>{false});
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // Where the main window opens, and its stored position in twips (15 per pixel at 96 dpi).
 
+#include "forms/Twips.h"
+
 #include <QList>
 #include <QPoint>
 #include <QRect>
@@ -12,10 +14,9 @@
 
 namespace zarvok::app {
 
-constexpr int kTwipsPerPixel = 15;
-
-int pixelsFromTwips(double twips); // rounds halves to even
-std::int32_t twipsFromPixels(int pixels);
+using forms::kTwipsPerPixel;
+using forms::pixelsFromTwips;
+using forms::twipsFromPixels;
 
 // "Software\Vantrel Software\<exe>\Main".
 QString settingsKey(const QString& executableName);

@@ -5,10 +5,10 @@
 
 #include <QString>
 
-namespace zarvok::app {
+namespace zarvok::forms {
 
 // The stored bag of one control of a form resource, e.g. (":/forms/frmMain.json", "cmdQuit").
 // A missing resource or control gives an empty bag and a warning.
 skin::PropertyBag storedProperties(const QString& formResource, const QString& controlName);
 
-} // namespace zarvok::app
+} // namespace zarvok::forms

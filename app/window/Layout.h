@@ -1,16 +1,14 @@
 #pragma once
 // The main window's layout, in twips as designed (15 twips = 1 pixel at 96 dpi).
 
-#include <QRect>
+#include "forms/Twips.h"
+
 #include <QSize>
 
 namespace zarvok::app::layout {
 
-struct Twips {
-    int left, top, width, height;
-};
-
-QRect toPixels(const Twips& t);
+using forms::toPixels;
+using forms::Twips;
 
 inline constexpr QSize kClientSize{401, 204}; // 6015 x 3060 twips
 

@@ -1,6 +1,7 @@
 #include "WindowPlacement.h"
 
 #include "Registry.h"
+#include "forms/Placing.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -43,28 +44,7 @@ QRect landingScreen(const QRect& window, const QList<QRect>& screens)
     return best;
 }
 
-// Moves a window just enough to be wholly on the screen; one larger than the screen keeps its
-// top-left corner (and so its title bar) on it.
-QPoint fittedOnto(const QRect& window, const QRect& screen)
-{
-    const int x = std::max(screen.left(), std::min(window.left(), screen.right() + 1 - window.width()));
-    const int y = std::max(screen.top(), std::min(window.top(), screen.bottom() + 1 - window.height()));
-    return {x, y};
-}
-
 } // namespace
-
-int pixelsFromTwips(double twips)
-{
-    return static_cast<int>(std::nearbyint(twips / kTwipsPerPixel));
-}
-
-std::int32_t twipsFromPixels(int pixels)
-{
-    constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
-    constexpr std::int64_t highest = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{pixels} * kTwipsPerPixel, lowest, highest));
-}
 
 QString settingsKey(const QString& exe)
 {
@@ -88,7 +68,7 @@ Screens currentScreens()
 
 QPoint centredPosition(const QSize& frame, const QRect& primary)
 {
-    return {primary.x() + (primary.width() - frame.width()) / 2, primary.y() + (primary.height() - frame.height()) / 2};
+    return forms::centredIn(frame, primary);
 }
 
 QPoint restoredPosition(const QPoint& stored, const QSize& frame, const Screens& screens)
@@ -96,7 +76,7 @@ QPoint restoredPosition(const QPoint& stored, const QSize& frame, const Screens&
     const QRect window(stored, frame);
     if (stored.isNull() || !onAnyScreen(window, screens.all))
         return centredPosition(frame, screens.primary);
-    return fittedOnto(window, landingScreen(window, screens.all));
+    return forms::fittedOnto(window, landingScreen(window, screens.all));
 }
 
 QPoint OpeningPosition::open(const QPoint& stored, const QSize& frame, const Screens& screens)

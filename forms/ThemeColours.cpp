@@ -1,6 +1,6 @@
 #include "ThemeColours.h"
 
-namespace zarvok::app {
+namespace zarvok::forms {
 
 QColor readableOn(const QColor& designed, const QColor& background)
 {
@@ -11,4 +11,4 @@ QColor readableOn(const QColor& designed, const QColor& background)
     return QColor(lift(designed.red()), lift(designed.green()), lift(designed.blue()));
 }
 
-} // namespace zarvok::app
+} // namespace zarvok::forms

@@ -1,15 +1,17 @@
 #include "frmMain.h"
 
 #include "BackgroundEraser.h"
-#include "ButtonForm.h"
+#include "CommandHints.h"
 #include "DropPaths.h"
-#include "EtchedRule.h"
-#include "Fonts.h"
 #include "Layout.h"
 #include "PastedText.h"
 #include "PathKeyFilter.h"
-#include "ThemeColours.h"
 #include "WindowPlacement.h"
+#include "forms/ButtonForm.h"
+#include "forms/EtchedRule.h"
+#include "forms/Fonts.h"
+#include "forms/Placing.h"
+#include "forms/ThemeColours.h"
 #include "picker/QtFolderDialog.h"
 #include "skinbutton/core/SkinButton.h"
 
@@ -39,22 +41,6 @@ const QString kTitle = QStringLiteral("Zarvok");
 const QColor kHeaderColour(0, 0, 192);
 const QColor kHintColour(64, 64, 64);
 
-struct Hint {
-    skin::SkinButton* frmMain::*button;
-    const char* text;
-};
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const layout::Twips& where,
-                  Qt::Alignment alignment, const QFont& font)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(layout::toPixels(where));
-    label->setAlignment(alignment);
-    label->setFont(font);
-    return label;
-}
-
 } // namespace
 
 frmMain::frmMain(WindowServices services, QWidget* parent)
@@ -69,9 +55,11 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     , m_queue(new EraseQueue(this))
     , m_loop(*m_queue, *this, *m_eraser)
     , m_progress(new EraseProgress([this] { return m_eraser->removedSoFar(); },
-                                   [this](const QString& text) { setStatus(text); }, this))
+                                   // Shown, not announced: a screen reader would read it four times a second.
+                                   [this](const QString& text) { lblPro->setText(text); }, this))
 {
     setObjectName(QStringLiteral("frmMain"));
+    forms::setAccessibleRole(this, QAccessible::Window); // a frame to screen readers
     setWindowTitle(kTitle);
     setWindowIcon(QIcon(QStringLiteral(":/icons/zarvok.svg")));
     setFixedSize(layout::kClientSize);
@@ -88,7 +76,7 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
     connect(m_queue, &EraseQueue::countChanged, this, [this](int count) {
-        lblTitle->setText(countText(count));
+        forms::setAnnouncedText(lblTitle, countText(count));
         lblTitle->adjustSize();
     });
     m_exitRoute = std::make_unique<ExitDuringErase>(this, cmdQuit);
@@ -112,7 +100,7 @@ void frmMain::buildPanels()
     picToolBar = new QWidget(this);
     picToolBar->setObjectName(QStringLiteral("picToolBar"));
     picToolBar->setGeometry(layout::toPixels(layout::picToolBar));
-    picToolBar->setFont(fonts::toolBar());
+    picToolBar->setFont(forms::fonts::toolBar());
     picToolBar->setMouseTracking(true);
     picToolBar->installEventFilter(this);
 
@@ -120,7 +108,7 @@ void frmMain::buildPanels()
     PicStatus->setObjectName(QStringLiteral("PicStatus"));
     PicStatus->setGeometry(layout::toPixels(layout::PicStatus));
 
-    auto* rule = new EtchedRule(picToolBar);
+    auto* rule = new forms::EtchedRule(picToolBar);
     rule->setObjectName(QStringLiteral("Line1"));
     rule->setGeometry(layout::toPixels(layout::etchedRule));
 }
@@ -130,7 +118,7 @@ skin::SkinButton* frmMain::makeButton(const QString& name, const QRect& geometry
     auto* button = new skin::SkinButton(picToolBar);
     button->setObjectName(name);
     QString problem;
-    if (!button->readProperties(storedProperties(kForm, name), &problem))
+    if (!button->readProperties(forms::storedProperties(kForm, name), &problem))
         qWarning() << "Stored properties of" << name << "not fully read:" << problem;
     button->setGeometry(geometry);
     return button;
@@ -144,19 +132,21 @@ void frmMain::buildButtons()
     cmdPaste = makeButton(QStringLiteral("cmdPaste"), layout::toPixels(layout::cmdPaste));
     cmdAbout = makeButton(QStringLiteral("cmdAbout"), layout::toPixels(layout::cmdAbout));
     cmdBrowse = makeButton(QStringLiteral("cmdBrowse"), layout::toPixels(layout::cmdBrowse));
+    cmdBrowse->setAccessibleName(QStringLiteral("Browse")); // its caption is "..."
 }
 
 void frmMain::buildLabels()
 {
-    lblHeader = makeLabel(picToolBar, "lblHeader", QStringLiteral("Mass Zarvok"), layout::lblHeader,
-                          Qt::AlignHCenter | Qt::AlignTop, fonts::header());
-    lblTitle = makeLabel(picToolBar, "lblTitle", QStringLiteral("Folder to Delete (drag and drop):"),
-                         layout::lblTitle, Qt::AlignLeft | Qt::AlignTop, fonts::toolBar());
+    lblHeader = forms::placeLabel(picToolBar, "lblHeader", QStringLiteral("Mass Zarvok"), layout::lblHeader,
+                          Qt::AlignHCenter | Qt::AlignTop, forms::fonts::header());
+    lblTitle = forms::placeLabel(picToolBar, "lblTitle", QStringLiteral("Folder to Delete (drag and drop):"),
+                         layout::lblTitle, Qt::AlignLeft | Qt::AlignTop, forms::fonts::toolBar());
     lblTitle->adjustSize();
-    lblDisplay = makeLabel(picToolBar, "lblDisplay", kHintAtStart, layout::lblDisplay,
-                           Qt::AlignHCenter | Qt::AlignTop, fonts::hint());
-    lblPro = makeLabel(PicStatus, "lblPro", kStatusReady, layout::lblPro, Qt::AlignHCenter | Qt::AlignTop,
-                       fonts::status());
+    lblDisplay = forms::placeLabel(picToolBar, "lblDisplay", kHintAtStart, layout::lblDisplay,
+                           Qt::AlignHCenter | Qt::AlignTop, forms::fonts::hint());
+    lblPro = forms::placeLabel(PicStatus, "lblPro", kStatusReady, layout::lblPro, Qt::AlignHCenter | Qt::AlignTop,
+                       forms::fonts::status());
+    forms::setAccessibleRole(lblPro, QAccessible::StatusBar);
     for (QLabel* surface : {lblHeader, lblTitle, lblDisplay}) {
         surface->setMouseTracking(true);
         surface->installEventFilter(this);
@@ -167,6 +157,8 @@ void frmMain::buildPathList()
 {
     cboPath = new QComboBox(picToolBar);
     cboPath->setObjectName(QStringLiteral("cboPath"));
+    cboPath->setAccessibleName(QStringLiteral("Folder to Delete (drag and drop):"));
+    lblTitle->setBuddy(cboPath); // labelled-by, to screen readers
     cboPath->setGeometry(layout::toPixels(layout::cboPath));
     cboPath->setEditable(true);
     // Typed text is never queued by itself, and completion would change what was typed.
@@ -188,17 +180,11 @@ void frmMain::buildPathList()
 
 void frmMain::connectHints()
 {
-    static const Hint hints[] = {
-        {&frmMain::cmdQuit, "Exit Program"},
-        {&frmMain::cmdDelete, "Start Erasing"},
-        {&frmMain::cmdCopy, "Copy Folder to Delete to clipboard"},
-        {&frmMain::cmdPaste, "Paste from clipboard into Folder to Delete"},
-        {&frmMain::cmdAbout, "Show About box"},
-        {&frmMain::cmdBrowse, "Browse for Folder or files to Erase"},
-    };
-    for (const Hint& hint : hints) {
+    for (const CommandHint& hint : kCommandHints) {
+        auto* button = findChild<skin::SkinButton*>(QString::fromLatin1(hint.button));
         const QString text = QString::fromLatin1(hint.text);
-        connect(this->*hint.button, &skin::SkinButton::MouseEnter, this, [this, text] { lblDisplay->setText(text); });
+        button->setAccessibleDescription(text);
+        connect(button, &skin::SkinButton::MouseEnter, this, [this, text] { lblDisplay->setText(text); });
     }
 }
 
@@ -207,7 +193,7 @@ void frmMain::applyColours()
     const QColor background = palette().color(QPalette::Window);
     auto paint = [&](QLabel* label, const QColor& designed) {
         QPalette colours = label->palette();
-        colours.setColor(QPalette::WindowText, readableOn(designed, background));
+        colours.setColor(QPalette::WindowText, forms::readableOn(designed, background));
         label->setPalette(colours);
     };
     paint(lblHeader, kHeaderColour);
@@ -373,7 +359,7 @@ void frmMain::showEntry(int row)
 
 void frmMain::setStatus(const QString& text)
 {
-    lblPro->setText(text);
+    forms::setAnnouncedText(lblPro, text);
 }
 
 void frmMain::setBusy(bool busy)

@@ -5,13 +5,16 @@
 
 #include <QFont>
 
-namespace zarvok::app::fonts {
+namespace zarvok::forms::fonts {
 
 void installSubstitutes();
+
+// The forms' own face, MS Sans Serif.
+QFont sansSerif(double points, QFont::Weight weight, bool underline = false);
 
 QFont toolBar();   // MS Sans Serif 8.25 pt bold: the panel, the count label and the path list
 QFont header();    // Arial Black 20.25 pt bold italic
 QFont hint();      // MS Sans Serif 9.75 pt
 QFont status();    // Arial 9.75 pt bold
 
-} // namespace zarvok::app::fonts
+} // namespace zarvok::forms::fonts

@@ -10,6 +10,7 @@
 #include "ExitDuringErase.h"
 #include "FolderEraser.h"
 #include "WindowPlacement.h"
+#include "forms/Accessible.h"
 #include "picker/BrowseFolders.h"
 
 #include <QWidget>
@@ -116,10 +117,10 @@ private:
     skin::SkinButton* cmdPaste = nullptr;
     skin::SkinButton* cmdAbout = nullptr;
     skin::SkinButton* cmdBrowse = nullptr;
-    QLabel* lblHeader = nullptr;
-    QLabel* lblTitle = nullptr;
-    QLabel* lblDisplay = nullptr;
-    QLabel* lblPro = nullptr;
+    forms::Label* lblHeader = nullptr;
+    forms::Label* lblTitle = nullptr;
+    forms::Label* lblDisplay = nullptr;
+    forms::Label* lblPro = nullptr;
     QComboBox* cboPath = nullptr;
 };
 

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-namespace zarvok::app {
+namespace zarvok::forms {
 
 // Two one-pixel lines across the window: button shadow above button highlight.
 class EtchedRule final : public QWidget {
@@ -14,4 +14,4 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-} // namespace zarvok::app
+} // namespace zarvok::forms

@@ -5,7 +5,7 @@
 #include <QJsonObject>
 #include <QtDebug>
 
-namespace zarvok::app {
+namespace zarvok::forms {
 
 skin::PropertyBag storedProperties(const QString& formResource, const QString& controlName)
 {
@@ -28,4 +28,4 @@ skin::PropertyBag storedProperties(const QString& formResource, const QString& c
     return skin::PropertyBag::fromJson(control.toObject());
 }
 
-} // namespace zarvok::app
+} // namespace zarvok::forms

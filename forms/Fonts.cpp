@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-namespace zarvok::app::fonts {
+namespace zarvok::forms::fonts {
 namespace {
 
 QFont make(const QString& family, double points, QFont::Weight weight, bool italic = false)
@@ -24,9 +24,16 @@ void installSubstitutes()
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
 }
 
+QFont sansSerif(double points, QFont::Weight weight, bool underline)
+{
+    QFont font = make(QStringLiteral("MS Sans Serif"), points, weight);
+    font.setUnderline(underline);
+    return font;
+}
+
 QFont toolBar()
 {
-    return make(QStringLiteral("MS Sans Serif"), 8.25, QFont::Bold);
+    return sansSerif(8.25, QFont::Bold);
 }
 
 QFont header()
@@ -36,7 +43,7 @@ QFont header()
 
 QFont hint()
 {
-    return make(QStringLiteral("MS Sans Serif"), 9.75, QFont::Normal);
+    return sansSerif(9.75, QFont::Normal);
 }
 
 QFont status()
@@ -44,4 +51,4 @@ QFont status()
     return make(QStringLiteral("Arial"), 9.75, QFont::Bold);
 }
 
-} // namespace zarvok::app::fonts
+} // namespace zarvok::forms::fonts

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-namespace zarvok::app {
+namespace zarvok::forms {
 
 void EtchedRule::paintEvent(QPaintEvent*)
 {
@@ -14,4 +14,4 @@ void EtchedRule::paintEvent(QPaintEvent*)
     painter.drawLine(0, 1, right, 1);
 }
 
-} // namespace zarvok::app
+} // namespace zarvok::forms
