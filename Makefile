@@ -50,3 +50,18 @@ erase-model-long: build
 	  ZARVOK_MODEL_SEED=$$seed ZARVOK_MODEL_TREES=1000 $(BUILD)/tests/erase/erase_engine_test \
 	    --gtest_filter='EraseModel.*' || { echo "erase model failed from seed $$seed"; exit 1; }; \
 	done
+
+# Every reader of outside input under libFuzzer for FUZZ_SECONDS each, from its seed corpus in
+# fuzz/corpus/; built with clang in a folder of its own (see fuzz/README.md).
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+.PHONY: fuzz
+fuzz:
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DZARVOK_FUZZ=ON -DZARVOK_SANITIZE=ON -DZARVOK_WERROR=OFF $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run $(FUZZ_BUILD)
+clean: clean-fuzz
+.PHONY: clean-fuzz
+clean-fuzz:
+	rm -rf $(FUZZ_BUILD)

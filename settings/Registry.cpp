@@ -1,5 +1,8 @@
 #include "Registry.h"
 
+#include <QDateTime>
+#include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStringList>
@@ -88,6 +91,31 @@ std::optional<RegValue> decode(const QVariant& stored)
 }
 #endif
 
+// Qt parses a settings file once and serves later opens from memory while the file keeps its
+// size and time, and only the first open reports that the file could not be parsed. Such a file
+// is remembered here, so that every read of it gives the defaults, not the first read only.
+bool unparseable(const QSettings& store)
+{
+    struct Seen {
+        qint64 size;
+        QDateTime modified;
+    };
+    static QHash<QString, Seen> damaged;
+    const QFileInfo file(store.fileName());
+    const Seen now{file.size(), file.lastModified()};
+    if (store.status() == QSettings::FormatError) {
+        damaged.insert(store.fileName(), now);
+        return true;
+    }
+    const auto known = damaged.constFind(store.fileName());
+    if (known == damaged.cend())
+        return false;
+    if (known->size == now.size && known->modified == now.modified)
+        return true;
+    damaged.erase(known);
+    return false;
+}
+
 int resultOf(QSettings::Status status)
 {
     switch (status) {
@@ -122,7 +150,7 @@ QList<RegValue> RegReadValues(Hive, const QString& keyPath, const QStringList& v
     if (!where)
         return values;
     const auto store = openStore(*where);
-    if (store->status() != QSettings::NoError)
+    if (unparseable(*store) || store->status() != QSettings::NoError)
         return values;
     for (qsizetype i = 0; i < valueNames.size(); ++i)
         if (store->contains(valueNames[i]))

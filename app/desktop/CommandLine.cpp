@@ -17,6 +17,16 @@ const QString kHelp = QStringLiteral(
     "  -h, --help     show this help and exit\n"
     "  -v, --version  show the version and exit\n");
 
+QString absoluteFolder(const QDir& here, const QString& folder)
+{
+    // QDir counts ":name" as absolute, a Qt resource; here it is a folder like any other.
+    if (folder.startsWith(QLatin1Char(':'))) {
+        const QString base = here.absolutePath();
+        return base.endsWith(QLatin1Char('/')) ? base + folder : base + QLatin1Char('/') + folder;
+    }
+    return QDir::isAbsolutePath(folder) ? folder : here.absoluteFilePath(folder);
+}
+
 } // namespace
 
 QString versionText()
@@ -48,7 +58,7 @@ CommandLine parseCommandLine(const QStringList& arguments, const QString& workin
     const QDir here(workingFolder);
     for (const QString& folder : parser.positionalArguments())
         if (!folder.isEmpty())
-            line.folders.append(QDir::isAbsolutePath(folder) ? folder : here.absoluteFilePath(folder));
+            line.folders.append(absoluteFolder(here, folder));
     return line;
 }
 

@@ -6,11 +6,26 @@
 
 namespace zarvok::app {
 
+namespace {
+
+QByteArray fileUri(const QString& folder)
+{
+#ifndef Q_OS_WIN
+    // QUrl::fromLocalFile takes a folder beginning "//" for another computer ("//srv/x" becomes
+    // file://srv/x, "//" becomes file://); the path escaped after "file://" names it exactly.
+    if (folder.startsWith(QLatin1Char('/')))
+        return QByteArrayLiteral("file://") + QUrl::toPercentEncoding(folder, "/");
+#endif
+    return QUrl::fromLocalFile(folder).toEncoded();
+}
+
+} // namespace
+
 QByteArray encodeFolders(const QStringList& folders)
 {
     QByteArray message;
     for (const QString& folder : folders)
-        message += QUrl::fromLocalFile(folder).toEncoded() + '\n';
+        message += fileUri(folder) + '\n';
     return message;
 }
 

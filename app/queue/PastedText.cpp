@@ -17,7 +17,11 @@ QString pathOfLine(const QString& line)
     // A URI naming another computer stays text; the erase will say there is no such folder.
     if (!url.isValid() || !url.isLocalFile() || !url.host().isEmpty())
         return line;
-    return QDir::toNativeSeparators(url.toLocalFile());
+    // So does one that decodes to no absolute path, to a Qt resource (":/x") or past a NUL.
+    const QString path = QDir::toNativeSeparators(url.toLocalFile());
+    if (!QDir::isAbsolutePath(path) || path.startsWith(QLatin1Char(':')) || path.contains(QChar(u'\0')))
+        return line;
+    return path;
 }
 
 } // namespace

@@ -57,6 +57,8 @@ template <class... F>
 struct overloaded : F... {
     using F::operator()...;
 };
+template <class... F>
+overloaded(F...) -> overloaded<F...>; // clang before 17 deduces no aggregate without it
 
 // Copies every property that painting reads into look.
 void copyToLook(const ButtonProperties& props, ButtonLook& look);

@@ -23,6 +23,7 @@ TEST(CommandLine, FoldersOptionsAndMistakes)
         {{"-v"}, Action::Version, {}},
         {{"--erase-now"}, Action::Error, {}},
         {{"-x", "/srv/a"}, Action::Error, {}},
+        {{":", ":/srv"}, Action::Run, {"/home/u/work/:", "/home/u/work/:/srv"}}, // found by fuzzing: no Qt resource
     };
     for (const auto& c : cases) {
         const CommandLine line = parseCommandLine(c.arguments, here);
@@ -38,7 +39,8 @@ TEST(InstanceMessage, FoldersOfAnyNameArriveAsSent)
 {
     const QStringList folders = {QStringLiteral("/srv/plain"), QStringLiteral("/srv/with space "),
                                  QStringLiteral("/srv/line\nbreak"), QStringLiteral("/srv/50%#?x"),
-                                 QString::fromUtf8("/srv/caf\xc3\xa9"), QStringLiteral("/srv/file:")};
+                                 QString::fromUtf8("/srv/caf\xc3\xa9"), QStringLiteral("/srv/file:"),
+                                 QStringLiteral("//srv/x"), QStringLiteral("//")}; // "//": found by fuzzing
     for (const QString& folder : folders)
         EXPECT_EQ(decodeFolders(encodeFolders({folder})), QStringList({folder})) << folder.toStdString();
     EXPECT_EQ(decodeFolders(encodeFolders(folders)), folders);

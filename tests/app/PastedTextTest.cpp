@@ -20,6 +20,9 @@ TEST(PastedText, OneLineAsWrittenSeveralLinesOnePathEach)
         {"file:///srv/x%20y\nfile://localhost/srv/z\n/srv/w", {"/srv/x y", "/srv/z", "/srv/w"}},
         {"file://otherhost/srv/z\nhttps://example.org/\nfile:///srv/%0Anl", {"file://otherhost/srv/z", "https://example.org/", "/srv/\nnl"}},
         {"\n\n", {}},
+        // Found by fuzzing: URIs that decode to no absolute path stay text, as written.
+        {"e\r\nfile::/suxt", {"e", "file::/suxt"}},
+        {"file:x/y\nfile:///srv/a%00b", {"file:x/y", "file:///srv/a%00b"}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(pastedPaths(QString::fromUtf8(c.text)), c.paths) << c.text;

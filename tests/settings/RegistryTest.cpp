@@ -186,4 +186,6 @@ TEST(RegReadValues, ReadOnlyTheUsersOwnWellFormedFile)
     file.write("[Main]\nMainLeft=dword:0000001e\n[Main\nMainTop=dword:000002d0\n");
     file.close();
     EXPECT_EQ(RegReadValues(Hive::CurrentUser, keyFor(app), both, kDefault), (QList<RegValue>{kDefault, kDefault}));
+    // Every time, not only on the first read of the file (found by fuzzing).
+    EXPECT_EQ(RegReadValues(Hive::CurrentUser, keyFor(app), both, kDefault), (QList<RegValue>{kDefault, kDefault}));
 }
