@@ -1,6 +1,7 @@
 #include "DropPaths.h"
 
-#include <QDir>
+#include "FileUrl.h"
+
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -30,29 +31,6 @@ QList<QUrl> fileUrls(const QMimeData& data)
     return urls;
 }
 
-// The local path a file URL names, or "" when it names none on this computer.
-QString localPath(const QUrl& url)
-{
-    if (!url.isLocalFile())
-        return {};
-    QUrl local = url;
-    if (url.host().compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
-        local.setHost(QString());
-#ifndef Q_OS_WIN
-    // "file://server/dir" is a folder of another computer; as "//server/dir" it would be read
-    // here as "/server/dir". (On Windows it is the share \\server\dir.)
-    if (!local.host().isEmpty())
-        return {};
-#endif
-    const QString path = QDir::toNativeSeparators(local.toLocalFile());
-    // A relative path would be taken from wherever the program runs, one beginning with ':' Qt
-    // takes for a resource, and the system reads a path only up to a NUL: each would name
-    // another folder.
-    if (!QDir::isAbsolutePath(path) || path.startsWith(QLatin1Char(':')) || path.contains(QChar(u'\0')))
-        return {};
-    return path;
-}
-
 } // namespace
 
 QStringList droppedPaths(const QMimeData* data)
@@ -61,7 +39,7 @@ QStringList droppedPaths(const QMimeData* data)
     if (data == nullptr)
         return paths;
     for (const QUrl& url : fileUrls(*data)) {
-        const QString path = localPath(url);
+        const QString path = localPathOfUrl(url);
         if (!path.isEmpty())
             paths.append(path);
     }

@@ -1,6 +1,7 @@
 #include "PastedText.h"
 
-#include <QDir>
+#include "FileUrl.h"
+
 #include <QRegularExpression>
 #include <QUrl>
 
@@ -11,17 +12,10 @@ QString pathOfLine(const QString& line)
 {
     if (!line.startsWith(QStringLiteral("file:"), Qt::CaseInsensitive))
         return line;
-    QUrl url(line);
-    if (url.host().compare(QStringLiteral("localhost"), Qt::CaseInsensitive) == 0)
-        url.setHost(QString());
     // A URI naming another computer stays text; the erase will say there is no such folder.
-    if (!url.isValid() || !url.isLocalFile() || !url.host().isEmpty())
-        return line;
     // So does one that decodes to no absolute path, to a Qt resource (":/x") or past a NUL.
-    const QString path = QDir::toNativeSeparators(url.toLocalFile());
-    if (!QDir::isAbsolutePath(path) || path.startsWith(QLatin1Char(':')) || path.contains(QChar(u'\0')))
-        return line;
-    return path;
+    const QString path = localPathOfUrl(QUrl(line));
+    return path.isEmpty() ? line : path;
 }
 
 } // namespace

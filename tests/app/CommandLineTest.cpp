@@ -40,7 +40,8 @@ TEST(InstanceMessage, FoldersOfAnyNameArriveAsSent)
     const QStringList folders = {QStringLiteral("/srv/plain"), QStringLiteral("/srv/with space "),
                                  QStringLiteral("/srv/line\nbreak"), QStringLiteral("/srv/50%#?x"),
                                  QString::fromUtf8("/srv/caf\xc3\xa9"), QStringLiteral("/srv/file:"),
-                                 QStringLiteral("//srv/x"), QStringLiteral("//")}; // "//": found by fuzzing
+                                 QStringLiteral("//srv/x"), QStringLiteral("//"), // "//" and U+FFFF: found by fuzzing
+                                 QString::fromUtf8("/srv/\xef\xbf\xbe\xef\xbf\xbf")};
     for (const QString& folder : folders)
         EXPECT_EQ(decodeFolders(encodeFolders({folder})), QStringList({folder})) << folder.toStdString();
     EXPECT_EQ(decodeFolders(encodeFolders(folders)), folders);
