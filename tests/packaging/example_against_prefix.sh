@@ -9,7 +9,10 @@ export QT_QPA_PLATFORM=offscreen
 
 cmake --install "$BUILD" --prefix "$prefix" >"$WORK/install.log" || fail "install: $(cat "$WORK/install.log")"
 [ -f "$prefix/include/SkinButton/SkinButton.h" ] || fail "no public header"
-ldd "$prefix/bin/zarvok" | grep -q "=> $prefix/.*libSkinButton.so.3" \
+# ldd's output is taken whole first: "ldd | grep -q" fails under pipefail when grep's early exit
+# cuts ldd off.
+loads_installed_library() { grep -q "=> $prefix/.*libSkinButton.so.3" <<<"$(ldd "$1")"; }
+loads_installed_library "$prefix/bin/zarvok" \
     || fail "the installed zarvok does not load the installed library: $(ldd "$prefix/bin/zarvok")"
 
 cmake -S "$SOURCE/examples/skinbutton-form" -B "$WORK/example" -DCMAKE_PREFIX_PATH="$prefix" \
@@ -17,7 +20,7 @@ cmake -S "$SOURCE/examples/skinbutton-form" -B "$WORK/example" -DCMAKE_PREFIX_PA
 cmake --build "$WORK/example" >"$WORK/build.log" 2>&1 || fail "build: $(cat "$WORK/build.log")"
 ! grep -q -e "-I$SOURCE" -e "-I$BUILD" "$WORK/example/compile_commands.json" || fail "the example saw the source or build tree"
 example="$WORK/example/skinbutton-form"
-ldd "$example" | grep -q "=> $prefix/.*libSkinButton.so.3" || fail "the example does not load the installed library"
+loads_installed_library "$example" || fail "the example does not load the installed library"
 
 "$example" --describe >"$WORK/describe.txt" || fail "the example did not run"
 grep -qx 'gelButton: PixelArtGel, "Drawn from the gel artwork"' "$WORK/describe.txt" \
