@@ -115,9 +115,9 @@ private:
 Color faceColor(int state, const ButtonColors& colors)
 {
     switch (state) {
-    case kStateNormal: return ShiftColor(colors.base(), -15);
-    case kStateHot: return ShiftColor(colors.hot(), 1);
-    case kStatePressed: return ShiftColor(colors.hot(), 24);
+    case StateNormal: return ShiftColor(colors.base(), -15);
+    case StateHot: return ShiftColor(colors.hot(), 1);
+    case StatePressed: return ShiftColor(colors.hot(), 24);
     default: return ShiftColor(colors.base(), 15); // disabled, and any other value
     }
 }

@@ -115,9 +115,9 @@ void PaintGelBluePressed(Surface& surface) { paintGel(surface, Image::PressedBlu
 void DrawPixelArt(const ButtonLook& look, Surface& surface, const ButtonColors&)
 {
     // hot, or resting with the focus: blue; resting without it: graphite; anything else pressed
-    if (look.state == kStateHot)
+    if (look.state == StateHot)
         PaintGelBlue(surface);
-    else if (look.state == kStateNormal || look.state == kStateDisabled)
+    else if (look.state == StateNormal || look.state == StateDisabled)
         look.hasFocus ? PaintGelBlue(surface) : PaintGelGraphite(surface);
     else
         PaintGelBluePressed(surface);

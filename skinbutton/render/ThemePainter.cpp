@@ -16,9 +16,9 @@ QStyle::State styleStateFor(int themeState)
 {
     QStyle::State state = QStyle::State_Enabled | QStyle::State_Raised;
     switch (themeState) {
-    case kStateHot: state |= QStyle::State_MouseOver; break;
-    case kStatePressed: state = (state & ~QStyle::State_Raised) | QStyle::State_Sunken; break;
-    case kStateDisabled: state &= ~QStyle::State_Enabled; break;
+    case StateHot: state |= QStyle::State_MouseOver; break;
+    case StatePressed: state = (state & ~QStyle::State_Raised) | QStyle::State_Sunken; break;
+    case StateDisabled: state &= ~QStyle::State_Enabled; break;
     default: break;
     }
     return state;
@@ -42,9 +42,9 @@ bool StyleThemePainter::drawPushButton(Surface& surface, const Rect& clip, int t
     option.rect = area;
     option.palette = QApplication::palette();
     option.state = styleStateFor(themeState);
-    if (themeState == kStateDefaulted)
+    if (themeState == StateDefaulted)
         option.features |= QStyleOptionButton::DefaultButton;
-    if (themeState == kStateDisabled)
+    if (themeState == StateDisabled)
         option.palette.setCurrentColorGroup(QPalette::Disabled);
 
     QPainter painter(&surface.image());
