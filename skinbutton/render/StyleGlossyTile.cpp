@@ -6,6 +6,8 @@
 #include "Primitives.h"
 #include "Surface.h"
 
+#include <array>
+
 namespace skin {
 
 namespace {
@@ -146,11 +148,36 @@ void drawRims(const Tile& t)
     DrawLine(s, w - 4, h - 1, w - 1, h - 4, t.f(-21));
 }
 
-} // namespace
+// The tile depends on its size and face colour alone, so a repaint that changes neither (the
+// caption, the focus, an unchanged state) copies a tile painted before instead of walking its
+// some five hundred gradient rows again. A few entries: the states a pointer moves through.
+class TileCache {
+public:
+    const QImage* find(QSize size, Color face) const
+    {
+        for (const Entry& e : m_entries)
+            if (e.face == face && e.tile.size() == size)
+                return &e.tile;
+        return nullptr;
+    }
 
-void DrawGlossyTile(const ButtonLook& look, Surface& surface, const ButtonColors& colors)
+    void keep(Color face, const QImage& painted)
+    {
+        m_entries[m_next] = {face, painted.copy()}; // its own pixels: the caption goes on the surface's
+        m_next = (m_next + 1) % m_entries.size();
+    }
+
+private:
+    struct Entry {
+        Color face = 0;
+        QImage tile; // null: empty
+    };
+    std::array<Entry, 4> m_entries;
+    std::size_t m_next = 0;
+};
+
+void paintTile(Surface& surface, Color face)
 {
-    const Color face = faceColor(look.state, colors);
     const Tile t(surface, face);
     // face colour everywhere; focus plays no part in this look
     surface.setBackColor(face);
@@ -166,6 +193,21 @@ void DrawGlossyTile(const ButtonLook& look, Surface& surface, const ButtonColors
         t.column(c);
     t.row(kLowerRightRow);
     drawRims(t);
+}
+
+} // namespace
+
+void DrawGlossyTile(const ButtonLook& look, Surface& surface, const ButtonColors& colors)
+{
+    const Color face = faceColor(look.state, colors);
+    thread_local TileCache cache;
+    if (const QImage* tile = cache.find(surface.image().size(), face)) {
+        surface.adoptBackColor(face);
+        surface.copyPixels(*tile);
+        return;
+    }
+    paintTile(surface, face);
+    cache.keep(face, surface.image());
 }
 
 } // namespace skin

@@ -9,6 +9,7 @@
 #include <QRgb>
 
 #include <algorithm>
+#include <span>
 #include <utility>
 
 namespace skin {
@@ -57,6 +58,12 @@ public:
     // colorOf is asked only for rows on the surface. The gradients' fast path.
     template <typename RowColor>
     void fillRows(int left, int right, int top, int count, RowColor colorOf);
+    // The same run of pixels on rows top .. bottom-1, from column left on; clipped. Artwork
+    // drawn row by row instead of pixel by pixel.
+    void writeRows(int left, int top, int bottom, std::span<const QRgb> pixels);
+    // Every pixel from an image of the surface's own size and format, into the surface's own
+    // buffer (a copy that shared it would cost a second copy at the next write).
+    void copyPixels(const QImage& from);
 
     // The picture for a screen of another device pixel ratio (its own ratio set), or the
     // logical image itself at ratio 1.
@@ -65,8 +72,18 @@ public:
     void setDeviceImage(QImage image) { m_deviceImage = std::move(image); }
 
 private:
-    // count pixels from `from` on in one value.
-    static void fillSpan(QRgb* from, int count, QRgb value);
+    // count pixels from `from` on in one value; a short span (one-pixel gradient columns) stays
+    // inline, a long one goes to the C library.
+    static void fillSpan(QRgb* from, int count, QRgb value)
+    {
+        if (count < kShortSpan)
+            std::fill_n(from, count, value);
+        else
+            fillLongSpan(from, count, value);
+    }
+    static void fillLongSpan(QRgb* from, int count, QRgb value);
+    // Below this many pixels a plain loop beats the call into the C library.
+    static constexpr int kShortSpan = 8;
 
     QImage m_image;
     int m_width = 0; // of m_image, kept here because every primitive asks
