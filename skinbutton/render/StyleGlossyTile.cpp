@@ -3,10 +3,9 @@
 #include "Arithmetic.h"
 #include "ButtonColors.h"
 #include "ColorMath.h"
+#include "FaceCache.h"
 #include "Primitives.h"
 #include "Surface.h"
-
-#include <array>
 
 namespace skin {
 
@@ -148,32 +147,11 @@ void drawRims(const Tile& t)
     DrawLine(s, w - 4, h - 1, w - 1, h - 4, t.f(-21));
 }
 
-// The tile depends on its size and face colour alone, so a repaint that changes neither (the
-// caption, the focus, an unchanged state) copies a tile painted before instead of walking its
-// some five hundred gradient rows again. A few entries: the states a pointer moves through.
-class TileCache {
-public:
-    const QImage* find(QSize size, Color face) const
-    {
-        for (const Entry& e : m_entries)
-            if (e.face == face && e.tile.size() == size)
-                return &e.tile;
-        return nullptr;
-    }
-
-    void keep(Color face, const QImage& painted)
-    {
-        m_entries[m_next] = {face, painted.copy()}; // its own pixels: the caption goes on the surface's
-        m_next = (m_next + 1) % m_entries.size();
-    }
-
-private:
-    struct Entry {
-        Color face = 0;
-        QImage tile; // null: empty
-    };
-    std::array<Entry, 4> m_entries;
-    std::size_t m_next = 0;
+// The tile depends on its size and face colour alone.
+struct TileKey {
+    QSize size;
+    Color face = 0;
+    friend bool operator==(const TileKey&, const TileKey&) = default;
 };
 
 void paintTile(Surface& surface, Color face)
@@ -200,14 +178,15 @@ void paintTile(Surface& surface, Color face)
 void DrawGlossyTile(const ButtonLook& look, Surface& surface, const ButtonColors& colors)
 {
     const Color face = faceColor(look.state, colors);
-    thread_local TileCache cache;
-    if (const QImage* tile = cache.find(surface.image().size(), face)) {
+    thread_local FaceCache<TileKey> tiles;
+    const TileKey key{QSize(surface.width(), surface.height()), face};
+    if (const QImage* tile = tiles.find(key)) {
         surface.adoptBackColor(face);
         surface.copyPixels(*tile);
         return;
     }
     paintTile(surface, face);
-    cache.keep(face, surface.image());
+    tiles.keep(key, surface.image());
 }
 
 } // namespace skin

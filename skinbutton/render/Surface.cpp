@@ -49,7 +49,12 @@ void Surface::setBackColor(Color c)
     clear();
 }
 
-void Surface::clear() { m_image.fill(toQRgb(m_backColor)); }
+void Surface::clear()
+{
+    m_image.fill(toQRgb(m_backColor));
+    m_allBackColor = true;
+}
+
 
 Color Surface::pixel(int x, int y) const
 {
@@ -61,7 +66,7 @@ Color Surface::pixel(int x, int y) const
 void Surface::setPixel(int x, int y, Color c)
 {
     if (contains(x, y))
-        reinterpret_cast<QRgb*>(m_image.scanLine(y))[x] = toQRgb(c);
+        reinterpret_cast<QRgb*>(written().scanLine(y))[x] = toQRgb(c);
 }
 
 void Surface::fillRect(int left, int top, int right, int bottom, Color c)
@@ -75,7 +80,7 @@ void Surface::fillRect(int left, int top, int right, int bottom, Color c)
     const QRgb value = toQRgb(c);
     const int count = right - left;
     // one detach check for the whole rectangle, then row by row through the stride
-    QRgb* row = reinterpret_cast<QRgb*>(m_image.scanLine(top)) + left;
+    QRgb* row = reinterpret_cast<QRgb*>(written().scanLine(top)) + left;
     const qsizetype stride = m_image.bytesPerLine() / qsizetype(sizeof(QRgb));
     for (int y = top; y < bottom; ++y, row += stride)
         fillSpan(row, count, value);
@@ -86,7 +91,7 @@ void Surface::copyPixels(const QImage& from)
     if (from.size() != m_image.size() || from.format() != m_image.format())
         throw std::invalid_argument("Surface::copyPixels: an image of another size or format");
     if (!m_image.isNull())
-        std::memcpy(m_image.bits(), from.constBits(), std::size_t(m_image.sizeInBytes()));
+        std::memcpy(written().bits(), from.constBits(), std::size_t(m_image.sizeInBytes()));
 }
 
 void Surface::writeRows(int left, int top, int bottom, std::span<const QRgb> pixels)
@@ -98,7 +103,7 @@ void Surface::writeRows(int left, int top, int bottom, std::span<const QRgb> pix
     if (first >= last || top >= bottom)
         return;
     const std::size_t bytes = std::size_t(last - first) * sizeof(QRgb);
-    QRgb* row = reinterpret_cast<QRgb*>(m_image.scanLine(top)) + left + first;
+    QRgb* row = reinterpret_cast<QRgb*>(written().scanLine(top)) + left + first;
     const qsizetype stride = m_image.bytesPerLine() / qsizetype(sizeof(QRgb));
     for (int y = top; y < bottom; ++y, row += stride)
         std::memcpy(row, pixels.data() + first, bytes);

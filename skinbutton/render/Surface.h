@@ -30,7 +30,7 @@ public:
     int width() const { return m_width; }
     int height() const { return m_height; }
     const QImage& image() const { return m_image; }
-    QImage& image() { return m_image; }
+    QImage& image() { return written(); }
 
     Color backColor() const { return m_backColor; }
     // False until a back colour is first set: a new control takes the button face then.
@@ -42,9 +42,13 @@ public:
     {
         m_backColor = c;
         m_hasBackColor = true;
+        m_allBackColor = false;
     }
     // Paints the whole surface in the back colour.
     void clear();
+    // True when every pixel is in the back colour: cleared, and nothing written since (a
+    // write access to image() counts as a write).
+    bool isAllBackColor() const { return m_allBackColor; }
 
     const QFont& font() const { return m_font; }
     void setFont(const QFont& font) { m_font = font; }
@@ -72,6 +76,11 @@ public:
     void setDeviceImage(QImage image) { m_deviceImage = std::move(image); }
 
 private:
+    QImage& written()
+    {
+        m_allBackColor = false;
+        return m_image;
+    }
     // count pixels from `from` on in one value; a short span (one-pixel gradient columns) stays
     // inline, a long one goes to the C library.
     static void fillSpan(QRgb* from, int count, QRgb value)
@@ -91,6 +100,7 @@ private:
     QImage m_deviceImage;
     Color m_backColor = 0;
     bool m_hasBackColor = false;
+    bool m_allBackColor = false;
     QFont m_font;
 };
 
@@ -103,7 +113,7 @@ void Surface::fillRows(int left, int right, int top, int count, RowColor colorOf
     const long long last = std::min<long long>(count, static_cast<long long>(m_height) - top);
     if (left >= right || first >= last)
         return;
-    QRgb* row = reinterpret_cast<QRgb*>(m_image.scanLine(int(top + first))) + left;
+    QRgb* row = reinterpret_cast<QRgb*>(written().scanLine(int(top + first))) + left;
     const qsizetype stride = m_image.bytesPerLine() / qsizetype(sizeof(QRgb));
     for (long long i = first; i < last; ++i, row += stride)
         fillSpan(row, right - left, toQRgb(colorOf(int(i))));

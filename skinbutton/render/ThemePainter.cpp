@@ -8,6 +8,8 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
+#include <utility>
+
 namespace skin {
 
 namespace {
@@ -32,11 +34,21 @@ bool StyleThemePainter::drawPushButton(Surface& surface, const Rect& clip, int t
 {
     // QStyle lives in QApplication; a plain QGuiApplication (or none) has no theme to offer.
     auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
-    if (app == nullptr || QApplication::style() == nullptr || surface.image().isNull())
+    const QImage& before = std::as_const(surface).image();
+    if (app == nullptr || QApplication::style() == nullptr || before.isNull())
         return false;
     const QRect area = toQRect(clip);
     if (area.isEmpty())
         return false;
+
+    QStyle* style = QApplication::style();
+    const bool plain = surface.isAllBackColor();
+    const Drawn drawn{before.size(), clip, themeState, surface.backColor(), QApplication::palette().cacheKey(),
+                      style, style->name()};
+    if (const QImage* pixels = plain ? m_drawn.find(drawn) : nullptr) {
+        surface.copyPixels(*pixels);
+        return true;
+    }
 
     QStyleOptionButton option;
     option.rect = area;
@@ -52,7 +64,10 @@ bool StyleThemePainter::drawPushButton(Surface& surface, const Rect& clip, int t
         return false;
     if (area != surface.image().rect()) // a clip the size of the image only costs time
         painter.setClipRect(area);
-    QApplication::style()->drawControl(QStyle::CE_PushButton, &option, &painter, nullptr);
+    style->drawControl(QStyle::CE_PushButton, &option, &painter, nullptr);
+    painter.end();
+    if (plain)
+        m_drawn.keep(drawn, surface.image());
     return true;
 }
 
