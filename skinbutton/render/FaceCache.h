@@ -22,14 +22,19 @@ public:
         return nullptr;
     }
 
-    // Keeps pixels of its own: the caption is drawn next, on the surface's.
+    // Keeps pixels of its own: the caption is drawn next, on the surface's. A face of more than
+    // a mebibyte (512 x 512 pixels) is drawn each time rather than held.
     void keep(const Key& key, const QImage& face)
     {
+        if (face.sizeInBytes() > kLargestKept)
+            return;
         m_entries[m_next] = {key, face.copy()};
         m_next = (m_next + 1) % Size;
     }
 
 private:
+    static constexpr qsizetype kLargestKept = 1 << 20;
+
     struct Entry {
         Key key{};
         QImage face; // null: nothing kept yet
