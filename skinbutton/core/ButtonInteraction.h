@@ -3,9 +3,9 @@
 // when it raises Click. Pure state: the widget feeds events in and applies the outcome
 // (flip the value, repaint, raise Click, raise MouseEnter / MouseLeave), in that order.
 //
-// Visual state: 0 before the first event, 1 normal, 2 hot, 3 pressed, 4 disabled (4 is only
-// ever set by painting). "toggle" is ButtonType 1, "value" its latched value. "last" is the
-// button of the most recent release (1 left, 2 right, 4 middle), 0 before any release.
+// Visual state: the numbers of VisualState.h. "toggle" is ButtonType 1, "value" its latched
+// value. "last" is the button of the most recent release (1 left, 2 right, 4 middle), 0 before
+// any release.
 //
 // | event                                  | condition             | state | also                      |
 // |----------------------------------------|-----------------------|-------|---------------------------|
@@ -31,9 +31,9 @@
 // (except Style 5), a toggle whose value is true gives 3, a disabled button gives 4.
 // "Over the button": a release away from the button is a cancelled click, as desktop users expect.
 
-namespace skin {
+#include "VisualState.h"
 
-enum VisualState { StateUnset = 0, StateNormal = 1, StateHot = 2, StatePressed = 3, StateDisabled = 4 };
+namespace skin {
 
 enum MouseButtonNumber { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
 

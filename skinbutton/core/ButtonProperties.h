@@ -1,6 +1,8 @@
 #pragma once
 // The public properties of a SkinButton as plain data, and their stored form: what a new
-// button starts with, and how a button is saved to and loaded from a PropertyBag.
+// button starts with, and how a button is saved to and loaded from a PropertyBag. A member's
+// initializer is the value a new button starts with, unless it takes that from the host (the
+// caption, the colours, the font); the keys and their defaults are the property table's.
 
 #include "PropertyBag.h"
 #include "Color.h"
@@ -45,14 +47,14 @@ struct ButtonProperties {
 using PropertyMember = std::variant<int ButtonProperties::*, bool ButtonProperties::*, QString ButtonProperties::*,
                                     Picture ButtonProperties::*, StoredFont ButtonProperties::*>;
 
-// The system colour indices the stored form refers to.
+// The system colours the properties default to, under the names the stored form gives them.
 namespace SysColor {
-constexpr int Window = 5;
-constexpr int Highlight = 13;
-constexpr int ButtonFace = 15;
-constexpr int ButtonText = 18;
-constexpr int ToolTipText = 23;
-constexpr int ToolTipBack = 24;
+inline constexpr int Window = kWindow;
+inline constexpr int Highlight = kHighlight;
+inline constexpr int ButtonFace = kButtonFace;
+inline constexpr int ButtonText = kButtonText;
+inline constexpr int ToolTipText = kInfoText;
+inline constexpr int ToolTipBack = kInfoBackground;
 } // namespace SysColor
 
 // What the hosting window knows about the instance at the moment of saving or loading.

@@ -220,13 +220,11 @@ void SkinButton::setValue(bool NewValue)
     }
 }
 
-void SkinButton::resetBackColor() { setBackColor(systemColors().color(SysColor::ButtonFace)); }
-
-void SkinButton::resetHighlightColor() { setHighlightColor(systemColors().color(SysColor::Highlight)); }
-
-void SkinButton::resetFontColor() { setFontColor(systemColors().color(SysColor::ButtonText)); }
-
-void SkinButton::resetFontHighlightColor() { setFontHighlightColor(systemColors().color(SysColor::ButtonText)); }
+void SkinButton::resetColor(Color ButtonProperties::*member)
+{
+    const PropertyRow& row = propertyRow(member);
+    write(member, resolve(row.initial, row, propertyHost()).toColour().value_or(kInvalidColor));
+}
 
 // ---- methods
 

@@ -164,13 +164,14 @@ public:
     QColor qToolTipForeColor() const { return toQColor(m_props.toolTipForeColor); }
     void setToolTipForeColor(Color NewColor) { write(&ButtonProperties::toolTipForeColor, NewColor); }
     void setToolTipForeColor(const QColor& NewColor) { setToolTipForeColor(fromQColor(NewColor)); }
-    // Back to the system colour a new button starts with (the tooltip's 0 means the system's).
-    void resetBackColor();
-    void resetHighlightColor();
-    void resetFontColor();
-    void resetFontHighlightColor();
-    void resetToolTipBackColor() { setToolTipBackColor(Color(0)); }
-    void resetToolTipForeColor() { setToolTipForeColor(Color(0)); }
+    // Back to the colour a new button starts with: the system colour, or the tooltip's 0 (the
+    // tip's own colour).
+    void resetBackColor() { resetColor(&ButtonProperties::backColor); }
+    void resetHighlightColor() { resetColor(&ButtonProperties::highlightColor); }
+    void resetFontColor() { resetColor(&ButtonProperties::fontColor); }
+    void resetFontHighlightColor() { resetColor(&ButtonProperties::fontHighlightColor); }
+    void resetToolTipBackColor() { resetColor(&ButtonProperties::toolTipBackColor); }
+    void resetToolTipForeColor() { resetColor(&ButtonProperties::toolTipForeColor); }
     // Also QWidget's font: QWidget::setFont writes Font too.
     QFont Font() const { return m_props.font.font; }
     void setFont(const QFont& NewFont);
@@ -293,6 +294,7 @@ private:
     void afterWrite(const PropertyMember& member);
     void afterWrite(const PropertyRow& row);
     void notify(const PropertyRow& row);
+    void resetColor(Color ButtonProperties::*member);
     PropertyHost propertyHost() const;
     ButtonLook snapshot() const;
     Toggle toggle() const;

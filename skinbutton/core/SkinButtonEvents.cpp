@@ -34,7 +34,7 @@ bool isSpace(const QKeyEvent* event) { return event->key() == Qt::Key_Space && e
 
 } // namespace
 
-Toggle SkinButton::toggle() const { return Toggle{m_props.buttonType == 1, m_props.value}; }
+Toggle SkinButton::toggle() const { return Toggle{m_props.buttonType == ToggleButton, m_props.value}; }
 
 void SkinButton::apply(const Outcome& outcome)
 {

@@ -74,11 +74,11 @@ Color ButtonColors::etchedPressedFace() const { return m_custom ? m_highlight : 
 
 Color ButtonColors::caption(int state) const
 {
-    if (state == kStateDisabled)
+    if (state == StateDisabled)
         return TranslateColor(systemColorCode(kGrayText), m_system);
     if (!m_custom)
         return m_legibleText.value_or(m_system.color(kButtonText));
-    return state == kStateNormal ? m_font : m_fontHighlight;
+    return state == StateNormal ? m_font : m_fontHighlight;
 }
 
 Color ButtonColors::lightArtworkFace()

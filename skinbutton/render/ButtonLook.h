@@ -4,6 +4,7 @@
 // renderers never reach back into the widget.
 
 #include "Color.h"
+#include "skinbutton/core/VisualState.h"
 
 #include <QFont>
 #include <QImage>
@@ -23,19 +24,20 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-// The visual states a style draws, as the control stores them.
-inline constexpr int kStateNormal = 1;
-inline constexpr int kStateHot = 2;
-inline constexpr int kStatePressed = 3;
-inline constexpr int kStateDisabled = 4;
-inline constexpr int kStateDefaulted = 5; // normal, and the window's default button
+// The spellings the render tests were written with; the states themselves are VisualState's.
+inline constexpr VisualState kStateNormal = StateNormal;
+inline constexpr VisualState kStateHot = StateHot;
+inline constexpr VisualState kStatePressed = StatePressed;
+
+// ButtonType's number for a toggle button.
+inline constexpr int kToggleButtonType = 1;
 
 struct ButtonLook {
     int style = 0;
     int nonThemeStyle = 0;
-    int state = kStateNormal;
+    int state = StateNormal; // a VisualState; stored as its number
     bool enabled = true;
-    int buttonType = 0; // 1 = toggle
+    int buttonType = 0; // kToggleButtonType: a toggle
     bool value = false;
     bool hasFocus = false;
     bool showFocus = false;
@@ -58,7 +60,7 @@ struct ButtonLook {
 
 // What a refresh writes back into the control.
 struct RefreshResult {
-    int state = 1;              // the visual state after the design-time, toggle and disabled overrides
+    int state = StateNormal;    // the visual state after the design-time, toggle and disabled overrides
     int style = 0;              // NonThemeStyle when the theme could not draw Style 6, else unchanged
     Color surfaceBackColor = 0; // the surface colour the style left
 };

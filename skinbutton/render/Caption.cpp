@@ -125,10 +125,10 @@ void DrawIcon(const ButtonLook& look, QImage& target, QSize size, int margin)
         return;
     QPoint at = iconPosition(look, size.width(), size.height(), margin);
     // the icon sinks with the pressed button
-    if (look.state == kStatePressed)
+    if (look.state == StatePressed)
         at += QPoint(1, 1);
     // hover shadow: a grey copy, the icon itself up and left of it
-    if (look.state == kStateHot && look.style == kHighlightStyle) {
+    if (look.state == StateHot && look.style == kHighlightStyle) {
         paintIcon(target, look.icon, at, look.iconSize);
         greySilhouette(target, at, look.iconSize);
         at -= QPoint(kShadowOffset, kShadowOffset);

@@ -46,15 +46,15 @@ struct ChannelWalk {
     std::int64_t mantissa = 0;
     int shift = 0;
 
+    // Rounding halves to even without a branch: floor((v + half - 1 + odd) / 2^shift), odd the
+    // lowest bit of floor(v / 2^shift); both 0 when nothing is shifted out.
+    std::int64_t bias = 0;
+    std::int64_t odd = 0;
+
     int at(int i) const
     {
         const std::int64_t v = scaledFirst + mantissa * i;
-        if (shift == 0)
-            return int(v);
-        const std::int64_t whole = v >> shift; // floor, also below zero
-        const std::int64_t rest = v - (whole << shift);
-        const std::int64_t half = std::int64_t(1) << (shift - 1);
-        return int(whole + ((rest > half || (rest == half && (whole & 1) != 0)) ? 1 : 0));
+        return int((v + bias + ((v >> shift) & odd)) >> shift); // >> is floor, also below zero
     }
 };
 
@@ -73,7 +73,9 @@ ChannelWalk channelWalk(int from, int to, int n)
     shift -= zeros;
     if ((bits >> 31) != 0)
         mantissa = -mantissa;
-    return {std::int64_t(from) << shift, mantissa, shift};
+    if (shift == 0)
+        return {from, mantissa, 0};
+    return {std::int64_t(from) << shift, mantissa, shift, (std::int64_t(1) << (shift - 1)) - 1, 1};
 }
 
 struct ChannelSteps {

@@ -66,11 +66,11 @@ int settledState(const ButtonLook& look)
 {
     int state = look.state;
     if (look.style != kRoundedGradientStyle && !look.userMode)
-        state = 2;
-    if (look.buttonType == 1 && look.value)
-        state = 3;
+        state = StateHot;
+    if (look.buttonType == kToggleButtonType && look.value)
+        state = StatePressed;
     if (!look.enabled)
-        state = 4;
+        state = StateDisabled;
     return state;
 }
 
@@ -136,7 +136,7 @@ RefreshResult refreshButton(const ButtonLook& look, Surface& surface, const Syst
     result.state = settled.state;
     result.style = look.style;
     const int iconMargin = paintStyle(settled, surface, palette, theme, result);
-    if (settled.state != kStateDisabled && !settled.caption.isEmpty())
+    if (settled.state != StateDisabled && !settled.caption.isEmpty())
         palette.keepCaptionLegible(surface.image(), captionArea(settled.captionRect));
     const QSize size(surface.width(), surface.height());
     // face and frame stay in logical pixels; on a high-DPI screen caption and icon do not

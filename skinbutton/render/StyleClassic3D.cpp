@@ -10,9 +10,9 @@ namespace skin {
 void DrawClassic3D(const ButtonLook& look, Surface& surface, const ButtonColors& colors)
 {
     // face: the base colour when normal, the hot colour in every other state
-    surface.setBackColor(look.state == kStateNormal ? colors.base() : colors.hot());
+    surface.setBackColor(look.state == StateNormal ? colors.base() : colors.hot());
     // full edge: sunken while pressed, raised otherwise
-    drawButtonEdge(surface, colors.system(), look.state == kStatePressed ? kEdgeSunken : kEdgeRaised);
+    drawButtonEdge(surface, colors.system(), look.state == StatePressed ? kEdgeSunken : kEdgeRaised);
 }
 
 } // namespace skin

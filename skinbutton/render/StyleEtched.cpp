@@ -11,8 +11,8 @@ namespace {
 Color etchedFace(int state, const ButtonColors& colors)
 {
     switch (state) {
-    case kStateHot: return colors.etchedHotFace();
-    case kStatePressed: return colors.etchedPressedFace();
+    case StateHot: return colors.etchedHotFace();
+    case StatePressed: return colors.etchedPressedFace();
     default: return colors.base();
     }
 }

@@ -10,13 +10,13 @@ namespace skin {
 void DrawFlatHover(const ButtonLook& look, Surface& surface, const ButtonColors& colors)
 {
     // face: the base colour when normal or disabled, else the hot colour
-    const bool plain = look.state == kStateNormal || look.state == kStateDisabled;
+    const bool plain = look.state == StateNormal || look.state == StateDisabled;
     surface.setBackColor(plain ? colors.base() : colors.hot());
     // frame: flat until hot, raised when hot, sunken when pressed
     switch (look.state) {
-    case kStateNormal: drawButtonOutline(surface, colors.base()); break;
-    case kStateHot: drawButtonEdge(surface, colors.system(), kEdgeRaisedInner); break;
-    case kStatePressed: drawButtonEdge(surface, colors.system(), kEdgeSunkenOuter); break;
+    case StateNormal: drawButtonOutline(surface, colors.base()); break;
+    case StateHot: drawButtonEdge(surface, colors.system(), kEdgeRaisedInner); break;
+    case StatePressed: drawButtonEdge(surface, colors.system(), kEdgeSunkenOuter); break;
     default: drawButtonOutline(surface, surface.backColor()); break;
     }
 }

@@ -70,7 +70,7 @@ void drawOutline(Surface& surface, Color outline, Color softened, int w, int h)
 
 void drawInnerLines(Surface& surface, int state, Color base, int w, int h)
 {
-    if (state == kStatePressed) {
+    if (state == StatePressed) {
         DrawLine(surface, 2, h - 2, w - 2, h - 2, ShiftColor(base, kPressedInnerBottom));
         DrawLine(surface, 2, 1, w - 2, 1, ShiftColor(base, kPressedInnerTop));
         return;
@@ -93,7 +93,7 @@ void drawHighlightFrame(Surface& surface, Color highlight, int w, int h)
 void DrawFramedGradient(const ButtonLook& look, Surface& surface, const ButtonColors& colors)
 {
     const int state = look.state;
-    if (state < kStateNormal || state > kStateDisabled)
+    if (state < StateNormal || state > StateDisabled)
         return;
     const FramedState& s = kStates[state];
     const int w = surface.width();
@@ -102,20 +102,20 @@ void DrawFramedGradient(const ButtonLook& look, Surface& surface, const ButtonCo
     const Color face = ShiftColor(base, s.faceShift);
 
     // face colour everywhere, except that pressed keeps the previous surface colour
-    if (state != kStatePressed)
+    if (state != StatePressed)
         surface.setBackColor(face);
     // body: columns 1 to W-3
     GradientRows(surface, ShiftColor(face, s.bodyTop), ShiftColor(face, s.bodyBottom), 1, 1, w - 2,
                  h - s.bodyRowsLess);
     // side strips: columns 1 and W-2
-    drawSideStrips(surface, state == kStatePressed, face, w, h);
+    drawSideStrips(surface, state == StatePressed, face, w, h);
     // outline and its corners
     drawOutline(surface, ShiftColor(face, kOutlineShift), ShiftColor(base, s.cornerShift), w, h);
     // light and dark inner lines; the hot look has its frame there instead
-    if (state != kStateHot)
+    if (state != StateHot)
         drawInnerLines(surface, state, base, w, h);
     // highlight frame: hot, or normal with the focus; ShowFocus plays no part
-    if (state == kStateHot || (state == kStateNormal && look.hasFocus))
+    if (state == StateHot || (state == StateNormal && look.hasFocus))
         drawHighlightFrame(surface, colors.accentOn(face), w, h);
 }
 

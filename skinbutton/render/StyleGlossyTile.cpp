@@ -3,6 +3,7 @@
 #include "Arithmetic.h"
 #include "ButtonColors.h"
 #include "ColorMath.h"
+#include "FaceCache.h"
 #include "Primitives.h"
 #include "Surface.h"
 
@@ -115,9 +116,9 @@ private:
 Color faceColor(int state, const ButtonColors& colors)
 {
     switch (state) {
-    case kStateNormal: return ShiftColor(colors.base(), -15);
-    case kStateHot: return ShiftColor(colors.hot(), 1);
-    case kStatePressed: return ShiftColor(colors.hot(), 24);
+    case StateNormal: return ShiftColor(colors.base(), -15);
+    case StateHot: return ShiftColor(colors.hot(), 1);
+    case StatePressed: return ShiftColor(colors.hot(), 24);
     default: return ShiftColor(colors.base(), 15); // disabled, and any other value
     }
 }
@@ -146,11 +147,15 @@ void drawRims(const Tile& t)
     DrawLine(s, w - 4, h - 1, w - 1, h - 4, t.f(-21));
 }
 
-} // namespace
+// The tile depends on its size and face colour alone.
+struct TileKey {
+    QSize size;
+    Color face = 0;
+    friend bool operator==(const TileKey&, const TileKey&) = default;
+};
 
-void DrawGlossyTile(const ButtonLook& look, Surface& surface, const ButtonColors& colors)
+void paintTile(Surface& surface, Color face)
 {
-    const Color face = faceColor(look.state, colors);
     const Tile t(surface, face);
     // face colour everywhere; focus plays no part in this look
     surface.setBackColor(face);
@@ -166,6 +171,22 @@ void DrawGlossyTile(const ButtonLook& look, Surface& surface, const ButtonColors
         t.column(c);
     t.row(kLowerRightRow);
     drawRims(t);
+}
+
+} // namespace
+
+void DrawGlossyTile(const ButtonLook& look, Surface& surface, const ButtonColors& colors)
+{
+    const Color face = faceColor(look.state, colors);
+    thread_local FaceCache<TileKey> tiles;
+    const TileKey key{QSize(surface.width(), surface.height()), face};
+    if (const QImage* tile = tiles.find(key)) {
+        surface.adoptBackColor(face);
+        surface.copyPixels(*tile);
+        return;
+    }
+    paintTile(surface, face);
+    tiles.keep(key, surface.image());
 }
 
 } // namespace skin

@@ -20,13 +20,13 @@ void DrawHighlight(const ButtonLook& look, Surface& surface, const ButtonColors&
 {
     const int w = surface.width();
     const int h = surface.height();
-    if (look.state != kStateHot && look.state != kStatePressed) {
+    if (look.state != StateHot && look.state != StatePressed) {
         // resting: the whole surface in a light tint of the base colour
         FillBox(surface, 0, 0, w, h, LightenColor(colors.base(), kRestingTint));
         return;
     }
     // hot and pressed: tinted face, border in the highlight colour itself
-    const int tint = look.state == kStateHot ? kHotTint : kPressedTint;
+    const int tint = look.state == StateHot ? kHotTint : kPressedTint;
     FillBox(surface, 0, 0, w - 1, h - 1, LightenColor(colors.accent(), tint));
     drawButtonOutline(surface, colors.accent());
 }

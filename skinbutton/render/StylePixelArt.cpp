@@ -5,10 +5,7 @@
 #include "Primitives.h"
 #include "Surface.h"
 
-#include <algorithm>
 #include <array>
-#include <climits>
-#include <map>
 #include <vector>
 
 namespace skin {
@@ -31,62 +28,75 @@ QPoint blockOrigin(Image image, Corner corner, int w, int h)
     return {right ? w - gel::kRightColumns : 0, bottom ? h - size.height() : 0};
 }
 
-// Between a block row's first and last stored pixel the artwork leaves a few pixels out, inside
-// the rounded window shape: they take the light palette's face, as the artwork around them is
-// light on any desktop palette (the reference palette's own back colour).
-constexpr int kMaxBlockRows = 16; // the tallest block has 13
-using RowSpans = std::array<std::pair<int, int>, kMaxBlockRows>; // first, last column; last -1: none
+// A block row as drawn: from its first to its last stored pixel. The pixels between that the
+// artwork leaves out lie inside the rounded window shape: they take the light palette's face,
+// as the artwork around them is light on any desktop palette (the reference palette's own back
+// colour).
+struct BlockRow {
+    int y;
+    int x;
+    std::vector<QRgb> pixels;
+};
 
-RowSpans rowSpans(const std::vector<gel::StoredPixel>& pixels)
+std::vector<BlockRow> blockRows(const std::vector<gel::StoredPixel>& stored)
 {
-    RowSpans spans;
-    spans.fill({INT_MAX, -1});
-    for (const gel::StoredPixel& p : pixels) {
-        auto& span = spans[std::size_t(std::clamp(p.y, 0, kMaxBlockRows - 1))];
-        span = {std::min(span.first, p.x), std::max(span.second, p.x)};
+    const QRgb face = toQRgb(ButtonColors::lightArtworkFace());
+    std::vector<BlockRow> rows;
+    for (const gel::StoredPixel& p : stored) { // row by row, left to right
+        if (rows.empty() || rows.back().y != p.y)
+            rows.push_back({p.y, p.x, {}});
+        BlockRow& row = rows.back();
+        row.pixels.resize(std::size_t(p.x - row.x), face);
+        row.pixels.push_back(toQRgb(p.color));
     }
-    return spans;
+    return rows;
 }
 
 // Worked out once per block: the stored pixels never change.
-const RowSpans& insideRows(Image image, Corner corner, const std::vector<gel::StoredPixel>& pixels)
+const std::vector<BlockRow>& blockRowsOf(Image image, Corner corner)
 {
-    static std::map<std::pair<Image, Corner>, RowSpans> cache;
-    auto found = cache.find({image, corner});
-    if (found == cache.end())
-        found = cache.emplace(std::pair{image, corner}, rowSpans(pixels)).first;
-    return found->second;
+    using Blocks = std::array<std::array<std::vector<BlockRow>, std::size(gel::kCorners)>, std::size(gel::kImages)>;
+    static const Blocks blocks = [] {
+        Blocks rows;
+        for (const Image i : gel::kImages)
+            for (const Corner c : gel::kCorners)
+                rows[std::size_t(i)][std::size_t(c)] = blockRows(gel::storedPixels(i, c));
+        return rows;
+    }();
+    return blocks[std::size_t(image)][std::size_t(corner)];
 }
 
-void fillInsideRows(Surface& surface, const RowSpans& spans, QPoint at)
-{
-    const Color face = ButtonColors::lightArtworkFace();
-    for (int y = 0; y < kMaxBlockRows; ++y) {
-        const auto& span = spans[std::size_t(y)];
-        if (span.second >= 0)
-            DrawLine(surface, at.x() + span.first, at.y() + y, at.x() + span.second + 1, at.y() + y, face);
-    }
-}
-
-// One SetPixel per stored pixel; the right and bottom blocks move with the size.
+// The right and bottom blocks move with the size.
 void drawCornerBlocks(Surface& surface, Image image, int w, int h)
 {
     for (const Corner corner : gel::kCorners) {
         const QPoint at = blockOrigin(image, corner, w, h);
-        const std::vector<gel::StoredPixel>& pixels = gel::storedPixels(image, corner);
-        fillInsideRows(surface, insideRows(image, corner, pixels), at);
-        for (const gel::StoredPixel& p : pixels)
-            surface.setPixel(at.x() + p.x, at.y() + p.y, p.color);
+        for (const BlockRow& row : blockRowsOf(image, corner))
+            surface.writeRows(at.x() + row.x, at.y() + row.y, at.y() + row.y + 1, row.pixels);
     }
+}
+
+// One colour per column, from column 0 inward (left) or from column W-1 inward (right), as
+// the pixels of a row from the band's first column on.
+template <std::size_t N>
+std::array<QRgb, N> bandRow(const std::array<Color, N>& columns, bool fromRight)
+{
+    std::array<QRgb, N> row;
+    for (std::size_t i = 0; i < N; ++i)
+        row[fromRight ? N - 1 - i : i] = toQRgb(columns[i]);
+    return row;
 }
 
 void drawBands(Surface& surface, const gel::Bands& b, int w, int h)
 {
-    // left and right bands: rows 11 to H-11, one colour per column
-    for (int i = 0; i < gel::kLeftColumns; ++i)
-        DrawLine(surface, i, 11, i, h - 10, b.left[std::size_t(i)]);
-    for (int i = 0; i < gel::kRightColumns; ++i)
-        DrawLine(surface, w - 1 - i, 11, w - 1 - i, h - 10, b.right[std::size_t(i)]);
+    // left and right bands: rows 11 to H-11 (the rows a line from row 11 to row H-10 covers,
+    // also on a button too low for them), one colour per column
+    const int top = 11;
+    const int end = h - 10;
+    const int first = top <= end ? top : end + 1;
+    const int last = top <= end ? end : top + 1;
+    surface.writeRows(0, first, last, bandRow(b.left, false));
+    surface.writeRows(w - gel::kRightColumns, first, last, bandRow(b.right, true));
     // top and bottom bands: columns 17 to W-18, one colour per row
     for (int i = 0; i < gel::kTopRows; ++i)
         DrawLine(surface, 17, i, w - 17, i, b.top[std::size_t(i)]);
@@ -115,9 +125,9 @@ void PaintGelBluePressed(Surface& surface) { paintGel(surface, Image::PressedBlu
 void DrawPixelArt(const ButtonLook& look, Surface& surface, const ButtonColors&)
 {
     // hot, or resting with the focus: blue; resting without it: graphite; anything else pressed
-    if (look.state == kStateHot)
+    if (look.state == StateHot)
         PaintGelBlue(surface);
-    else if (look.state == kStateNormal || look.state == kStateDisabled)
+    else if (look.state == StateNormal || look.state == StateDisabled)
         look.hasFocus ? PaintGelBlue(surface) : PaintGelGraphite(surface);
     else
         PaintGelBluePressed(surface);

@@ -129,8 +129,8 @@ void drawCustomNormal(const ButtonLook& look, Surface& surface, const ButtonColo
     setPixels(surface, {{1, 0}, {w - 2, 0}, {0, 1}, {0, h - 2}, {1, h - 1}, {w - 2, h - 1}, {w - 1, 1}, {w - 1, h - 2}},
               S(-21));
     // ring: hover in HighlightColor, defaulted or shown focus in the system highlight
-    const bool hot = look.state == kStateHot;
-    if (!hot && look.state != kStateDefaulted && !(look.hasFocus && look.showFocus))
+    const bool hot = look.state == StateHot;
+    if (!hot && look.state != StateDefaulted && !(look.hasFocus && look.showFocus))
         return;
     const Color r = hot ? colors.accent() : colors.highlight();
     const auto R = [r](int d) { return ShiftColor(r, d); };
@@ -177,7 +177,7 @@ void drawStandardResting(const ButtonLook& look, Surface& surface, int w, int h)
     GradientRows(surface, c.lastColumn[0], c.lastColumn[1], w - 2, 3, w - 1, h - 5);
     drawStandardFrame(surface, w, h);
     // hover ring, or the focus ring whatever ShowFocus says
-    if (look.state == kStateHot)
+    if (look.state == StateHot)
         drawRing(surface, standard::kHoverRing, w, h);
     else if (look.hasFocus)
         drawRing(surface, standard::kFocusRing, w, h);
@@ -192,15 +192,15 @@ void DrawRoundedCustom(const ButtonLook& look, Surface& surface, const ButtonCol
     const Color p = colors.base();
     const auto S = [p](int d) { return ShiftColor(p, d); };
     switch (look.state) {
-    case kStateNormal:
-    case kStateHot:
-    case kStateDefaulted:
+    case StateNormal:
+    case StateHot:
+    case StateDefaulted:
         drawCustomNormal(look, surface, colors, w, h);
         break;
-    case kStatePressed:
+    case StatePressed:
         drawCustomPressed(surface, p, w, h);
         break;
-    case kStateDisabled:
+    case StateDisabled:
         // flat face in the base colour
         surface.setBackColor(p);
         drawDisabled(surface, S(-64), S(-53), w, h);
@@ -217,16 +217,16 @@ void DrawRoundedStandard(const ButtonLook& look, Surface& surface, const ButtonC
     // the palette is fixed; only the first surface colour is the desktop's
     surface.setBackColor(colors.buttonFace());
     switch (look.state) {
-    case kStateNormal:
-    case kStateHot:
+    case StateNormal:
+    case StateHot:
         drawStandardResting(look, surface, w, h);
         break;
-    case kStatePressed:
+    case StatePressed:
         // darker at the top; no ring even with the focus
         drawPressedFace(surface, standard::kPressedFace, w, h);
         drawStandardFrame(surface, w, h);
         break;
-    case kStateDisabled:
+    case StateDisabled:
         surface.setBackColor(standard::kDisabledSurface);
         drawDisabled(surface, standard::kDisabledBorder, standard::kDisabledCorner, w, h);
         break;

@@ -29,7 +29,7 @@ struct BevelColors {
 
 BevelColors bevelColors(const ButtonLook& look, Color base, Color face)
 {
-    const bool pressed = look.state == kStatePressed;
+    const bool pressed = look.state == StatePressed;
     const Color light = ShiftColor(face, kFaceShade);
     const Color dark = ShiftColor(face, -kFaceShade);
     const Color bevel = ShiftColor(face, kBevelLight);
@@ -50,7 +50,7 @@ void DrawShadowedBevel(const ButtonLook& look, Surface& surface, const ButtonCol
 {
     const int w = surface.width();
     const int h = surface.height();
-    const Color face = look.state == kStateNormal ? colors.base() : colors.liftedHot();
+    const Color face = look.state == StateNormal ? colors.base() : colors.liftedHot();
     const BevelColors c = bevelColors(look, colors.base(), face);
 
     // face colour everywhere, left showing in the corners and inside the right border

@@ -9,6 +9,7 @@
 #include <QRgb>
 
 #include <algorithm>
+#include <span>
 #include <utility>
 
 namespace skin {
@@ -29,7 +30,7 @@ public:
     int width() const { return m_width; }
     int height() const { return m_height; }
     const QImage& image() const { return m_image; }
-    QImage& image() { return m_image; }
+    QImage& image() { return written(); }
 
     Color backColor() const { return m_backColor; }
     // False until a back colour is first set: a new control takes the button face then.
@@ -41,9 +42,13 @@ public:
     {
         m_backColor = c;
         m_hasBackColor = true;
+        m_allBackColor = false;
     }
     // Paints the whole surface in the back colour.
     void clear();
+    // True when every pixel is in the back colour: cleared, and nothing written since (a
+    // write access to image() counts as a write).
+    bool isAllBackColor() const { return m_allBackColor; }
 
     const QFont& font() const { return m_font; }
     void setFont(const QFont& font) { m_font = font; }
@@ -57,6 +62,12 @@ public:
     // colorOf is asked only for rows on the surface. The gradients' fast path.
     template <typename RowColor>
     void fillRows(int left, int right, int top, int count, RowColor colorOf);
+    // The same run of pixels on rows top .. bottom-1, from column left on; clipped. Artwork
+    // drawn row by row instead of pixel by pixel.
+    void writeRows(int left, int top, int bottom, std::span<const QRgb> pixels);
+    // Every pixel from an image of the surface's own size and format, into the surface's own
+    // buffer (a copy that shared it would cost a second copy at the next write).
+    void copyPixels(const QImage& from);
 
     // The picture for a screen of another device pixel ratio (its own ratio set), or the
     // logical image itself at ratio 1.
@@ -65,8 +76,23 @@ public:
     void setDeviceImage(QImage image) { m_deviceImage = std::move(image); }
 
 private:
-    // count pixels from `from` on in one value.
-    static void fillSpan(QRgb* from, int count, QRgb value);
+    QImage& written()
+    {
+        m_allBackColor = false;
+        return m_image;
+    }
+    // count pixels from `from` on in one value; a short span (one-pixel gradient columns) stays
+    // inline, a long one goes to the C library.
+    static void fillSpan(QRgb* from, int count, QRgb value)
+    {
+        if (count < kShortSpan)
+            std::fill_n(from, count, value);
+        else
+            fillLongSpan(from, count, value);
+    }
+    static void fillLongSpan(QRgb* from, int count, QRgb value);
+    // Below this many pixels a plain loop beats the call into the C library.
+    static constexpr int kShortSpan = 8;
 
     QImage m_image;
     int m_width = 0; // of m_image, kept here because every primitive asks
@@ -74,6 +100,7 @@ private:
     QImage m_deviceImage;
     Color m_backColor = 0;
     bool m_hasBackColor = false;
+    bool m_allBackColor = false;
     QFont m_font;
 };
 
@@ -86,7 +113,7 @@ void Surface::fillRows(int left, int right, int top, int count, RowColor colorOf
     const long long last = std::min<long long>(count, static_cast<long long>(m_height) - top);
     if (left >= right || first >= last)
         return;
-    QRgb* row = reinterpret_cast<QRgb*>(m_image.scanLine(int(top + first))) + left;
+    QRgb* row = reinterpret_cast<QRgb*>(written().scanLine(int(top + first))) + left;
     const qsizetype stride = m_image.bytesPerLine() / qsizetype(sizeof(QRgb));
     for (long long i = first; i < last; ++i, row += stride)
         fillSpan(row, right - left, toQRgb(colorOf(int(i))));

@@ -10,22 +10,6 @@ class QPalette;
 
 namespace skin {
 
-// The system colour indices the button uses.
-enum SystemColorIndex : int {
-    kWindow = 5,
-    kWindowText = 8,
-    kHighlight = 13,
-    kButtonFace = 15,
-    kButtonShadow = 16,
-    kGrayText = 17,
-    kButtonText = 18,
-    kButtonHighlight = 20,
-    k3DDarkShadow = 21,
-    k3DLight = 22,
-    kInfoText = 23,
-    kInfoBackground = 24,
-};
-
 constexpr Color kSystemColorFlag = Color(0x80000000u);
 constexpr Color systemColorCode(int index) { return Color(0x80000000u | unsigned(index)); }
 

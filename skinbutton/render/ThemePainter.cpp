@@ -8,6 +8,8 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
+#include <utility>
+
 namespace skin {
 
 namespace {
@@ -16,9 +18,9 @@ QStyle::State styleStateFor(int themeState)
 {
     QStyle::State state = QStyle::State_Enabled | QStyle::State_Raised;
     switch (themeState) {
-    case kStateHot: state |= QStyle::State_MouseOver; break;
-    case kStatePressed: state = (state & ~QStyle::State_Raised) | QStyle::State_Sunken; break;
-    case kStateDisabled: state &= ~QStyle::State_Enabled; break;
+    case StateHot: state |= QStyle::State_MouseOver; break;
+    case StatePressed: state = (state & ~QStyle::State_Raised) | QStyle::State_Sunken; break;
+    case StateDisabled: state &= ~QStyle::State_Enabled; break;
     default: break;
     }
     return state;
@@ -32,19 +34,29 @@ bool StyleThemePainter::drawPushButton(Surface& surface, const Rect& clip, int t
 {
     // QStyle lives in QApplication; a plain QGuiApplication (or none) has no theme to offer.
     auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
-    if (app == nullptr || QApplication::style() == nullptr || surface.image().isNull())
+    const QImage& before = std::as_const(surface).image();
+    if (app == nullptr || QApplication::style() == nullptr || before.isNull())
         return false;
     const QRect area = toQRect(clip);
     if (area.isEmpty())
         return false;
 
+    QStyle* style = QApplication::style();
+    const bool plain = surface.isAllBackColor();
+    const Drawn drawn{before.size(), clip, themeState, surface.backColor(), QApplication::palette().cacheKey(),
+                      style, style->name()};
+    if (const QImage* pixels = plain ? m_drawn.find(drawn) : nullptr) {
+        surface.copyPixels(*pixels);
+        return true;
+    }
+
     QStyleOptionButton option;
     option.rect = area;
     option.palette = QApplication::palette();
     option.state = styleStateFor(themeState);
-    if (themeState == kStateDefaulted)
+    if (themeState == StateDefaulted)
         option.features |= QStyleOptionButton::DefaultButton;
-    if (themeState == kStateDisabled)
+    if (themeState == StateDisabled)
         option.palette.setCurrentColorGroup(QPalette::Disabled);
 
     QPainter painter(&surface.image());
@@ -52,7 +64,10 @@ bool StyleThemePainter::drawPushButton(Surface& surface, const Rect& clip, int t
         return false;
     if (area != surface.image().rect()) // a clip the size of the image only costs time
         painter.setClipRect(area);
-    QApplication::style()->drawControl(QStyle::CE_PushButton, &option, &painter, nullptr);
+    style->drawControl(QStyle::CE_PushButton, &option, &painter, nullptr);
+    painter.end();
+    if (plain)
+        m_drawn.keep(drawn, surface.image());
     return true;
 }
 

@@ -2,6 +2,7 @@
 // The desktop theme's push button, behind an interface so that tests can make it fail.
 
 #include "ButtonLook.h"
+#include "FaceCache.h"
 
 namespace skin {
 
@@ -19,6 +20,22 @@ public:
 class StyleThemePainter final : public ThemePainter {
 public:
     bool drawPushButton(Surface& surface, const Rect& clip, int themeState) override;
+
+private:
+    // On a surface all in its back colour the theme draws the same pixels for the same size,
+    // clip, state, colour, palette and style, and drawing them costs more than the rest of a
+    // repaint: the last few drawn are kept.
+    struct Drawn {
+        QSize size;
+        Rect clip;
+        int themeState = 0;
+        Color back = 0;
+        qint64 palette = 0;
+        const void* style = nullptr;
+        QString styleName;
+        friend bool operator==(const Drawn&, const Drawn&) = default;
+    };
+    FaceCache<Drawn> m_drawn;
 };
 
 // A desktop without visual styles: never draws.

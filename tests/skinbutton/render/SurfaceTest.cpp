@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <vector>
+
 namespace skin {
 namespace {
 
@@ -58,6 +61,25 @@ TEST(SurfaceTest, OutsidePixelsAreClippedAndReadAsInvalid)
     EXPECT_EQ(surface.pixel(0, 0), 0x0000FF);
     EXPECT_EQ(surface.pixel(2, 2), 0x00FF00);
     EXPECT_EQ(test::countPixels(surface, QRect(0, 0, 3, 3), 0), 7);
+}
+
+TEST(SurfaceTest, WrittenRowsAreClippedOnEverySide)
+{
+    const std::vector<QRgb> run = {toQRgb(1), toQRgb(2), toQRgb(3), toQRgb(4)};
+    Surface surface(3, 3);
+    surface.setBackColor(0);
+    surface.writeRows(-2, -1, 2, run); // rows 0-1 get the run's last two pixels
+    surface.writeRows(2, 2, 9, run);   // row 2, column 2 gets its first
+    EXPECT_EQ(surface.pixel(0, 0), 3);
+    EXPECT_EQ(surface.pixel(1, 1), 4);
+    EXPECT_EQ(surface.pixel(2, 1), 0);
+    EXPECT_EQ(surface.pixel(2, 2), 1);
+    EXPECT_EQ(test::countPixels(surface, QRect(0, 0, 3, 3), 0), 4);
+
+    Surface copy(3, 3);
+    copy.copyPixels(surface.image());
+    EXPECT_EQ(copy.image(), surface.image());
+    EXPECT_THROW(copy.copyPixels(QImage(3, 2, QImage::Format_RGB32)), std::invalid_argument);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPalette>
 #include <QStyleFactory>
 
 namespace skin {
@@ -54,6 +55,34 @@ TEST(StyleThemePainterTest, StaysInsideTheClipRectangle)
     EXPECT_EQ(countPixels(surface, QRect(0, 25, 40, 5), kFace), 200);
     EXPECT_EQ(countPixels(surface, QRect(0, 5, 5, 20), kFace), 100);
     EXPECT_EQ(countPixels(surface, QRect(35, 5, 5, 20), kFace), 100);
+}
+
+// A face kept from an earlier draw stands in only where the theme would draw the same pixels.
+TEST(StyleThemePainterTest, KeptFacesFollowThePaletteAndLeaveOtherPixelsAlone)
+{
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    StyleThemePainter theme;
+    const auto draw = [&theme](Surface& surface) { return theme.drawPushButton(surface, Rect{5, 5, 35, 25}, 1); };
+    Surface first(40, 30);
+    first.setBackColor(kFace);
+    ASSERT_TRUE(draw(first));
+
+    Surface marked(40, 30);
+    marked.setBackColor(kFace);
+    marked.setPixel(0, 0, kWhite);
+    ASSERT_TRUE(draw(marked));
+    EXPECT_EQ(marked.pixel(0, 0), kWhite);
+
+    const QPalette original = QApplication::palette();
+    QPalette other = original;
+    other.setColor(QPalette::Button, QColor(200, 30, 30));
+    QApplication::setPalette(other);
+    Surface recoloured(40, 30);
+    recoloured.setBackColor(kFace);
+    const bool drew = draw(recoloured);
+    QApplication::setPalette(original);
+    ASSERT_TRUE(drew);
+    EXPECT_NE(recoloured.image(), first.image());
 }
 
 TEST(StyleThemePainterTest, AnEmptyRectangleIsAFailedDraw)
