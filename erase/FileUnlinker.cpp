@@ -11,18 +11,23 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 namespace zarvok::erase {
 
 namespace {
 
 constexpr std::size_t kChunk = 256;
+// While the pool may still widen, the owner looks up this often to notice it (100 files over a
+// 1 ms round trip take a tenth of a second or more).
+constexpr std::size_t kWatchfulChunk = 16;
 constexpr std::size_t kFineChunk = 4; // once the pool is widened: every worker gets some of a batch
 
 } // namespace
 
-UnlinkShare::UnlinkShare(int dirFd, Node& dir, std::vector<Entry>& batch, std::atomic<std::uint64_t>& removed, const WorkPool& pool)
-    : m_dirFd(dirFd), m_dir(dir), m_entries(batch), m_removed(removed), m_pool(pool)
+UnlinkShare::UnlinkShare(int dirFd, Node& dir, std::vector<Entry>& batch, std::atomic<std::uint64_t>& removed, const WorkPool& pool,
+                         std::function<void()> onWidened)
+    : m_dirFd(dirFd), m_dir(dir), m_entries(batch), m_removed(removed), m_pool(pool), m_onWidened(std::move(onWidened))
 {
 }
 
@@ -34,7 +39,7 @@ void UnlinkShare::help()
             return; // came too late: the owner has done it all
         ++m_inside;
     }
-    unlinkChunks();
+    unlinkChunks(false);
     std::lock_guard lock(m_mutex);
     if (--m_inside == 0)
         m_allOut.notify_all();
@@ -42,17 +47,19 @@ void UnlinkShare::help()
 
 void UnlinkShare::workAndClose()
 {
-    unlinkChunks();
+    unlinkChunks(true);
     std::unique_lock lock(m_mutex);
     m_closed = true;
     m_allOut.wait(lock, [this] { return m_inside == 0; });
 }
 
-void UnlinkShare::unlinkChunks()
+void UnlinkShare::unlinkChunks(bool owner)
 {
     const std::size_t count = m_entries.size();
     for (;;) {
-        const std::size_t chunk = m_pool.widened() ? kFineChunk : kChunk;
+        if (owner && m_onWidened && m_pool.widened())
+            std::exchange(m_onWidened, {})();
+        const std::size_t chunk = chunkSize();
         const std::size_t begin = m_next.fetch_add(chunk);
         if (begin >= count)
             return;
@@ -60,6 +67,13 @@ void UnlinkShare::unlinkChunks()
         for (std::size_t i = begin; i < end; ++i)
             unlinkFile(m_entries[i]);
     }
+}
+
+std::size_t UnlinkShare::chunkSize() const
+{
+    if (m_pool.widened())
+        return kFineChunk;
+    return m_pool.adapts() ? kWatchfulChunk : kChunk;
 }
 
 void UnlinkShare::unlinkFile(Entry& entry)

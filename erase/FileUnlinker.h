@@ -7,6 +7,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -25,14 +26,17 @@ constexpr unsigned char kEntryFailed = 0xF1; // the error is in unlinkError
 class UnlinkShare {
 public:
     // Chunks are a few entries once `pool` has been widened (each unlink waits on a round trip),
-    // else large.
-    UnlinkShare(int dirFd, Node& dir, std::vector<Entry>& batch, std::atomic<std::uint64_t>& removed, const WorkPool& pool);
+    // else large. The owner calls `onWidened` once, between chunks, when the pool has been
+    // widened meanwhile: the new workers are idle, and the batch is no work for them.
+    UnlinkShare(int dirFd, Node& dir, std::vector<Entry>& batch, std::atomic<std::uint64_t>& removed, const WorkPool& pool,
+                std::function<void()> onWidened = {});
 
     void help();         // another worker joins in
     void workAndClose(); // the owner: unlinks until nothing is left, then waits for helpers
 
 private:
-    void unlinkChunks();
+    void unlinkChunks(bool owner);
+    std::size_t chunkSize() const;
     void unlinkFile(Entry& entry);
 
     const int m_dirFd;
@@ -40,6 +44,7 @@ private:
     std::vector<Entry>& m_entries;
     std::atomic<std::uint64_t>& m_removed;
     const WorkPool& m_pool;
+    std::function<void()> m_onWidened; // the owner's alone, and cleared once called
     std::atomic<std::size_t> m_next{0};
     std::mutex m_mutex;
     std::condition_variable m_allOut;

@@ -33,9 +33,10 @@ Frame HandleStack::pop()
     return done;
 }
 
-Frame* HandleStack::frameWithSubdirectoriesLeft()
+Frame* HandleStack::frameWithSubdirectoriesLeft(bool belowTop)
 {
-    for (std::size_t i = m_lowestOpen; i < m_frames.size(); ++i) {
+    const std::size_t end = m_frames.size() - (belowTop && !m_frames.empty() ? 1 : 0);
+    for (std::size_t i = m_lowestOpen; i < end; ++i) {
         Frame& frame = m_frames[i];
         if (frame.fd.valid() && frame.batch.size() >= frame.next + 2)
             return &frame;

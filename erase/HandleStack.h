@@ -44,8 +44,9 @@ public:
     void push(std::shared_ptr<Node> node, Fd fd);
     Frame pop();
     // The frame nearest the top of the tree with an open handle and at least two subfolders
-    // still to do; nullptr when there is none.
-    Frame* frameWithSubdirectoriesLeft();
+    // still to do; nullptr when there is none. `belowTop` leaves out the top frame, whose batch
+    // may be in use.
+    Frame* frameWithSubdirectoriesLeft(bool belowTop = false);
 
     // Opens a subdirectory of the top frame, closing ancestors' handles once when the process
     // is out of descriptors.

@@ -132,7 +132,14 @@ void TreeWalk::readNextBatch(Frame& frame)
 // in the batch for the walk.
 void TreeWalk::removeNonDirectories(Frame& frame)
 {
-    auto share = std::make_shared<UnlinkShare>(frame.fd.get(), *frame.node, frame.batch, m_run.progress.removed, m_run.pool);
+    // Subfolders waiting in the frames above are what the workers of a pool widened meanwhile
+    // can take.
+    auto shareWaiting = [this] {
+        if (Frame* waiting = m_stack.frameWithSubdirectoriesLeft(true))
+            shareSubdirectories(*waiting);
+    };
+    auto share = std::make_shared<UnlinkShare>(frame.fd.get(), *frame.node, frame.batch, m_run.progress.removed, m_run.pool,
+                                               shareWaiting);
     if (frame.batch.size() >= kShareFrom) {
         for (unsigned helper = 1; helper < m_run.pool.workers(); ++helper) {
             Task task{nullptr, Fd(), share, {}};

@@ -30,8 +30,8 @@ void WorkPool::widen()
 
 void WorkPool::updateOpenings()
 {
-    const int unstarted = m_queue.empty() ? static_cast<int>(workers() - 1 - m_helpers.size()) : 0;
-    m_openings.store(static_cast<int>(m_idle) - static_cast<int>(m_queue.size()) + unstarted, std::memory_order_relaxed);
+    const int unstarted = static_cast<int>(workers() - 1 - m_helpers.size());
+    m_openings.store(static_cast<int>(m_idle + m_starting) - static_cast<int>(m_queue.size()) + unstarted, std::memory_order_relaxed);
 }
 
 WorkPool::~WorkPool()
@@ -39,28 +39,41 @@ WorkPool::~WorkPool()
     joinHelpers();
 }
 
+// Every queued task is claimed by an idle worker or by one started for it, so a widened pool
+// starts many threads at once rather than one per task taken.
 bool WorkPool::offer(Task& task)
 {
     if (workers() == 1)
         return false;
     std::lock_guard lock(m_mutex);
-    if (m_queue.size() < m_idle) {
+    if (m_queue.size() < m_idle + m_starting) {
         m_queue.push_back(std::move(task));
         updateOpenings();
         m_wake.notify_one();
         return true;
     }
-    if (m_helpers.size() + 1 >= workers() || !m_queue.empty())
+    if (m_helpers.size() + 1 >= workers())
         return false;
     try {
-        m_helpers.emplace_back(m_threadBody);
+        m_helpers.emplace_back([this] {
+            arrive();
+            m_threadBody();
+        });
     } catch (const std::system_error&) {
         return false; // no more threads to be had: keep working with the ones there are
     }
+    ++m_starting;
     ++m_active; // counted busy until it first asks for work, so the pool cannot drain meanwhile
     m_queue.push_back(std::move(task));
     updateOpenings();
     return true;
+}
+
+void WorkPool::arrive()
+{
+    std::lock_guard lock(m_mutex);
+    --m_starting;
+    updateOpenings();
 }
 
 std::optional<Task> WorkPool::take()

@@ -70,11 +70,13 @@ private:
     std::condition_variable m_wake;
     std::deque<Task> m_queue;
     unsigned m_idle = 0;
+    unsigned m_starting = 0; // threads started for a queued task that have not yet asked for it
     unsigned m_active = 1; // the calling thread starts with the root
     std::vector<std::thread> m_helpers;
     std::atomic<int> m_openings{0}; // idle or unstarted workers without a queued task
 
     void updateOpenings(); // with the lock held
+    void arrive();         // a started thread is about to ask for its first task
 };
 
 } // namespace zarvok::erase

@@ -5,9 +5,11 @@
 #include "EraseEngine.h"
 #include "FaultyCalls.h"
 #include "TempTree.h"
+#include "WorkPool.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <mutex>
 #include <set>
@@ -59,6 +61,31 @@ INSTANTIATE_TEST_SUITE_P(Cases, EraseWorkers,
                          ::testing::Values(WorkersCase{"LocalDefault", false, 0}, WorkersCase{"RoundTripsDefault", true, 0},
                                            WorkersCase{"RoundTripsFixedCount", true, 3}),
                          [](const auto& c) { return c.param.label; });
+
+// Once widened, the pool must take every task offered in a row, each with a worker of its own:
+// on a share the new workers are all idle at once, and a pool that starts one thread per task
+// taken leaves them idle for most of a small erase.
+TEST(WorkPoolWidening, StartsAWorkerForEveryTaskOfferedInARow)
+{
+    std::atomic<int> done{0};
+    WorkPool* self = nullptr;
+    WorkPool pool(4, 64, [&] {
+        while (self->take())
+            ++done;
+    });
+    self = &pool;
+    pool.widen();
+    int taken = 0;
+    for (int i = 0; i < 40; ++i) {
+        Task task;
+        taken += pool.offer(task) ? 1 : 0;
+    }
+    while (pool.take())
+        ++done;
+    pool.joinHelpers();
+    EXPECT_EQ(taken, 40);
+    EXPECT_EQ(done.load(), 40);
+}
 
 } // namespace
 } // namespace zarvok::erase::test
