@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/resource.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -115,15 +116,43 @@ unsigned handlesPerWorker(unsigned workers, rlim_t openFiles)
 // with a 1 ms round trip, 64 came within a few per cent of the best fixed count.
 constexpr unsigned kMostWorkersOnShares = 64;
 
+constexpr long kXfsMagic = 0x58465342;
+constexpr long kBtrfsMagic = 0x9123683e;
+
+// Where workers side by side only queue on the file system's locks, measured against rm -rf on
+// 50,000 files in one folder and in 500 folders: XFS serializes the unlinks of one folder on its
+// lock (2 or 4 workers in one folder: 0.7x rm at 1.6-1.7x its processor time; 1 worker: 1.0x),
+// though separate folders gain (2 workers: 1.6x); btrfs serializes the changes of a subvolume's
+// tree (2 or 4 workers: 0.7-0.85x at up to 2x processor time; 1 worker: 1.0-1.05x).
+struct LocalConcurrency {
+    bool oneWorker = false;
+    bool shareFolders = true;
+};
+
+LocalConcurrency concurrencyOf(int rootFd)
+{
+    struct statfs fs{};
+    if (::fstatfs(rootFd, &fs) != 0)
+        return {};
+    const auto type = static_cast<long>(static_cast<unsigned long>(fs.f_type) & 0xffffffffUL);
+    if (type == kBtrfsMagic)
+        return {true, false};
+    if (type == kXfsMagic)
+        return {false, false};
+    return {};
+}
+
 // Every worker needs a few handles of its own (two on its path, one being opened, one queued);
 // under a tiny open-file limit fewer workers run rather than all of them starving. A count the
-// caller fixed stays fixed; the engine's own starts at defaultThreads() and may widen.
-RunLimits workerLimits(const Options& options, rlim_t openFiles)
+// caller fixed stays fixed; the engine's own starts at defaultThreads() (one where workers only
+// queue on the file system's locks) and may widen.
+RunLimits workerLimits(const Options& options, rlim_t openFiles, const LocalConcurrency& local)
 {
     const rlim_t affordable = std::max<rlim_t>(1, openFiles / 8);
     const auto capped = [&](unsigned wanted) { return static_cast<unsigned>(std::min<rlim_t>(wanted, affordable)); };
     RunLimits limits;
-    limits.workers = capped(options.threads != 0 ? options.threads : defaultThreads());
+    limits.shareFolders = local.shareFolders;
+    limits.workers = capped(options.threads != 0 ? options.threads : local.oneWorker ? 1 : defaultThreads());
     limits.mostWorkers = options.threads != 0 ? limits.workers : std::max(limits.workers, capped(kMostWorkersOnShares));
     limits.handlesPerWorker = handlesPerWorker(limits.mostWorkers, openFiles);
     return limits;
@@ -209,7 +238,8 @@ Outcome eraseChecked(int baseFd, const std::string& path, Progress& progress, co
             return refused(EPERM, path, reason);
     }
 
-    return eraseOpenedTree(std::move(root), progress, workerLimits(options, openFileLimit()), containment);
+    const RunLimits limits = workerLimits(options, openFileLimit(), concurrencyOf(root.fd.get()));
+    return eraseOpenedTree(std::move(root), progress, limits, containment);
 }
 
 } // namespace

@@ -44,8 +44,10 @@ struct Options {
 };
 
 // Workers an erase starts with when Options::threads is 0; chosen by measurement, see
-// bench/erase. Where each operation turns out to wait on a round trip (network shares, FUSE)
-// the engine adds workers while it runs, up to 64.
+// bench/erase. On btrfs it starts with one, and on XFS and btrfs one folder's files are never
+// unlinked by several workers at once: there they only queue on the file system's locks. Where
+// each operation turns out to wait on a round trip (network shares, FUSE) the engine adds
+// workers while it runs, up to 64.
 unsigned defaultThreads();
 
 // Erases the folder tree at an absolute path. Never throws. Never follows a symbolic link and

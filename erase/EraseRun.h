@@ -80,6 +80,7 @@ struct RunLimits {
     unsigned workers = 1;
     unsigned mostWorkers = 1;      // the pool may widen up to this many when the file system waits
     unsigned handlesPerWorker = 2; // directory handles a worker may keep open on its way down
+    bool shareFolders = true;      // whether several workers may unlink in one folder at once
 };
 
 struct Run {

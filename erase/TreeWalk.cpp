@@ -140,7 +140,7 @@ void TreeWalk::removeNonDirectories(Frame& frame)
     };
     auto share = std::make_shared<UnlinkShare>(frame.fd.get(), *frame.node, frame.batch, m_run.progress.removed, m_run.pool,
                                                shareWaiting);
-    if (frame.batch.size() >= kShareFrom) {
+    if (frame.batch.size() >= kShareFrom && m_run.limits.shareFolders) {
         for (unsigned helper = 1; helper < m_run.pool.workers(); ++helper) {
             Task task{nullptr, Fd(), share, {}};
             if (!m_run.pool.offer(task))

@@ -13,6 +13,9 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <mutex>
+#include <set>
+#include <thread>
 
 namespace zarvok::erase::test {
 namespace {
@@ -162,10 +165,46 @@ TEST_P(EraseOnFileSystem, ErasesAQueuedSubvolume)
     EXPECT_EQ(result.reason, "");
 }
 
+// Workers side by side in one folder only queue on the lock of XFS and btrfs (slower than rm
+// -rf, at more processor time): a large folder's files go by one thread there.
+class EraseLargeFolder : public EraseOnFileSystem {};
+
+TEST_P(EraseLargeFolder, UnlinksItOnOneThread)
+{
+    const ChildResult result = run(
+        [&](const fs::path& top) {
+            fs::create_directories(top / "large");
+            for (int i = 0; i < 3000; ++i)
+                writeFile(top / "large" / numbered("f", i));
+        },
+        [&](const fs::path& top) {
+            std::mutex mutex;
+            std::set<std::thread::id> unlinkers;
+            FaultRule rule{Call::Unlinkat, 0};
+            rule.before = [&] {
+                std::lock_guard lock(mutex);
+                unlinkers.insert(std::this_thread::get_id());
+            };
+            FaultyCalls calls({rule});
+            Outcome outcome = eraseTree((top / "large").string());
+            if (unlinkers.size() != 1)
+                outcome.reason = std::to_string(unlinkers.size()) + " threads unlinked";
+            return outcome;
+        });
+    if (skipWhenUnavailable(result))
+        GTEST_SKIP() << result.setupError;
+    ASSERT_TRUE(result.ran) << result.setupError;
+
+    EXPECT_EQ(result.status, Status::Erased);
+    EXPECT_EQ(result.reason, "");
+}
+
 INSTANTIATE_TEST_SUITE_P(Kinds, EraseOnFileSystem,
                          ::testing::Values(FsCase{"Btrfs", "btrfs", 0}, FsCase{"BtrfsWithoutOpenat2", "btrfs", ENOSYS},
                                            FsCase{"BtrfsOpenat2Filtered", "btrfs", EPERM}, FsCase{"Xfs", "xfs", 0},
                                            FsCase{"XfsWithoutOpenat2", "xfs", ENOSYS}, FsCase{"XfsOpenat2Filtered", "xfs", EPERM}),
+                         [](const auto& c) { return c.param.label; });
+INSTANTIATE_TEST_SUITE_P(Kinds, EraseLargeFolder, ::testing::Values(FsCase{"Btrfs", "btrfs", 0}, FsCase{"Xfs", "xfs", 0}),
                          [](const auto& c) { return c.param.label; });
 
 } // namespace
