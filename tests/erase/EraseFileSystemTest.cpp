@@ -13,9 +13,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <mutex>
-#include <set>
-#include <thread>
 
 namespace zarvok::erase::test {
 namespace {
@@ -178,17 +175,11 @@ TEST_P(EraseLargeFolder, UnlinksItOnOneThread)
                 writeFile(top / "large" / numbered("f", i));
         },
         [&](const fs::path& top) {
-            std::mutex mutex;
-            std::set<std::thread::id> unlinkers;
-            FaultRule rule{Call::Unlinkat, 0};
-            rule.before = [&] {
-                std::lock_guard lock(mutex);
-                unlinkers.insert(std::this_thread::get_id());
-            };
-            FaultyCalls calls({rule});
+            CallingThreads unlinkers;
+            FaultyCalls calls({unlinkers.rule(Call::Unlinkat)});
             Outcome outcome = eraseTree((top / "large").string());
-            if (unlinkers.size() != 1)
-                outcome.reason = std::to_string(unlinkers.size()) + " threads unlinked";
+            if (unlinkers.count() != 1)
+                outcome.reason = std::to_string(unlinkers.count()) + " threads unlinked";
             return outcome;
         });
     if (skipWhenUnavailable(result))

@@ -11,8 +11,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <mutex>
-#include <set>
 #include <thread>
 
 namespace zarvok::erase::test {
@@ -32,29 +30,22 @@ TEST_P(EraseWorkers, FollowTheFileSystem)
     TempDir tmp;
     const fs::path tree = tmp / "tree";
     makeWideTree(tree, 40, 40);
-    std::mutex mutex;
-    std::set<std::thread::id> unlinkers;
-    FaultRule rule{Call::Unlinkat, 0};
-    rule.before = [&] {
-        {
-            std::lock_guard lock(mutex);
-            unlinkers.insert(std::this_thread::get_id());
-        }
+    CallingThreads unlinkers;
+    FaultyCalls calls({unlinkers.rule(Call::Unlinkat, [&] {
         if (c.roundTrips)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    };
-    FaultyCalls calls({rule});
+    })});
 
     const Outcome outcome = eraseTree(tree.string(), nullptr, Options{c.threads});
 
     EXPECT_TRUE(outcome.ok()) << outcome.reason;
     EXPECT_FALSE(present(tree));
     if (c.threads != 0)
-        EXPECT_LE(unlinkers.size(), c.threads);
+        EXPECT_LE(unlinkers.count(), c.threads);
     else if (c.roundTrips)
-        EXPECT_GT(unlinkers.size(), 2 * defaultThreads());
+        EXPECT_GT(unlinkers.count(), 2 * defaultThreads());
     else
-        EXPECT_LE(unlinkers.size(), defaultThreads());
+        EXPECT_LE(unlinkers.count(), defaultThreads());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, EraseWorkers,

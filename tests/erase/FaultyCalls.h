@@ -7,7 +7,9 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace zarvok::erase::test {
@@ -22,6 +24,34 @@ struct FaultRule {
     std::string name;             // only calls on this name; empty: any call of the kind
     int times = -1;               // faults to give; -1: every matching call
     std::function<void()> before; // runs just before the fault (e.g. someone else removes a folder)
+};
+
+// Which threads make one kind of call: its rule goes into a FaultyCalls and gives no fault.
+class CallingThreads {
+public:
+    // `then` runs after the call is noted (e.g. a sleep, as for a round trip).
+    FaultRule rule(Call call, std::function<void()> then = {})
+    {
+        FaultRule noting{call, 0};
+        noting.before = [this, then = std::move(then)] {
+            {
+                std::lock_guard lock(m_mutex);
+                m_threads.insert(std::this_thread::get_id());
+            }
+            if (then)
+                then();
+        };
+        return noting;
+    }
+    std::size_t count() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_threads.size();
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    std::set<std::thread::id> m_threads;
 };
 
 class FaultyCalls : public SystemCalls {
