@@ -116,6 +116,7 @@ unsigned handlesPerWorker(unsigned workers, rlim_t openFiles)
 // with a 1 ms round trip, 64 came within a few per cent of the best fixed count.
 constexpr unsigned kMostWorkersOnShares = 64;
 
+constexpr long kExt4Magic = 0xef53; // also ext2 and ext3, which the ext4 driver serves
 constexpr long kXfsMagic = 0x58465342;
 constexpr long kBtrfsMagic = 0x9123683e;
 
@@ -127,6 +128,7 @@ constexpr long kBtrfsMagic = 0x9123683e;
 struct LocalConcurrency {
     bool oneWorker = false;
     bool shareFolders = true;
+    bool freeFoldersAside = false; // see DeferredRelease.h
 };
 
 LocalConcurrency concurrencyOf(int rootFd)
@@ -136,9 +138,11 @@ LocalConcurrency concurrencyOf(int rootFd)
         return {};
     const auto type = static_cast<long>(static_cast<unsigned long>(fs.f_type) & 0xffffffffUL);
     if (type == kBtrfsMagic)
-        return {true, false};
+        return {true, false, false};
     if (type == kXfsMagic)
-        return {false, false};
+        return {false, false, false};
+    if (type == kExt4Magic)
+        return {false, true, true};
     return {};
 }
 
@@ -152,6 +156,7 @@ RunLimits workerLimits(const Options& options, rlim_t openFiles, const LocalConc
     const auto capped = [&](unsigned wanted) { return static_cast<unsigned>(std::min<rlim_t>(wanted, affordable)); };
     RunLimits limits;
     limits.shareFolders = local.shareFolders;
+    limits.freeFoldersAside = local.freeFoldersAside;
     limits.workers = capped(options.threads != 0 ? options.threads : local.oneWorker ? 1 : defaultThreads());
     limits.mostWorkers = options.threads != 0 ? limits.workers : std::max(limits.workers, capped(kMostWorkersOnShares));
     limits.handlesPerWorker = handlesPerWorker(limits.mostWorkers, openFiles);

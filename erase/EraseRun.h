@@ -81,6 +81,7 @@ struct RunLimits {
     unsigned mostWorkers = 1;      // the pool may widen up to this many when the file system waits
     unsigned handlesPerWorker = 2; // directory handles a worker may keep open on its way down
     bool shareFolders = true;      // whether several workers may unlink in one folder at once
+    bool freeFoldersAside = false; // whether removed empty folders are freed by another worker
 };
 
 struct Run {

@@ -37,7 +37,7 @@ Outcome eraseOpenedTree(TreeRoot root, Progress& progress, const RunLimits& limi
     Run run(root, progress, limits, containment, [](Run& r) { workUntilDrained(r, std::nullopt); });
 
     auto rootNode = std::make_shared<Node>(nullptr, root.name, root.st.st_dev, root.st.st_ino, root.st.st_ino);
-    workUntilDrained(run, Task{rootNode, std::move(root.fd), nullptr, {}});
+    workUntilDrained(run, Task{rootNode, std::move(root.fd), nullptr, {}, {}});
     run.pool.joinHelpers();
 
     Outcome outcome;

@@ -45,11 +45,13 @@
 // Errors travel as values; the first one of the first entry that could not be removed is what
 // the erase reports.
 
+#include "DeferredRelease.h"
 #include "EraseRun.h"
 #include "HandleStack.h"
 #include "WorkPool.h"
 
 #include <algorithm>
+#include <string>
 
 namespace zarvok::erase {
 
@@ -69,7 +71,10 @@ private:
 
 class TreeWalk {
 public:
-    explicit TreeWalk(Run& run) : m_run(run), m_stack(run, run.limits.handlesPerWorker) {}
+    explicit TreeWalk(Run& run)
+        : m_run(run), m_stack(run, run.limits.handlesPerWorker), m_release(run.pool, run.limits.freeFoldersAside)
+    {
+    }
 
     void erase(Task task);
 
@@ -91,11 +96,14 @@ private:
     bool removedBySomeoneElse() const;
     void lostParent(const Node& parent, int err);
     void reopenTop(int childFd);
+    static std::string reasonFor(int err);
+    static void markGone(Frame& frame);
 
     Run& m_run;
     HandleStack m_stack;
     DirReader m_reader;
     EmptyFolderGuess m_emptyGuess;
+    DeferredRelease m_release;
 };
 
 } // namespace zarvok::erase

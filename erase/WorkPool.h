@@ -23,12 +23,13 @@ class UnlinkShare;
 
 // A subdirectory to erase (node and fd), or some of a folder's subdirectories still to do
 // (node and fd of the folder, and `subdirectories`), or a share of a large folder's files to
-// unlink.
+// unlink, or handles on removed folders to close.
 struct Task {
     std::shared_ptr<Node> node;
     Fd fd;
     std::shared_ptr<UnlinkShare> share;
     std::vector<Entry> subdirectories;
+    std::vector<Fd> handlesToClose;
 };
 
 class WorkPool {

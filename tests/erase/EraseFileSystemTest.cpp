@@ -13,13 +13,14 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <iterator>
 
 namespace zarvok::erase::test {
 namespace {
 
 struct FsCase {
     const char* label;
-    const char* type; // "btrfs" or "xfs"
+    const char* type; // "btrfs", "xfs" or "ext4"
     int openat2Error; // 0: openat2 works
 };
 
@@ -190,10 +191,43 @@ TEST_P(EraseLargeFolder, UnlinksItOnOneThread)
     EXPECT_EQ(result.reason, "");
 }
 
+// On ext4 an empty folder's rmdir frees its inode under the lock of the folder holding it; a
+// handle held across the rmdir and closed by an idle worker frees it beside the next rmdirs.
+class EraseEmptyFolders : public EraseOnFileSystem {};
+
+TEST_P(EraseEmptyFolders, AreFreedByAnotherWorkerWithNoHandleLeftOpen)
+{
+    const ChildResult result = run(
+        [&](const fs::path& top) {
+            for (int i = 0; i < 2000; ++i)
+                fs::create_directories(top / "many" / numbered("d", i));
+        },
+        [&](const fs::path& top) {
+            CallingThreads closers;
+            FaultyCalls calls({closers.rule(Call::Close)});
+            const auto openBefore = std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+            Outcome outcome = eraseTree((top / "many").string());
+            const auto openAfter = std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+            if (openAfter != openBefore)
+                outcome.reason = std::to_string(openAfter - openBefore) + " handles left open";
+            else if (closers.count() < 2)
+                outcome.reason = "every handle was closed by the thread that removed the folders";
+            return outcome;
+        });
+    if (skipWhenUnavailable(result))
+        GTEST_SKIP() << result.setupError;
+    ASSERT_TRUE(result.ran) << result.setupError;
+
+    EXPECT_EQ(result.status, Status::Erased);
+    EXPECT_EQ(result.reason, "");
+}
+
 INSTANTIATE_TEST_SUITE_P(Kinds, EraseOnFileSystem,
                          ::testing::Values(FsCase{"Btrfs", "btrfs", 0}, FsCase{"BtrfsWithoutOpenat2", "btrfs", ENOSYS},
                                            FsCase{"BtrfsOpenat2Filtered", "btrfs", EPERM}, FsCase{"Xfs", "xfs", 0},
                                            FsCase{"XfsWithoutOpenat2", "xfs", ENOSYS}, FsCase{"XfsOpenat2Filtered", "xfs", EPERM}),
+                         [](const auto& c) { return c.param.label; });
+INSTANTIATE_TEST_SUITE_P(Kinds, EraseEmptyFolders, ::testing::Values(FsCase{"Ext4", "ext4", 0}),
                          [](const auto& c) { return c.param.label; });
 INSTANTIATE_TEST_SUITE_P(Kinds, EraseLargeFolder, ::testing::Values(FsCase{"Btrfs", "btrfs", 0}, FsCase{"Xfs", "xfs", 0}),
                          [](const auto& c) { return c.param.label; });

@@ -79,6 +79,12 @@ SysResult FaultyCalls::fchmod(int fd, mode_t mode)
     return error ? SysResult{-1, error} : SystemCalls::fchmod(fd, mode);
 }
 
+void FaultyCalls::close(int fd)
+{
+    faultFor(Call::Close, nullptr);
+    SystemCalls::close(fd);
+}
+
 SysResult FaultyCalls::statxMountId(int fd, std::uint64_t& id)
 {
     const int error = faultFor(Call::StatxMountId, nullptr);

@@ -14,7 +14,7 @@
 
 namespace zarvok::erase::test {
 
-enum class Call { Openat2, Openat, Fstat, Getdents, Unlinkat, Fchmod, StatxMountId, FileHandleMountId, FdinfoMountId };
+enum class Call { Openat2, Openat, Fstat, Getdents, Unlinkat, Fchmod, Close, StatxMountId, FileHandleMountId, FdinfoMountId };
 
 struct FaultRule {
     FaultRule(Call c, int err, std::string onName = {}, int count = -1) : call(c), error(err), name(std::move(onName)), times(count) {}
@@ -70,6 +70,7 @@ public:
     SysResult getdents64(int fd, char* buffer, std::size_t size) override;
     SysResult unlinkat(int dirFd, const char* name, int flags) override;
     SysResult fchmod(int fd, mode_t mode) override;
+    void close(int fd) override; // counted, never faulted
     SysResult statxMountId(int fd, std::uint64_t& id) override;
     SysResult fileHandleMountId(int fd, std::uint64_t& id) override;
     SysResult fdinfoMountId(int fd, std::uint64_t& id) override;

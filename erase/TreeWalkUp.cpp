@@ -1,0 +1,172 @@
+// The walk's way back up: a folder whose listing and subfolders are all done is removed, and
+// with it each folder above that this leaves done.
+
+#include "TreeWalk.h"
+
+#include "SystemCalls.h"
+
+#include <fcntl.h>
+
+#include <cerrno>
+
+namespace zarvok::erase {
+
+std::string TreeWalk::reasonFor(int err)
+{
+    if (err == EXDEV || err == EBUSY)
+        return "another file system is mounted here; it was left in place";
+    return {};
+}
+
+// Removed by someone else with everything in it: nothing left to list.
+void TreeWalk::markGone(Frame& frame)
+{
+    frame.batch.clear();
+    frame.next = 0;
+    frame.endOfListing = true;
+}
+
+// Its listing is done; remove it now, or leave that to the worker that settles its last
+// subdirectory.
+void TreeWalk::finishTop()
+{
+    Frame done = m_stack.pop();
+    if (done.node->pending.fetch_sub(1) == 1) {
+        removeUpwards(std::move(done.node), std::move(done.fd));
+        return;
+    }
+    if (!m_stack.empty() && !m_stack.top().fd.valid())
+        reopenTop(done.fd.get());
+}
+
+// Removes `node` and then each parent that this leaves finished.
+void TreeWalk::removeUpwards(std::shared_ptr<Node> node, Fd fd)
+{
+    for (;;) {
+        std::shared_ptr<Node> parent = node->parent;
+        Frame* holder = !m_stack.empty() && parent && m_stack.top().node == parent ? &m_stack.top() : nullptr;
+        Reopened reopened;
+        int parentFd = m_run.root.parent.get();
+        if (holder && holder->fd.valid()) {
+            parentFd = holder->fd.get();
+        } else if (parent) {
+            reopened = m_stack.reopen(fd.get(), *parent);
+            if (!reopened.fd.valid() && !reopened.gone) {
+                lostParent(*parent, reopened.error);
+                return;
+            }
+            parentFd = reopened.fd.get();
+        }
+        fd.reset();
+        if (reopened.gone)
+            m_run.removed(); // went with its parent
+        else
+            removeDirectory(*node, parentFd, parent.get());
+        if (!parent) {
+            m_run.rootRemoved = !node->failed;
+            return;
+        }
+        if (holder) {
+            if (reopened.gone)
+                markGone(*holder);
+            else if (!holder->fd.valid())
+                m_stack.adoptForTop(std::move(reopened.fd));
+            parent->pending.fetch_sub(1); // its own listing is still running here
+            return;
+        }
+        if (parent->pending.fetch_sub(1) != 1)
+            return;
+        node = std::move(parent);
+        fd = std::move(reopened.fd);
+    }
+}
+
+void TreeWalk::removeDirectory(Node& node, int parentFd, Node* parent)
+{
+    if (!parent && !node.failed) {
+        removeRoot(node, parentFd);
+        return;
+    }
+    if (!node.failed) {
+        SysResult result = sys().unlinkat(parentFd, node.name.c_str(), AT_REMOVEDIR);
+        // Permissions are only ever changed inside the tree, never on the folder holding it.
+        if (result.error == EACCES && parent && parent->repairAccess(parentFd) == Access::Granted)
+            result = sys().unlinkat(parentFd, node.name.c_str(), AT_REMOVEDIR);
+        if (result.ok() || result.error == ENOENT) {
+            m_run.removed();
+            if (parent)
+                parent->forget(node.listedIno);
+            return;
+        }
+        m_run.failures.record(result.error, m_run.pathOf(&node), reasonFor(result.error));
+    }
+    if (parent)
+        parent->failed = true;
+}
+
+// The folder holding the root lies outside the tree: its entry is removed only while it is
+// still the folder that was emptied, and one that has gone is a failure, not a success (moved
+// away meanwhile, with whatever was put into it since).
+void TreeWalk::removeRoot(Node& root, int parentFd)
+{
+    static const char* const kMoved = "the folder was moved or replaced while it was being erased; it was left in place";
+    struct stat st{};
+    SysResult result = sys().fstatat(parentFd, root.name.c_str(), st, AT_SYMLINK_NOFOLLOW);
+    if (result.ok() && !sameIdentity(st, root.dev, root.ino))
+        result.error = ESTALE;
+    if (result.ok())
+        result = sys().unlinkat(parentFd, root.name.c_str(), AT_REMOVEDIR);
+    const bool moved = result.error == ENOENT || result.error == ESTALE;
+    if (result.ok() || (moved && removedBySomeoneElse())) {
+        m_run.removed();
+        return;
+    }
+    m_run.failures.record(moved ? ESTALE : result.error, m_run.root.path, moved ? kMoved : reasonFor(result.error));
+    root.failed = true;
+}
+
+// A removed folder has no links left; one moved elsewhere still has them.
+bool TreeWalk::removedBySomeoneElse() const
+{
+    struct stat st{};
+    const SysResult stat = sys().fstat(m_run.root.watch.get(), st);
+    return stat.ok() ? st.st_nlink == 0 : stat.error == ENOENT || stat.error == ESTALE;
+}
+
+void TreeWalk::lostParent(const Node& parent, int err)
+{
+    m_run.failures.record(err, m_run.pathOf(&parent),
+                          err == ESTALE ? "the folder was moved or replaced while it was being erased" : "");
+    // That folder is out of reach and stays; the folders above it are reopened from the top,
+    // so that the rest of the tree is still erased.
+    if (!m_stack.empty() && m_stack.top().node.get() == &parent && !m_stack.top().fd.valid()) {
+        m_stack.top().node->failed = true;
+        m_stack.pop();
+    }
+    while (!m_stack.empty() && !m_stack.top().fd.valid()) {
+        Reopened handle = m_stack.reopen(-1, *m_stack.top().node);
+        if (handle.gone) {
+            markGone(m_stack.top());
+            return;
+        }
+        if (handle.fd.valid()) {
+            m_stack.adoptForTop(std::move(handle.fd));
+            return;
+        }
+        m_stack.top().node->failed = true;
+        m_stack.pop();
+    }
+}
+
+void TreeWalk::reopenTop(int childFd)
+{
+    Reopened handle = m_stack.reopen(childFd, *m_stack.top().node);
+    if (handle.gone)
+        markGone(m_stack.top());
+    else if (!handle.fd.valid())
+        lostParent(*m_stack.top().node, handle.error);
+    else
+        m_stack.adoptForTop(std::move(handle.fd));
+}
+
+} // namespace zarvok::erase
