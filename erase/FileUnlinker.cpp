@@ -18,9 +18,10 @@ namespace zarvok::erase {
 namespace {
 
 constexpr std::size_t kChunk = 256;
-// While the pool may still widen, the owner looks up this often to notice it (100 files over a
-// 1 ms round trip take a tenth of a second or more).
-constexpr std::size_t kWatchfulChunk = 16;
+// While the pool may still widen, the owner looks up this often to notice it: each unlink may
+// take a round trip, and 16 of them (25 ms on a share) kept the workers of a newly widened pool
+// waiting for work about as long as it had taken to decide on widening.
+constexpr std::size_t kWatchfulChunk = 4;
 constexpr std::size_t kFineChunk = 4; // once the pool is widened: every worker gets some of a batch
 
 } // namespace
@@ -57,8 +58,8 @@ void UnlinkShare::unlinkChunks(bool owner)
 {
     const std::size_t count = m_entries.size();
     for (;;) {
-        if (owner && m_onWidened && m_pool.widened())
-            std::exchange(m_onWidened, {})();
+        if (owner && m_onWidened && m_pool.widened() && m_pool.wantsWork())
+            m_onWidened();
         const std::size_t chunk = chunkSize();
         const std::size_t begin = m_next.fetch_add(chunk);
         if (begin >= count)

@@ -26,8 +26,9 @@ constexpr unsigned char kEntryFailed = 0xF1; // the error is in unlinkError
 class UnlinkShare {
 public:
     // Chunks are a few entries once `pool` has been widened (each unlink waits on a round trip),
-    // else large. The owner calls `onWidened` once, between chunks, when the pool has been
-    // widened meanwhile: the new workers are idle, and the batch is no work for them.
+    // else large. Between chunks of a widened pool with workers idle, the owner calls
+    // `onWidened`: the walk hands out subfolders waiting above, which is work for them where
+    // this batch is none (the unlinks of one folder wait for each other on its lock).
     UnlinkShare(int dirFd, Node& dir, std::vector<Entry>& batch, std::atomic<std::uint64_t>& removed, const WorkPool& pool,
                 std::function<void()> onWidened = {});
 
@@ -44,7 +45,7 @@ private:
     std::vector<Entry>& m_entries;
     std::atomic<std::uint64_t>& m_removed;
     const WorkPool& m_pool;
-    std::function<void()> m_onWidened; // the owner's alone, and cleared once called
+    const std::function<void()> m_onWidened; // the owner's alone
     std::atomic<std::size_t> m_next{0};
     std::mutex m_mutex;
     std::condition_variable m_allOut;

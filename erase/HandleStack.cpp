@@ -33,12 +33,11 @@ Frame HandleStack::pop()
     return done;
 }
 
-Frame* HandleStack::frameWithSubdirectoriesLeft(bool belowTop)
+Frame* HandleStack::frameWithSubdirectoriesLeft()
 {
-    const std::size_t end = m_frames.size() - (belowTop && !m_frames.empty() ? 1 : 0);
-    for (std::size_t i = m_lowestOpen; i < end; ++i) {
+    for (std::size_t i = m_lowestOpen; i + 1 < m_frames.size(); ++i) {
         Frame& frame = m_frames[i];
-        if (frame.fd.valid() && frame.batch.size() >= frame.next + 2)
+        if (frame.fd.valid() && frame.batch.size() > frame.next)
             return &frame;
     }
     return nullptr;

@@ -43,10 +43,9 @@ public:
     Frame& top() { return m_frames.back(); }
     void push(std::shared_ptr<Node> node, Fd fd);
     Frame pop();
-    // The frame nearest the top of the tree with an open handle and at least two subfolders
-    // still to do; nullptr when there is none. `belowTop` leaves out the top frame, whose batch
-    // may be in use.
-    Frame* frameWithSubdirectoriesLeft(bool belowTop = false);
+    // The frame nearest the top of the tree, below the top frame (whose batch may be in use),
+    // with an open handle and subfolders still to do; nullptr when there is none.
+    Frame* frameWithSubdirectoriesLeft();
 
     // Opens a subdirectory of the top frame, closing ancestors' handles once when the process
     // is out of descriptors.

@@ -48,9 +48,7 @@ void TreeWalk::erase(Task task)
 void TreeWalk::step()
 {
     gauge::noteOperation();
-    // Subfolders waiting in a frame above would otherwise wait for this worker's way back.
-    if (Frame* waiting = m_run.pool.widened() && m_run.pool.wantsWork() ? m_stack.frameWithSubdirectoriesLeft() : nullptr)
-        shareSubdirectories(*waiting);
+    shareWaiting();
     Frame& top = m_stack.top();
     if (top.next < top.batch.size()) {
         shareSubdirectories(top);
@@ -63,32 +61,55 @@ void TreeWalk::step()
     }
 }
 
+// Subfolders waiting in the frames below the top would otherwise wait for this worker's way
+// back up; on a widened pool idle workers take them, down to the last one.
+void TreeWalk::shareWaiting()
+{
+    if (!m_run.pool.widened() || !m_run.pool.wantsWork())
+        return;
+    if (Frame* waiting = m_stack.frameWithSubdirectoriesLeft())
+        shareSubdirectories(*waiting, 1);
+}
+
 // Hands the back half of the subdirectories still to do to an idle worker: one wake-up for
 // many folders rather than one each, which on a folder of small subfolders cost more processor
-// time than it saved. The share counts as a listing of the folder (pending + 1), and its
+// time than it saved. On a widened pool every idle worker gets one at once instead: each
+// waits on round trips, and halves handed on from worker to worker took tens of milliseconds
+// to reach them all. The share counts as a listing of the folder (pending + 1), and its
 // folders are settled at once, so a listing that starts over here never takes them again.
-// Empty subfolders are not shared: removing them is one rmdir each, and two workers doing that
-// in one folder only queue on its lock (1.2-1.3x the processor time, and slower than one
-// worker alone, measured on 200,000 of them).
-void TreeWalk::shareSubdirectories(Frame& frame)
+// On a local disk empty subfolders are not shared: removing them is one rmdir each, and two
+// workers doing that in one folder only queue on its lock (1.2-1.3x the processor time, and
+// slower than one worker alone, measured on 200,000 of them).
+void TreeWalk::shareSubdirectories(Frame& frame, std::size_t atLeast)
 {
-    const std::size_t left = frame.batch.size() - frame.next;
-    if (left < 2 || m_emptyGuess.expectsEmpty() || !m_run.pool.wantsWork())
+    const bool widened = m_run.pool.widened();
+    if (m_emptyGuess.expectsEmpty() && !widened)
         return;
+    while (frame.batch.size() - frame.next >= atLeast && m_run.pool.wantsWork()) {
+        const std::size_t left = frame.batch.size() - frame.next;
+        if (!offerSubdirectories(frame, widened ? 1 : left - left / 2) || !widened)
+            return;
+    }
+}
+
+// Offers the last `count` subdirectories of the frame's batch; false when nobody took them.
+bool TreeWalk::offerSubdirectories(Frame& frame, std::size_t count)
+{
     const SysResult dup = sys().dupfd(frame.fd.get());
     if (!dup.ok())
-        return; // no descriptor to spare: go on alone
-    const auto half = frame.batch.begin() + static_cast<std::ptrdiff_t>(frame.next + left / 2);
+        return false; // no descriptor to spare: go on alone
+    const auto from = frame.batch.end() - static_cast<std::ptrdiff_t>(count);
     Task task{frame.node, Fd(static_cast<int>(dup.value)), nullptr,
-              std::vector<Entry>(std::make_move_iterator(half), std::make_move_iterator(frame.batch.end())), {}};
+              std::vector<Entry>(std::make_move_iterator(from), std::make_move_iterator(frame.batch.end())), {}};
     frame.node->settle(task.subdirectories);
     frame.node->pending.fetch_add(1);
     if (m_run.pool.offer(task)) {
-        frame.batch.erase(half, frame.batch.end());
-        return;
+        frame.batch.erase(from, frame.batch.end());
+        return true;
     }
     frame.node->pending.fetch_sub(1); // its own listing still holds one
-    std::move(task.subdirectories.begin(), task.subdirectories.end(), half);
+    std::move(task.subdirectories.begin(), task.subdirectories.end(), from);
+    return false;
 }
 
 void TreeWalk::fail(Frame& frame, const std::string& name, int err)
@@ -121,15 +142,11 @@ void TreeWalk::readNextBatch(Frame& frame)
 // in the batch for the walk.
 void TreeWalk::removeNonDirectories(Frame& frame)
 {
-    // Subfolders waiting in the frames above are what the workers of a pool widened meanwhile
-    // can take.
-    auto shareWaiting = [this] {
-        if (Frame* waiting = m_stack.frameWithSubdirectoriesLeft(true))
-            shareSubdirectories(*waiting);
-    };
     auto share = std::make_shared<UnlinkShare>(frame.fd.get(), *frame.node, frame.batch, m_run.progress.removed, m_run.pool,
-                                               shareWaiting);
-    if (frame.batch.size() >= kShareFrom && m_run.limits.shareFolders) {
+                                               [this] { shareWaiting(); });
+    // A widened pool waits on round trips, and one folder's unlinks wait for each other on its
+    // lock: helpers there only queue (and spin) on it.
+    if (frame.batch.size() >= kShareFrom && m_run.limits.shareFolders && !m_run.pool.widened()) {
         for (unsigned helper = 1; helper < m_run.pool.workers(); ++helper) {
             Task task{nullptr, Fd(), share, {}, {}};
             if (!m_run.pool.offer(task))

@@ -80,7 +80,9 @@ public:
 
 private:
     void step();
-    void shareSubdirectories(Frame& frame);
+    void shareWaiting();
+    void shareSubdirectories(Frame& frame, std::size_t atLeast = 2);
+    bool offerSubdirectories(Frame& frame, std::size_t count);
     void readNextBatch(Frame& frame);
     void removeNonDirectories(Frame& frame);
     void enterSubdirectory(const Entry& entry);

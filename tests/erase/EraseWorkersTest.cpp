@@ -9,8 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <map>
+#include <mutex>
 #include <thread>
 
 namespace zarvok::erase::test {
@@ -52,6 +55,63 @@ INSTANTIATE_TEST_SUITE_P(Cases, EraseWorkers,
                          ::testing::Values(WorkersCase{"LocalDefault", false, 0}, WorkersCase{"RoundTripsDefault", true, 0},
                                            WorkersCase{"RoundTripsFixedCount", true, 3}),
                          [](const auto& c) { return c.param.label; });
+
+// Every unlink waits 1 ms, as on a share; notes when the first and the last file of each folder
+// went (files are named FOLDER-N).
+class RoundTripUnlinks : public FaultyCalls {
+public:
+    RoundTripUnlinks() : FaultyCalls({}) {}
+
+    SysResult unlinkat(int dirFd, const char* name, int flags) override
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        const SysResult result = FaultyCalls::unlinkat(dirFd, name, flags);
+        const std::string entry = name;
+        if (const std::size_t dash = entry.find('-'); dash != std::string::npos && flags == 0) {
+            std::lock_guard lock(m_mutex);
+            auto& [first, last] = m_spans.try_emplace(entry.substr(0, dash), Clock::now(), Clock::now()).first->second;
+            last = Clock::now();
+        }
+        return result;
+    }
+
+    // Whether every folder had started before the first one was done.
+    bool allFoldersOverlap() const
+    {
+        std::lock_guard lock(m_mutex);
+        Clock::time_point lastStart{}, firstEnd = Clock::time_point::max();
+        for (const auto& [folder, span] : m_spans) {
+            lastStart = std::max(lastStart, span.first);
+            firstEnd = std::min(firstEnd, span.second);
+        }
+        return !m_spans.empty() && lastStart < firstEnd;
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    mutable std::mutex m_mutex;
+    std::map<std::string, std::pair<Clock::time_point, Clock::time_point>> m_spans;
+};
+
+// Once the pool is widened, the subfolders still waiting in a worker's frames go to the idle
+// workers, down to the last one, rather than each owner keeping one for after its own folder.
+TEST(EraseOnRoundTrips, WorksOnEveryFolderAtOnce)
+{
+    TempDir tmp;
+    const fs::path tree = tmp / "tree";
+    for (int folder = 0; folder < 20; ++folder) {
+        fs::create_directories(tree / numbered("d", folder));
+        for (int file = 0; file < 100; ++file)
+            writeFile(tree / numbered("d", folder) / (numbered("d", folder) + "-" + std::to_string(file)));
+    }
+    RoundTripUnlinks calls;
+
+    const Outcome outcome = eraseTree(tree.string());
+
+    EXPECT_TRUE(outcome.ok()) << outcome.reason;
+    EXPECT_FALSE(present(tree));
+    EXPECT_TRUE(calls.allFoldersOverlap());
+}
 
 // Once widened, the pool must take every task offered in a row, each with a worker of its own:
 // on a share the new workers are all idle at once, and a pool that starts one thread per task
