@@ -35,7 +35,11 @@
 //                | before the rmdir                                 |
 //
 // Once the pool has been widened (the file system waits on round trips), a worker that finds
-// others idle also shares the subdirectories still to do in the frames above its own.
+// others idle gives each of them one subdirectory, also from the frames above its own and even
+// from folders whose subfolders were lately empty.
+//
+// On ext4 an empty subdirectory's rmdir is made holding a handle on it, which an idle worker
+// closes later (DeferredRelease.h).
 //
 // pending = 1 while the directory's own listing runs + 1 per share of its subdirectories still
 // being worked through + its descended subdirectories not yet removed or failed. Whichever
