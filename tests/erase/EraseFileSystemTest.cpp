@@ -97,6 +97,17 @@ protected:
                                || why.find("no loop mount") != std::string::npos);
     }
 
+    // The case ran (or is skipped where loop images cannot be had) and erased everything,
+    // with nothing to report.
+    void expectErased(const ChildResult& result)
+    {
+        if (skipWhenUnavailable(result))
+            GTEST_SKIP() << result.setupError;
+        ASSERT_TRUE(result.ran) << result.setupError;
+        EXPECT_EQ(result.status, Status::Erased) << result.failedPath << ": " << result.reason;
+        EXPECT_EQ(result.reason, "");
+    }
+
     TempDir m_tmp;
 };
 
@@ -155,12 +166,7 @@ TEST_P(EraseOnFileSystem, ErasesAQueuedSubvolume)
                 outcome.reason = "the wrong entries went";
             return outcome;
         });
-    if (skipWhenUnavailable(result))
-        GTEST_SKIP() << result.setupError;
-    ASSERT_TRUE(result.ran) << result.setupError;
-
-    EXPECT_EQ(result.status, Status::Erased) << result.failedPath << ": " << result.reason;
-    EXPECT_EQ(result.reason, "");
+    expectErased(result);
 }
 
 // Workers side by side in one folder only queue on the lock of XFS and btrfs (slower than rm
@@ -183,12 +189,7 @@ TEST_P(EraseLargeFolder, UnlinksItOnOneThread)
                 outcome.reason = std::to_string(unlinkers.count()) + " threads unlinked";
             return outcome;
         });
-    if (skipWhenUnavailable(result))
-        GTEST_SKIP() << result.setupError;
-    ASSERT_TRUE(result.ran) << result.setupError;
-
-    EXPECT_EQ(result.status, Status::Erased);
-    EXPECT_EQ(result.reason, "");
+    expectErased(result);
 }
 
 // On ext4 an empty folder's rmdir frees its inode under the lock of the folder holding it; a
@@ -214,12 +215,7 @@ TEST_P(EraseEmptyFolders, AreFreedByAnotherWorkerWithNoHandleLeftOpen)
                 outcome.reason = "every handle was closed by the thread that removed the folders";
             return outcome;
         });
-    if (skipWhenUnavailable(result))
-        GTEST_SKIP() << result.setupError;
-    ASSERT_TRUE(result.ran) << result.setupError;
-
-    EXPECT_EQ(result.status, Status::Erased);
-    EXPECT_EQ(result.reason, "");
+    expectErased(result);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, EraseOnFileSystem,
