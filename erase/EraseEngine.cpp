@@ -142,11 +142,11 @@ LocalConcurrency concurrencyOf(int rootFd)
         return {};
     const auto type = static_cast<long>(static_cast<unsigned long>(fs.f_type) & 0xffffffffUL);
     if (type == kBtrfsMagic)
-        return {true, false, false, false};
+        return {.oneWorker = true, .shareFolders = false, .freeFoldersAside = false, .mayWiden = false};
     if (type == kXfsMagic)
-        return {false, false, false, false};
+        return {.oneWorker = false, .shareFolders = false, .freeFoldersAside = false, .mayWiden = false};
     if (type == kExt4Magic)
-        return {false, true, true, true};
+        return {.oneWorker = false, .shareFolders = true, .freeFoldersAside = true, .mayWiden = true};
     return {};
 }
 

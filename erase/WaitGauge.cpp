@@ -99,8 +99,8 @@ void attach(WorkPool* pool)
 void noteOperation()
 {
     State& state = t_state;
-    if (!state.pool || !state.schedstat.valid())
-        return;
+    if (!state.pool || !state.schedstat.valid() || !state.pool->mayStillWiden())
+        return; // nothing to measure with, or nothing left to decide
     ++state.operations;
     const Clock::time_point now = Clock::now();
     state.slowOperations += now - state.lastOperation > kSlowOperation;

@@ -58,6 +58,7 @@ public:
     // Whether the number of workers may still grow, and whether it has.
     bool adapts() const { return m_mostWorkers > m_firstWorkers; }
     bool widened() const { return workers() > m_firstWorkers; }
+    bool mayStillWiden() const { return workers() < m_mostWorkers; }
     // Multiplies the workers, up to the most allowed: the file system waits on round trips, so
     // more requests in flight cost little processor time and save much waiting.
     void widen();
