@@ -7,8 +7,10 @@
 #include <QFile>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -81,18 +83,18 @@ int runProgram(const std::vector<std::string>& argv, Usage* usage, const std::st
     if (!usage)
         return ::waitpid(pid, &status, 0) < 0 ? -1 : WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     // The rusage of a spawned child starts from its parent's size, so its own high-water mark
-    // is read from /proc while it runs; its processor time comes with its exit.
+    // is read from /proc while it runs, every 10 ms: reads every millisecond took a share of the
+    // processor from a contender using both cores. Its exit ends the wait at once.
     usage->peakKiB = 0;
-    rusage used{};
-    for (;;) {
-        const pid_t done = ::wait4(pid, &status, WNOHANG, &used);
-        if (done == pid)
-            break;
-        if (done < 0)
-            return -1;
+    const int exited = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+    pollfd watch{exited, POLLIN, 0};
+    while (exited >= 0 && ::poll(&watch, 1, 10) == 0)
         usage->peakKiB = std::max(usage->peakKiB, highWaterKiB(pid));
-        ::usleep(1000);
-    }
+    if (exited >= 0)
+        ::close(exited);
+    rusage used{};
+    if (::wait4(pid, &status, 0, &used) != pid)
+        return -1;
     usage->cpuSeconds = seconds(used.ru_utime) + seconds(used.ru_stime);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
