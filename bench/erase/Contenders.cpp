@@ -1,5 +1,6 @@
 #include "Contenders.h"
 
+#include "DirHandle.h"
 #include "EraseEngine.h"
 #include "SystemCalls.h"
 
@@ -86,12 +87,10 @@ int runProgram(const std::vector<std::string>& argv, Usage* usage, const std::st
     // is read from /proc while it runs, every 10 ms: reads every millisecond took a share of the
     // processor from a contender using both cores. Its exit ends the wait at once.
     usage->peakKiB = 0;
-    const int exited = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
-    pollfd watch{exited, POLLIN, 0};
-    while (exited >= 0 && ::poll(&watch, 1, 10) == 0)
+    const erase::Fd exited(static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)));
+    pollfd watch{exited.get(), POLLIN, 0};
+    while (exited.valid() && ::poll(&watch, 1, 10) == 0)
         usage->peakKiB = std::max(usage->peakKiB, highWaterKiB(pid));
-    if (exited >= 0)
-        ::close(exited);
     rusage used{};
     if (::wait4(pid, &status, 0, &used) != pid)
         return -1;
