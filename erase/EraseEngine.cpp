@@ -2,11 +2,11 @@
 
 #include "Containment.h"
 #include "DirHandle.h"
+#include "ProtectedFolders.h"
 #include "SystemCalls.h"
 #include "TreeEraser.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/statfs.h>
 #include <unistd.h>
@@ -61,38 +61,6 @@ Found foundFrom(mode_t mode)
 bool meansNoFolder(int err)
 {
     return err == ENOENT || err == ENOTDIR || err == ELOOP;
-}
-
-std::optional<struct stat> statOf(const char* path)
-{
-    struct stat st{};
-    if (!path || !*path || ::stat(path, &st) != 0)
-        return std::nullopt;
-    return st;
-}
-
-std::string passwdHome()
-{
-    std::vector<char> buffer(16384);
-    passwd entry{};
-    passwd* found = nullptr;
-    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found || !found->pw_dir)
-        return {};
-    return found->pw_dir;
-}
-
-// Why the folder must not be erased at all, or empty. Compared by identity, so "/home/me/",
-// "/home//me" or a bind mount of the home folder are recognised as well.
-std::string protectedReason(const struct stat& folder)
-{
-    auto same = [&](const std::optional<struct stat>& st) {
-        return st && st->st_dev == folder.st_dev && st->st_ino == folder.st_ino;
-    };
-    if (same(statOf("/")))
-        return "the file-system root is never erased";
-    if (same(statOf(std::getenv("HOME"))) || same(statOf(passwdHome().c_str())))
-        return "the home folder itself is never erased";
-    return {};
 }
 
 rlim_t openFileLimit()
@@ -198,8 +166,12 @@ std::variant<SplitPath, Outcome> splitChecked(const std::string& path, bool rela
     return split;
 }
 
+// Before the walk starts nothing has been touched, so an error there is never "could not be
+// fully erased".
 Outcome outcomeOfError(int err, const std::string& path)
 {
+    if (err == ENAMETOOLONG)
+        return refused(err, path, "the path is longer than the system accepts");
     return meansNoFolder(err) ? noFolder() : failed(err, path);
 }
 

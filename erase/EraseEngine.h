@@ -53,9 +53,11 @@ unsigned defaultThreads();
 // Erases the folder tree at an absolute path. Never throws. Never follows a symbolic link and
 // never leaves the folder's mount: a mount point inside (a bind mount of the same file system
 // included) is left in place with nothing below it touched, Failed with EXDEV (EBUSY for a file
-// mounted there). Keeps going after a failure and reports the first. Refuses, before touching
-// anything (Refused, with a reason saying so): the file-system root, the home folder itself,
-// an empty or relative path, paths ending in . or .., paths holding a NUL character, a folder that is
+// mounted there). Keeps going after a failure and reports the first. A folder moved out of the
+// tree meanwhile is left alone from the moment the engine sees it elsewhere, and is no failure.
+// Refuses, before touching anything (Refused, with a reason saying so): the file-system root,
+// the home folder and every folder that holds it, an empty or relative path, a path longer than
+// the system accepts, paths ending in . or .., paths holding a NUL character, a folder that is
 // itself a mount point, and any folder where neither openat2 nor mount IDs can keep it on its
 // mount. Memory stays bounded by the workers and one listing batch, whatever the tree's shape.
 Outcome eraseTree(const std::string& path, Progress* progress = nullptr, const Options& options = {});

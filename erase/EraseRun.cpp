@@ -6,7 +6,8 @@
 namespace zarvok::erase {
 
 Node::Node(std::shared_ptr<Node> parentNode, std::string entryName, dev_t device, ino_t inode, ino_t listedInode)
-    : parent(std::move(parentNode)), name(std::move(entryName)), dev(device), ino(inode), listedIno(listedInode)
+    : parent(std::move(parentNode)), name(std::move(entryName)), dev(device), ino(inode), listedIno(listedInode),
+      depth(parent ? parent->depth + 1 : 0)
 {
 }
 
@@ -59,6 +60,23 @@ std::optional<Failure> FailureLog::first() const
 {
     std::lock_guard lock(m_mutex);
     return m_first;
+}
+
+void Run::markLeft(const Node& node)
+{
+    node.leftTree = true;
+    someFolderLeft = true;
+}
+
+bool Run::outside(const Node& node) const
+{
+    if (!someFolderLeft.load(std::memory_order_relaxed))
+        return false;
+    for (const Node* n = &node; n; n = n->parent.get()) {
+        if (n->leftTree.load(std::memory_order_relaxed))
+            return true;
+    }
+    return false;
 }
 
 std::string Run::pathOf(const Node* node) const

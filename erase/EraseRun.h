@@ -28,8 +28,11 @@ public:
     const dev_t dev;
     const ino_t ino;
     const ino_t listedIno; // as the parent's listing shows it (it may differ on overlay mounts)
+    const unsigned depth;  // levels below the root of the tree
     std::atomic<int> pending{1};     // own listing not finished + subdirectories not yet settled
     std::atomic<bool> failed{false}; // something below could not be removed
+    // Seen outside the tree (moved away by someone else): nothing more is done in it or below.
+    mutable std::atomic<bool> leftTree{false};
 
     // Widens the owner's permissions on this directory (behind `fd`) the first time it is
     // asked; every later call answers what that one attempt did.
@@ -98,9 +101,13 @@ struct Run {
     const Containment& containment;
     FailureLog failures;
     std::atomic<bool> rootRemoved{false};
+    std::atomic<bool> someFolderLeft{false}; // spares the walks up the nodes while none has
     WorkPool pool;
 
     void removed(std::uint64_t count = 1) { progress.removed.fetch_add(count, std::memory_order_relaxed); }
+    void markLeft(const Node& node);
+    // Whether `node` or a folder above it has left the tree.
+    bool outside(const Node& node) const;
     std::string pathOf(const Node* node) const;
     std::string pathOf(const Node* node, const std::string& child) const { return pathOf(node) + '/' + child; }
 };

@@ -68,9 +68,11 @@ Reopened HandleStack::reopen(int childFd, const Node& node)
 {
     if (childFd >= 0) {
         Opened climbed = climb(childFd, node);
-        if (climbed.error != ENOENT)
-            return Reopened{std::move(climbed.fd), climbed.error, false};
+        if (climbed.error == 0)
+            return Reopened{std::move(climbed.fd), 0, false, false};
     }
+    // The child was removed or moved away, or its ".." failed otherwise: the way from the top
+    // still tells where the folder is.
     return walkDown(node);
 }
 
@@ -89,12 +91,16 @@ Reopened HandleStack::walkDown(const Node& target)
     for (auto n = chain.rbegin(); n != chain.rend(); ++n) {
         const Node& known = **n;
         Opened next = retryingOnOpenLimit([&] { return m_run.containment.openKnown(at, known.name.c_str(), known.dev, known.ino); });
+        // Another folder, a file or a link has its name now: it was moved away.
+        const bool replaced = next.error == ESTALE || next.error == ENOTDIR || next.error == ELOOP;
+        if (replaced && known.parent)
+            m_run.markLeft(known);
         if (next.error != 0)
-            return Reopened{Fd(), next.error, next.error == ENOENT};
+            return Reopened{Fd(), next.error, next.error == ENOENT || replaced, true};
         current = std::move(next.fd);
         at = current.get();
     }
-    return Reopened{std::move(current), 0, false};
+    return Reopened{std::move(current), 0, false, true};
 }
 
 void HandleStack::adoptForTop(Fd fd)
@@ -102,6 +108,7 @@ void HandleStack::adoptForTop(Fd fd)
     Frame& frame = top();
     frame.fd = std::move(fd);
     frame.relisting = true;
+    frame.placeChecked = false;
     m_lowestOpen = m_frames.size() - 1;
 }
 

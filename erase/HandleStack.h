@@ -3,7 +3,8 @@
 // listed. Only the lowest frames keep their handles open (the budget, and fewer when the process
 // runs out of descriptors); a frame whose handle was closed is reopened on the way back up,
 // through ".." of its child or from the top of the tree, and accepted only when it is still the
-// directory the walk came from (same device and inode, same mount).
+// directory the walk came from (same device and inode, same mount). A child whose ".." is no
+// longer that directory (moved away) is no way back up: the directory is reopened from the top.
 //
 // Invariants: frames below lowestOpen have no handle, those from it up have one; the top frame
 // always has one. A reopened frame's listing starts over (`relisting`).
@@ -25,19 +26,23 @@ struct Frame {
     std::size_t next = 0;
     bool endOfListing = false;
     bool relisting = false; // the handle was reopened: the listing started over
+    // Its ".." was the parent the walk came from at the last look, and the worker has not been
+    // away since: it has just opened the folder, or looked.
+    bool placeChecked = false;
 };
 
 // A handle on a directory the walk knew, or why there is none. `gone`: someone else removed
-// it (with everything in it).
+// it (with everything in it) or moved it, or a folder above it, out of the tree.
 struct Reopened {
     Fd fd;
     int error = 0;
     bool gone = false;
+    bool fromTop = false; // found by name from the top of the tree, so still in it
 };
 
 class HandleStack {
 public:
-    HandleStack(const Run& run, unsigned budget) : m_run(run), m_budget(budget) {}
+    HandleStack(Run& run, unsigned budget) : m_run(run), m_budget(budget) {}
 
     bool empty() const { return m_frames.empty(); }
     Frame& top() { return m_frames.back(); }
@@ -52,7 +57,8 @@ public:
     Opened openChild(const char* name, bool pathOnly = false);
 
     // A handle on `node`: through ".." of `childFd` (a child's handle, -1 when there is none),
-    // else by walking down from the top of the tree.
+    // else by walking down from the top of the tree; a folder on the way down that is no longer
+    // the one the walk knew is marked as having left the tree.
     Reopened reopen(int childFd, const Node& node);
 
     // The top frame gets a fresh handle; its listing starts over.
@@ -65,7 +71,7 @@ private:
     Reopened walkDown(const Node& target);
     void closeAncestors();
 
-    const Run& m_run;
+    Run& m_run;
     const unsigned m_budget;
     std::vector<Frame> m_frames;
     std::size_t m_lowestOpen = 0;

@@ -50,6 +50,9 @@ void TreeWalk::step()
     gauge::noteOperation();
     shareWaiting();
     Frame& top = m_stack.top();
+    const bool moreHere = top.next < top.batch.size() || !top.endOfListing;
+    if (moreHere && !inTree(top))
+        markGone(top); // moved out of the tree: not the run's business any more
     if (top.next < top.batch.size()) {
         shareSubdirectories(top);
         const Entry entry = std::move(top.batch[top.next++]);
@@ -132,6 +135,7 @@ void TreeWalk::readNextBatch(Frame& frame)
         frame.node->failed = true;
     }
     frame.endOfListing = !read.more;
+    frame.placeChecked = false; // the removals take a while
     if (frame.relisting)
         std::erase_if(frame.batch, [&](const Entry& e) { return frame.node->isSettled(e.ino); });
     std::sort(frame.batch.begin(), frame.batch.end(), [](const Entry& a, const Entry& b) { return a.ino < b.ino; });
@@ -198,7 +202,9 @@ void TreeWalk::enterSubdirectory(const Entry& entry)
     Task task{std::make_shared<Node>(frame.node, entry.name, st.st_dev, st.st_ino, entry.ino), std::move(child.fd), nullptr, {}, {}};
     if (moreHere && m_run.pool.offer(task))
         return;
+    frame.placeChecked = false; // the worker is away in the subfolder for a while
     m_stack.push(std::move(task.node), std::move(task.fd));
+    m_stack.top().placeChecked = true; // opened just now from a folder in the tree
 }
 
 // Any refusal (not empty, a mount point, no permission) leaves it to the full walk, which

@@ -33,6 +33,13 @@
 //   emptied root | its name no longer names it and it still has   | failed, left in place; the
 //                | links (moved away or replaced), checked just     | folder now at the path stays
 //                | before the rmdir                                 |
+//   any folder   | its ".." is not the folder it was found in      | left the tree: nothing more is
+//                | (moved away), or a folder above it left         | done in it or below; it is no
+//                |                                                 | failure, the parent goes on
+//
+// Where a folder is, is checked before each batch of removals in it once the worker has been
+// away from it (handed over, reopened, back from a subfolder or a batch): one stat of "..".
+// A folder this worker has just opened from one so checked needs none.
 //
 // Once the pool has been widened (the file system waits on round trips), a worker that finds
 // others idle gives each of them one subdirectory, also from the frames above its own and even
@@ -97,11 +104,14 @@ private:
     void fail(Frame& frame, const std::string& name, int err);
     void finishTop();
     void removeUpwards(std::shared_ptr<Node> node, Fd fd);
+    void settleInHolder(Frame& holder, Reopened reopened);
     void removeDirectory(Node& node, int parentFd, Node* parent);
     void removeRoot(Node& root, int parentFd);
     bool removedBySomeoneElse() const;
     void lostParent(const Node& parent, int err);
     void reopenTop(int childFd);
+    bool inTree(Frame& frame);
+    void checkPlace(int fd, const Node& node);
     static std::string reasonFor(int err);
     static void markGone(Frame& frame);
 

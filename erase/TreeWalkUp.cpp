@@ -39,39 +39,44 @@ void TreeWalk::finishTop()
         reopenTop(done.fd.get());
 }
 
-// Removes `node` and then each parent that this leaves finished.
+// Removes `node` and then each parent that this leaves finished. A folder that has left the
+// tree is not removed (it is elsewhere now); its parent goes on as if it were.
 void TreeWalk::removeUpwards(std::shared_ptr<Node> node, Fd fd)
 {
     for (;;) {
         std::shared_ptr<Node> parent = node->parent;
-        Frame* holder = !m_stack.empty() && parent && m_stack.top().node == parent ? &m_stack.top() : nullptr;
+        if (!parent) {
+            fd.reset();
+            removeDirectory(*node, m_run.root.parent.get(), nullptr);
+            m_run.rootRemoved = !node->failed;
+            return;
+        }
+        Frame* holder = !m_stack.empty() && m_stack.top().node == parent ? &m_stack.top() : nullptr;
+        if (holder && holder->fd.valid())
+            inTree(*holder);
         Reopened reopened;
-        int parentFd = m_run.root.parent.get();
+        int parentFd = -1;
         if (holder && holder->fd.valid()) {
             parentFd = holder->fd.get();
-        } else if (parent) {
+        } else if (!m_run.outside(*node)) {
             reopened = m_stack.reopen(fd.get(), *parent);
             if (!reopened.fd.valid() && !reopened.gone) {
                 lostParent(*parent, reopened.error);
                 return;
             }
+            if (reopened.fd.valid() && !reopened.fromTop)
+                checkPlace(reopened.fd.get(), *parent);
             parentFd = reopened.fd.get();
         }
         fd.reset();
-        if (reopened.gone)
+        if (m_run.outside(*node))
+            parent->forget(node->listedIno);
+        else if (reopened.gone)
             m_run.removed(); // went with its parent
         else
             removeDirectory(*node, parentFd, parent.get());
-        if (!parent) {
-            m_run.rootRemoved = !node->failed;
-            return;
-        }
         if (holder) {
-            if (reopened.gone)
-                markGone(*holder);
-            else if (!holder->fd.valid())
-                m_stack.adoptForTop(std::move(reopened.fd));
-            parent->pending.fetch_sub(1); // its own listing is still running here
+            settleInHolder(*holder, std::move(reopened));
             return;
         }
         if (parent->pending.fetch_sub(1) != 1)
@@ -79,6 +84,18 @@ void TreeWalk::removeUpwards(std::shared_ptr<Node> node, Fd fd)
         node = std::move(parent);
         fd = std::move(reopened.fd);
     }
+}
+
+// The holder is the top frame, whose own listing is still running here.
+void TreeWalk::settleInHolder(Frame& holder, Reopened reopened)
+{
+    if (reopened.gone)
+        markGone(holder);
+    else if (reopened.fd.valid() && !holder.fd.valid())
+        m_stack.adoptForTop(std::move(reopened.fd));
+    else if (!holder.fd.valid())
+        reopenTop(-1);
+    holder.node->pending.fetch_sub(1);
 }
 
 void TreeWalk::removeDirectory(Node& node, int parentFd, Node* parent)
@@ -136,7 +153,7 @@ bool TreeWalk::removedBySomeoneElse() const
 void TreeWalk::lostParent(const Node& parent, int err)
 {
     m_run.failures.record(err, m_run.pathOf(&parent),
-                          err == ESTALE ? "the folder was moved or replaced while it was being erased" : "");
+                          err == ESTALE ? "the folder was moved or replaced while it was being erased" : reasonFor(err));
     // That folder is out of reach and stays; the folders above it are reopened from the top,
     // so that the rest of the tree is still erased.
     if (!m_stack.empty() && m_stack.top().node.get() == &parent && !m_stack.top().fd.valid()) {

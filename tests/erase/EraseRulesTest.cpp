@@ -136,11 +136,12 @@ TEST(EraseNoFolder, AnythingButAFolderAtThePathIsLeftAlone)
         EXPECT_TRUE(present(tmp / name)) << name;
 }
 
-TEST(EraseRefusals, RootHomeRelativeDotAndNulPathsAreRefusedWithAReason)
+TEST(EraseRefusals, RootHomeItsParentsRelativeDotAndNulPathsAreRefusedWithAReason)
 {
     TempDir tmp;
-    const fs::path home = tmp / "home";
+    const fs::path home = tmp / "x" / "home";
     fs::create_directories(home / "inside");
+    fs::create_directory_symlink(tmp.path(), tmp / "alias");
     const fs::path keep = tmp / "keep";
     fs::create_directories(keep / "sub");
     ::setenv("HOME", home.c_str(), 1); // the test main points HOME at a temporary folder already
@@ -158,7 +159,12 @@ TEST(EraseRefusals, RootHomeRelativeDotAndNulPathsAreRefusedWithAReason)
         {"./folder", "relative"},
         {home.string(), "home"},
         {home.string() + "/", "home"},
-        {tmp.path().string() + "//home", "home"},
+        {tmp.path().string() + "/x//home", "home"},
+        // Erasing a folder that holds the home folder would erase it too.
+        {(tmp / "x").string(), "holds the home folder"},
+        {(tmp / "x").string() + "///", "holds the home folder"},
+        {(tmp / "alias" / "x").string(), "holds the home folder"},
+        {tmp.path().string(), "holds the home folder"},
         {(home / "inside" / "..").string(), ". or .."},
         {(keep / "sub" / "..").string(), ". or .."},
         {(keep / ".").string(), ". or .."},

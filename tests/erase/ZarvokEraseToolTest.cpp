@@ -1,6 +1,7 @@
 // zarvok-erase as scripts see it: its arguments, messages and exit status.
 
 #include "CommandLine.h"
+#include "Report.h"
 #include "TempTree.h"
 
 #include <fcntl.h>
@@ -45,6 +46,23 @@ TEST(ZarvokEraseArguments, ParsesOptionsAndPaths)
         EXPECT_EQ(parsed.commandLine->help, c.help) << c.args.front();
         EXPECT_EQ(parsed.commandLine->paths, c.paths) << c.args.front();
     }
+}
+
+// Nothing in a name may act on the terminal or reorder the line on screen.
+TEST(ZarvokEraseReport, EscapesControlsBidirectionalMarksAndInvalidBytes)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"plain name, ünïcödé ✓", "plain name, ünïcödé ✓"},
+        {"a\nb\tc\rd\\e", "a\\nb\\tc\\rd\\\\e"},
+        {"esc\x1b[31m del\x7f", "esc\\x1b[31m del\\x7f"},
+        {"csi\xc2\x9b" "31m nel\xc2\x85", "csi\\u009b31m nel\\u0085"},
+        {"txt.\xe2\x80\xae" "fdp", "txt.\\u202efdp"},
+        {"\xe2\x81\xa6" "iso\xe2\x81\xa9 \xe2\x80\xaa" "emb\xe2\x80\xac \xe2\x80\x8f", "\\u2066iso\\u2069 \\u202aemb\\u202c \\u200f"},
+        {"bad\xff\xfe lone\xc3 overlong\xc0\xaf surrogate\xed\xa0\x80", "bad\\xff\\xfe lone\\xc3 overlong\\xc0\\xaf surrogate\\xed\\xa0\\x80"},
+        {"cut\xe2\x80", "cut\\xe2\\x80"},
+    };
+    for (const auto& [name, shown] : cases)
+        EXPECT_EQ(zarvok::tool::escaped(name), shown);
 }
 
 TEST(ZarvokEraseArguments, RejectsWhatItCannotUse)
@@ -159,6 +177,27 @@ TEST_F(ZarvokEraseTool, ReportsEachPathItCouldNotEraseAndExitsWithOne)
     EXPECT_TRUE(present(tmp / "a-file"));
     EXPECT_TRUE(present(tmp / "a-link"));
     EXPECT_TRUE(present(home));
+}
+
+// Paths the system cannot take at all: nothing was touched, and the line says why.
+TEST_F(ZarvokEraseTool, RefusesPathsLongerThanTheSystemAccepts)
+{
+    makeWideTree(tmp / "kept", 1, 1);
+    const std::string longName = (tmp / std::string(300, 'n')).string();
+    std::string longPath = (tmp / "kept").string();
+    while (longPath.size() < 5000)
+        longPath += "/d0";
+    std::string longRelative = "kept";
+    while (longRelative.size() < 4999)
+        longRelative += "/sub";
+    longRelative.resize(4999);
+
+    const ToolRun result = run({longName, longPath, longRelative});
+
+    EXPECT_EQ(result.exitCode, 1);
+    const std::string why = ": refused: the path is longer than the system accepts; nothing was erased\n";
+    EXPECT_EQ(result.err, "zarvok-erase: " + longName + why + "zarvok-erase: " + longPath + why + "zarvok-erase: " + longRelative + why);
+    EXPECT_EQ(countEntries(tmp / "kept"), 2u);
 }
 
 // A relative path is resolved from the working folder itself: one deeper than PATH_MAX works,

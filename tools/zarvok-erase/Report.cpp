@@ -1,30 +1,77 @@
 #include "Report.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace zarvok::tool {
+
+namespace {
+
+// The code point of the UTF-8 sequence at `at` and its length; length 0 for a byte that starts
+// no valid sequence (overlong forms and surrogates included).
+std::pair<char32_t, std::size_t> decodeAt(const std::string& text, std::size_t at)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    if (lead < 0x80)
+        return {lead, 1};
+    const std::size_t length = lead >= 0xf0 && lead <= 0xf4 ? 4 : lead >= 0xe0 ? 3 : lead >= 0xc2 && lead < 0xe0 ? 2 : 0;
+    if (length == 0 || at + length > text.size())
+        return {0, 0};
+    char32_t code = lead & (0x7f >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(at + i) & 0xc0) != 0x80)
+            return {0, 0};
+        code = (code << 6) | (byte(at + i) & 0x3f);
+    }
+    const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < least[length] || code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff))
+        return {0, 0};
+    return {code, length};
+}
+
+// Characters a terminal acts on rather than shows, or that reorder what follows on screen.
+bool isHidden(char32_t code)
+{
+    return code < 0x20 || (code >= 0x7f && code <= 0x9f) || code == 0x061c || code == 0x200e || code == 0x200f
+           || (code >= 0x202a && code <= 0x202e) || (code >= 0x2066 && code <= 0x2069);
+}
+
+std::string hex(const char* format, unsigned value)
+{
+    char text[12];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+} // namespace
 
 std::string escaped(const std::string& text)
 {
     std::string out;
     out.reserve(text.size());
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\') {
-            out += "\\\\";
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (byte < 0x20 || byte == 0x7f) {
-            char hex[5];
-            std::snprintf(hex, sizeof hex, "\\x%02x", byte);
-            out += hex;
-        } else {
-            out += c;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto [code, length] = decodeAt(text, at);
+        if (length == 0) {
+            out += hex("\\x%02x", static_cast<unsigned char>(text[at]));
+            at += 1;
+            continue;
         }
+        if (code == '\\')
+            out += "\\\\";
+        else if (code == '\n')
+            out += "\\n";
+        else if (code == '\t')
+            out += "\\t";
+        else if (code == '\r')
+            out += "\\r";
+        else if (code < 0x80 && isHidden(code))
+            out += hex("\\x%02x", static_cast<unsigned>(code));
+        else if (isHidden(code))
+            out += hex("\\u%04x", static_cast<unsigned>(code));
+        else
+            out.append(text, at, length);
+        at += length;
     }
     return out;
 }

@@ -9,8 +9,9 @@
 
 namespace zarvok::tool {
 
-// Control characters and backslashes as escapes (\n, \t, \x1b, \\), so a name holding a newline
-// or a terminal sequence shows as what it is.
+// Control characters (C0 and C1), bidirectional overrides and isolates, bytes that are not UTF-8
+// and backslashes as escapes (\n, \x1b, \u009b, \u202e, \xff, \\), so a name holding a newline,
+// a terminal sequence or a reordering mark shows as what it is.
 std::string escaped(const std::string& text);
 
 // 272450 -> "272,450".
