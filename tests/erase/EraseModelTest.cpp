@@ -58,6 +58,18 @@ public:
     }
 
     const fs::path& mountPoint() const { return m_mountPoint; }
+    // A folder below the root with nothing the rules keep in it (a kept entry keeps the folders
+    // holding it too), or none.
+    fs::path folderToMoveAway(std::uint64_t seed) const
+    {
+        std::vector<fs::path> candidates;
+        for (const fs::path& folder : m_folders) {
+            const fs::path relative = folder.lexically_relative(m_tree);
+            if (folder != m_tree && !m_model.kept.contains(relative))
+                candidates.push_back(folder);
+        }
+        return candidates.empty() ? fs::path() : candidates[seed % candidates.size()];
+    }
     // Locks folders the eraser owns: the engine widens their permissions and erases them.
     void lockOwnFolders()
     {
@@ -144,6 +156,14 @@ std::string eraseOneTree(std::uint64_t seed, int openat2Error)
     const fs::path tree = tmp / "tree";
     TreeGenerator generator(seed, tree, outside.root);
     const Model model = generator.make(::geteuid() == 0);
+    // Every other tree has a folder moved out of it while a worker is inside (at the unlink of a
+    // file of its own), and a file made in it after the move: that file stays, and the tree is
+    // still erased as the rules say.
+    const fs::path movedFrom = seed % 2 == 0 ? generator.folderToMoveAway(seed / 2) : fs::path();
+    const fs::path movedTo = tmp / "moved-away";
+    bool moved = false;
+    if (!movedFrom.empty())
+        touch(movedFrom / "move-trigger");
     generator.lockOwnFolders();
     if (model.asNobody)
         fs::permissions(tmp.path(), fs::perms::all);
@@ -161,11 +181,22 @@ std::string eraseOneTree(std::uint64_t seed, int openat2Error)
             std::vector<FaultRule> rules;
             if (openat2Error != 0)
                 rules.push_back({Call::Openat2, openat2Error});
+            if (!movedFrom.empty()) {
+                FaultRule moveAway{Call::Unlinkat, 0, "move-trigger", 1};
+                moveAway.before = [&] {
+                    moved = ::rename(movedFrom.c_str(), movedTo.c_str()) == 0;
+                    if (moved)
+                        touch(movedTo / "late");
+                };
+                rules.push_back(std::move(moveAway));
+            }
             FaultyCalls calls(std::move(rules));
             Outcome outcome = eraseTree(tree.string(), nullptr, Options{static_cast<unsigned>(1 + seed % 4)});
             const std::set<fs::path> left = entriesBelow(tree, generator.mountPoint());
             if (left != model.kept)
                 outcome.reason = "left " + std::to_string(left.size()) + " entries, the model " + std::to_string(model.kept.size());
+            if (moved && !present(movedTo / "late"))
+                outcome.reason = "removed a file made in " + movedFrom.string() + " after it was moved out of the tree";
             return outcome;
         });
     if (!result.ran)
@@ -175,7 +206,7 @@ std::string eraseOneTree(std::uint64_t seed, int openat2Error)
         return "status " + std::to_string(static_cast<int>(result.status)) + ": " + result.reason + " at " + result.failedPath;
     if (!shouldErase && !model.failurePoints.contains(fs::path(result.failedPath).lexically_relative(tree)))
         return "reported " + result.failedPath + " (" + result.reason + ")";
-    if (result.reason.starts_with("left "))
+    if (result.reason.starts_with("left ") || result.reason.starts_with("removed a file"))
         return result.reason;
     if (!outside.intact() || !present(outside.root / "marker"))
         return "something outside the tree changed";
