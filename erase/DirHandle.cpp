@@ -2,6 +2,7 @@
 
 #include "SystemCalls.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -76,8 +77,10 @@ DirReader::DirReader() : m_buffer(kReadBufferBytes) {}
 
 DirReader::Batch DirReader::readBatch(int dirFd, std::vector<Entry>& out, std::size_t atLeast)
 {
+    // A small batch is read with a small buffer: one full buffer holds about a thousand names.
+    const std::size_t readSize = std::clamp<std::size_t>(atLeast * 32, 1024, m_buffer.size());
     while (out.size() < atLeast) {
-        const SysResult read = sys().getdents64(dirFd, m_buffer.data(), m_buffer.size());
+        const SysResult read = sys().getdents64(dirFd, m_buffer.data(), readSize);
         if (!read.ok())
             return Batch{false, read.error};
         if (read.value == 0)

@@ -65,7 +65,7 @@ public:
     };
 
     DirReader();
-    Batch readBatch(int dirFd, std::vector<Entry>& out, std::size_t atLeast);
+    Batch readBatch(int dirFd, std::vector<Entry>& out, std::size_t atLeast); // about `atLeast` when small
 
 private:
     std::vector<char> m_buffer;

@@ -8,12 +8,12 @@
 
 #include <fcntl.h>
 #include <sys/resource.h>
-#include <sys/statfs.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <iterator>
 #include <new>
 #include <optional>
 #include <thread>
@@ -87,6 +87,12 @@ constexpr unsigned kMostWorkersOnShares = 64;
 constexpr long kExt4Magic = 0xef53; // also ext2 and ext3, which the ext4 driver serves
 constexpr long kXfsMagic = 0x58465342;
 constexpr long kBtrfsMagic = 0x9123683e;
+// Shares whose server takes each removal as a path: FUSE (sshfs), SMB 1, 2 and 3. NFS names
+// entries by handle, so a link swapped in on the server is not followed there.
+constexpr long kPathBasedShares[] = {0x65735546, 0x517b, 0xff534d42, 0xfe534d42};
+// Removals (about this many; a small listing is read with a small buffer) between two looks at
+// a folder on such a share: what a swap on the server can reach before it is seen.
+constexpr std::size_t kShareBatchEntries = 64;
 
 // Where workers side by side only queue on the file system's locks, measured against rm -rf on
 // 50,000 files in one folder and in 500 folders: XFS serializes the unlinks of one folder on its
@@ -101,20 +107,22 @@ struct LocalConcurrency {
     bool shareFolders = true;
     bool freeFoldersAside = false; // see DeferredRelease.h
     bool mayWiden = true;
+    bool askServer = false;
 };
 
 LocalConcurrency concurrencyOf(int rootFd)
 {
-    struct statfs fs{};
-    if (::fstatfs(rootFd, &fs) != 0)
+    long type = 0;
+    if (!sys().fileSystemType(rootFd, type).ok())
         return {};
-    const auto type = static_cast<long>(static_cast<unsigned long>(fs.f_type) & 0xffffffffUL);
     if (type == kBtrfsMagic)
         return {.oneWorker = true, .shareFolders = false, .freeFoldersAside = false, .mayWiden = false};
     if (type == kXfsMagic)
         return {.oneWorker = false, .shareFolders = false, .freeFoldersAside = false, .mayWiden = false};
     if (type == kExt4Magic)
         return {.oneWorker = false, .shareFolders = true, .freeFoldersAside = true, .mayWiden = true};
+    if (std::find(std::begin(kPathBasedShares), std::end(kPathBasedShares), type) != std::end(kPathBasedShares))
+        return {.askServer = true};
     return {};
 }
 
@@ -129,6 +137,9 @@ RunLimits workerLimits(const Options& options, rlim_t openFiles, const LocalConc
     RunLimits limits;
     limits.shareFolders = local.shareFolders;
     limits.freeFoldersAside = local.freeFoldersAside;
+    limits.askServer = local.askServer;
+    if (local.askServer)
+        limits.batchEntries = kShareBatchEntries;
     limits.workers = capped(options.threads != 0 ? options.threads : local.oneWorker ? 1 : defaultThreads());
     const bool fixed = options.threads != 0 || !local.mayWiden;
     limits.mostWorkers = fixed ? limits.workers : std::max(limits.workers, capped(kMostWorkersOnShares));

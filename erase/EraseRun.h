@@ -85,6 +85,14 @@ struct RunLimits {
     unsigned handlesPerWorker = 2; // directory handles a worker may keep open on its way down
     bool shareFolders = true;      // whether several workers may unlink in one folder at once
     bool freeFoldersAside = false; // whether removed empty folders are freed by another worker
+    // A share whose server resolves every removal by path (FUSE, SMB): a folder swapped there
+    // for a link is followed by the server. Each folder is asked of the server before each
+    // batch of removals, and batches are small, so such a swap is seen after few removals.
+    bool askServer = false;
+    // Entries listed, then removed, at a time: in inode order, which on ext4 walks the inode
+    // table forwards (about 2x faster on 200,000 files than batches of 10,000); the size bounds
+    // the memory of one listing (about 50 bytes an entry).
+    std::size_t batchEntries = 1 << 18;
 };
 
 struct Run {

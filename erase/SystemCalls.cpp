@@ -1,6 +1,7 @@
 #include "SystemCalls.h"
 
 #include <fcntl.h>
+#include <sys/statfs.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -83,6 +84,26 @@ SysResult SystemCalls::dupfd(int fd)
 void SystemCalls::close(int fd)
 {
     ::close(fd);
+}
+
+SysResult SystemCalls::fstatFromServer(int fd, struct stat& st)
+{
+    struct statx stx{};
+    const SysResult result = resultOf(::statx(fd, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW | AT_STATX_FORCE_SYNC, STATX_TYPE | STATX_INO, &stx));
+    if (result.ok()) {
+        st.st_mode = stx.stx_mode;
+        st.st_ino = stx.stx_ino;
+    }
+    return result;
+}
+
+SysResult SystemCalls::fileSystemType(int fd, long& type)
+{
+    struct statfs fs{};
+    const SysResult result = resultOf(::fstatfs(fd, &fs));
+    if (result.ok())
+        type = static_cast<long>(static_cast<unsigned long>(fs.f_type) & 0xffffffffUL);
+    return result;
 }
 
 SysResult SystemCalls::statxMountId(int fd, std::uint64_t& id)

@@ -14,12 +14,6 @@ namespace zarvok::erase {
 
 namespace {
 
-// Entries read from one directory before its files are removed, in inode order: on ext4 that
-// walks the inode table forwards instead of jumping around it, measured about 2x faster on a
-// folder of 200,000 files than batches of 10,000. Larger folders are taken in batches of this
-// size, which bounds the memory of one listing (about 50 bytes an entry).
-constexpr std::size_t kBatchEntries = 1 << 18;
-
 // Batches with at least this many files are unlinked by several workers at once: on ext4 much
 // of an unlink (freeing the inode and its blocks) runs outside the folder's lock.
 constexpr std::size_t kShareFrom = 2048;
@@ -125,7 +119,7 @@ void TreeWalk::readNextBatch(Frame& frame)
 {
     frame.batch.clear();
     frame.next = 0;
-    const DirReader::Batch read = m_reader.readBatch(frame.fd.get(), frame.batch, kBatchEntries);
+    const DirReader::Batch read = m_reader.readBatch(frame.fd.get(), frame.batch, m_run.limits.batchEntries);
     if (read.error == ENOENT) {
         markGone(frame); // removed by someone else: nothing left to list
         return;

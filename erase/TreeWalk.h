@@ -112,6 +112,7 @@ private:
     void reopenTop(int childFd);
     bool inTree(Frame& frame);
     void checkPlace(int fd, const Node& node);
+    void askServer(Frame& frame);
     static std::string reasonFor(int err);
     static void markGone(Frame& frame);
 

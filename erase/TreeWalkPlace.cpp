@@ -7,6 +7,7 @@
 
 #include <fcntl.h>
 
+#include <cerrno>
 #include <string>
 
 namespace zarvok::erase {
@@ -17,9 +18,28 @@ bool TreeWalk::inTree(Frame& frame)
 {
     if (!frame.placeChecked) {
         checkPlace(frame.fd.get(), *frame.node);
+        if (m_run.limits.askServer)
+            askServer(frame);
         frame.placeChecked = true;
     }
     return !m_run.outside(*frame.node);
+}
+
+// The client's caches hide a folder that another computer swapped on the server; asked past
+// them, the server answers for what now stands at the folder's path, a link included, and the
+// client refuses a handle whose type changed (EIO). Either ends all work in the folder, as a
+// failure: removals already sent may have reached what replaced it.
+void TreeWalk::askServer(Frame& frame)
+{
+    static const char* const kReplaced = "the folder was replaced on the server while it was being erased; it was left in place";
+    struct stat st{};
+    const SysResult asked = sys().fstatFromServer(frame.fd.get(), st);
+    const bool replaced = asked.ok() ? !S_ISDIR(st.st_mode) || st.st_ino != frame.node->ino : asked.error == EIO || asked.error == ESTALE;
+    if (!replaced)
+        return;
+    m_run.failures.record(asked.ok() ? ESTALE : asked.error, m_run.pathOf(frame.node.get()), kReplaced);
+    frame.node->failed = true;
+    m_run.markLeft(*frame.node);
 }
 
 namespace {

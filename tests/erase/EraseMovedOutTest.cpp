@@ -1,5 +1,6 @@
 // A folder moved out of the tree while a worker is inside it: it is no failure of the queued
-// folder, which is still erased, and nothing made in it after the move is touched.
+// folder, which is still erased, and nothing made in it after the move is touched. On a share
+// whose server resolves paths, a folder replaced there is a failure that stops all work in it.
 
 #include "EraseEngine.h"
 #include "FaultyCalls.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 
 namespace zarvok::erase::test {
@@ -75,6 +77,40 @@ TEST_P(EraseSubfolderMovedOut, TheTreeIsErasedAndWhatWasMadeThereAfterTheMoveSta
 
 INSTANTIATE_TEST_SUITE_P(KernelModes, EraseSubfolderMovedOut, ::testing::Values(0, ENOSYS, EPERM),
                          [](const auto& mode) { return mode.param == 0 ? std::string("Openat2") : mode.param == ENOSYS ? "NoOpenat2" : "Openat2Refused"; });
+
+constexpr long kFuseType = 0x65735546;
+
+// The client's caches hide the swap; the engine asks the server for each folder before each
+// small batch of removals.
+TEST(EraseOnPathBasedShares, AsksTheServerBeforeEachSmallBatchAndStopsWhereAFolderWasReplaced)
+{
+    TempDir tmp;
+    const fs::path tree = tmp / "tree";
+    makeWideTree(tree, 2, 640);
+    {
+        FaultyCalls calls({});
+        calls.pretendFileSystemType = kFuseType;
+        EXPECT_TRUE(eraseTree(tree.string(), nullptr, Options{1}).ok());
+        EXPECT_GE(calls.count(Call::FstatFromServer), 2 * 640 / 100); // a look every hundred removals or fewer
+    }
+
+    makeWideTree(tree, 2, 640);
+    FaultRule replaced{Call::FstatFromServer, EIO, {}, 1}; // what the client answers once the type changed
+    std::atomic<int> unlinksAfter{0};
+    std::atomic<bool> seen{false};
+    replaced.before = [&] { seen = true; };
+    FaultRule counting{Call::Unlinkat, 0};
+    counting.before = [&] { unlinksAfter += seen ? 1 : 0; };
+    FaultyCalls calls({replaced, counting});
+    calls.pretendFileSystemType = kFuseType;
+
+    const Outcome outcome = eraseTree(tree.string(), nullptr, Options{1});
+
+    EXPECT_EQ(outcome.status, Status::Failed);
+    EXPECT_EQ(outcome.reason, "the folder was replaced on the server while it was being erased; it was left in place");
+    EXPECT_TRUE(present(tree));
+    EXPECT_EQ(unlinksAfter, 0); // the root was the folder asked first: nothing more is removed in it
+}
 
 } // namespace
 } // namespace zarvok::erase::test

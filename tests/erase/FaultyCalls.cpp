@@ -85,6 +85,20 @@ void FaultyCalls::close(int fd)
     SystemCalls::close(fd);
 }
 
+SysResult FaultyCalls::fstatFromServer(int fd, struct stat& st)
+{
+    const int error = faultFor(Call::FstatFromServer, nullptr);
+    return error ? SysResult{-1, error} : SystemCalls::fstatFromServer(fd, st);
+}
+
+SysResult FaultyCalls::fileSystemType(int fd, long& type)
+{
+    if (pretendFileSystemType == 0)
+        return SystemCalls::fileSystemType(fd, type);
+    type = pretendFileSystemType;
+    return {};
+}
+
 SysResult FaultyCalls::statxMountId(int fd, std::uint64_t& id)
 {
     const int error = faultFor(Call::StatxMountId, nullptr);
