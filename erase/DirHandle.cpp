@@ -78,7 +78,7 @@ DirReader::DirReader() : m_buffer(kReadBufferBytes) {}
 DirReader::Batch DirReader::readBatch(int dirFd, std::vector<Entry>& out, std::size_t atLeast)
 {
     // A small batch is read with a small buffer: one full buffer holds about a thousand names.
-    const std::size_t readSize = std::clamp<std::size_t>(atLeast * 32, 1024, m_buffer.size());
+    const std::size_t readSize = std::clamp<std::size_t>(atLeast * 32, 512, m_buffer.size());
     while (out.size() < atLeast) {
         const SysResult read = sys().getdents64(dirFd, m_buffer.data(), readSize);
         if (!read.ok())
