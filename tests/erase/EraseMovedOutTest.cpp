@@ -91,7 +91,7 @@ TEST(EraseOnPathBasedShares, AsksTheServerBeforeEachSmallBatchAndStopsWhereAFold
         FaultyCalls calls({});
         calls.pretendFileSystemType = kFuseType;
         EXPECT_TRUE(eraseTree(tree.string(), nullptr, Options{1}).ok());
-        EXPECT_GE(calls.count(Call::FstatFromServer), 2 * 640 / 100); // a look every hundred removals or fewer
+        EXPECT_GE(calls.count(Call::FstatFromServer), 2 * 640 / 32); // a look every 32 removals or fewer
     }
 
     makeWideTree(tree, 2, 640);
