@@ -72,6 +72,28 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"StaleParentIsReopenedFromTheTop", {Call::Openat2, ESTALE, "..", 1}, Status::Erased, 0, "", 0}),
     [](const auto& c) { return c.param.label; });
 
+// Climbing back up fails, and on the way down from the top a mount now stands on a folder the
+// walk had entered: the failure says so in words, not as the system's "cross-device link".
+TEST(EraseFaultWords, AMountMetOnTheWayBackDownIsCalledAMount)
+{
+    TempDir tmp;
+    const fs::path tree = tmp / "tree";
+    makeChain(tree / "deep", 40, "level", 1);
+    FaultRule mounted{Call::Openat2, EXDEV, "deep"};
+    mounted.skip = 1; // the first open is the walk's way in
+
+    const ChildResult result = runInChild([] { return limitOpenFiles(32); },
+                                          [&] {
+                                              FaultyCalls calls({{Call::Openat2, EXDEV, ".."}, mounted});
+                                              return eraseTree(tree.string(), nullptr, Options{1});
+                                          });
+
+    ASSERT_TRUE(result.ran) << result.setupError;
+    EXPECT_EQ(result.status, Status::Failed);
+    EXPECT_EQ(result.error, EXDEV);
+    EXPECT_EQ(result.reason, "another file system is mounted here; it was left in place");
+}
+
 // The queued folder is moved away mid-erase (and something put into it), or moved away and
 // another folder made at its path: a failure that says so, and the folder now at the path stays.
 TEST(EraseMovedAway, IsAFailureThatSaysSoNeverASuccess)

@@ -32,6 +32,10 @@ int FaultyCalls::faultFor(Call call, const char* name)
         for (FaultRule& rule : m_rules) {
             if (rule.call != call || (!rule.name.empty() && (!name || rule.name != name)) || rule.times == 0)
                 continue;
+            if (rule.skip > 0) {
+                --rule.skip;
+                continue;
+            }
             rule.times -= rule.times > 0;
             before = rule.before;
             error = rule.error;

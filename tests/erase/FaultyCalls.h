@@ -23,6 +23,7 @@ struct FaultRule {
     int error;
     std::string name;             // only calls on this name; empty: any call of the kind
     int times = -1;               // faults to give; -1: every matching call
+    int skip = 0;                 // matching calls let through before the first fault
     std::function<void()> before; // runs just before the fault (e.g. someone else removes a folder)
 };
 
