@@ -2,6 +2,8 @@
 // Erases one folder tree. Called by the window's erase loop from a worker thread, and by
 // zarvok-erase. Plain C++ (no Qt) so that both can use it.
 
+#include "CancelFlag.h"
+
 #include <atomic>
 #include <cstdint>
 #include <string>
@@ -37,6 +39,8 @@ struct Outcome {
 // meanwhile count too); another thread may read it at any time.
 struct Progress {
     std::atomic<std::uint64_t> removed{0};
+    // Requested: the erase ends Failed with ECANCELED (the folder stands, partly emptied).
+    CancelFlag cancel;
 };
 
 struct Options {

@@ -1,51 +1,80 @@
 #include "BackgroundEraser.h"
 
-#include "HeldInput.h"
-
-#include <QCoreApplication>
-#include <QEventLoop>
 #include <QFile>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 
 namespace zarvok::app {
 
-BackgroundEraser::BackgroundEraser(QObject* parent, InputPolicy policy)
-    : QObject(parent)
-    , m_policy(std::move(policy))
+struct BackgroundEraser::Job {
+    erase::Progress progress;
+    erase::Outcome outcome;
+    std::mutex mutex;
+    std::condition_variable doneChanged;
+    bool done = false;
+    BackgroundEraser* owner = nullptr; // cleared when the owner goes first
+};
+
+BackgroundEraser::BackgroundEraser(QObject* parent)
+    : FolderEraser(parent)
 {
 }
 
 BackgroundEraser::~BackgroundEraser()
 {
-    if (m_worker.joinable())
-        m_worker.join();
+    release();
 }
 
-erase::Outcome BackgroundEraser::eraseFolder(const QString& path)
+void BackgroundEraser::release()
 {
-    if (m_worker.joinable())
+    if (!m_worker.joinable())
+        return;
+    std::unique_lock lock(m_job->mutex);
+    m_job->owner = nullptr;
+    m_job->progress.cancel.request();
+    const bool done = m_job->doneChanged.wait_for(lock, std::chrono::milliseconds(kStopWaitMs), [this] { return m_job->done; });
+    lock.unlock();
+    if (done)
         m_worker.join();
+    else
+        m_worker.detach(); // it owns its job; what it removes stays removed
+}
+
+void BackgroundEraser::start(const QString& path)
+{
+    release();
     m_busy = true;
     auto job = std::make_shared<Job>();
+    job->owner = this;
     m_job = job;
     const std::string bytes = QFile::encodeName(path).toStdString();
-
-    QEventLoop waiting;
-    connect(this, &BackgroundEraser::workerFinished, &waiting, &QEventLoop::quit);
-    m_worker = std::thread([this, job, bytes] {
-        job->outcome = erase::eraseTree(bytes, &job->progress);
+    m_worker = std::thread([job, bytes] {
+        erase::Outcome outcome = erase::eraseTree(bytes, &job->progress);
+        const std::lock_guard lock(job->mutex);
+        job->outcome = std::move(outcome);
         job->done = true;
-        // Queued, so it reaches the waiting loop below even when the erase was instant.
-        QMetaObject::invokeMethod(this, &BackgroundEraser::workerFinished, Qt::QueuedConnection);
+        job->doneChanged.notify_all();
+        // Under the lock, so the owner cannot be destroyed between the check and the post.
+        if (BackgroundEraser* owner = job->owner)
+            QMetaObject::invokeMethod(owner, [owner, job] { owner->deliver(job); }, Qt::QueuedConnection);
     });
-    {
-        const HeldInput held(m_policy);
-        // An application-wide exit() also ends nested loops; keep waiting, the result is needed.
-        while (!job->done)
-            waiting.exec();
-    }
+}
+
+void BackgroundEraser::deliver(const std::shared_ptr<Job>& job)
+{
+    if (job != m_job)
+        return;
     m_worker.join();
     m_busy = false;
-    return job->outcome;
+    emit finished(job->outcome);
+}
+
+void BackgroundEraser::stop()
+{
+    if (m_job)
+        m_job->progress.cancel.request();
 }
 
 std::uint64_t BackgroundEraser::removedSoFar() const

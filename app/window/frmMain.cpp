@@ -6,6 +6,7 @@
 #include "Layout.h"
 #include "PastedText.h"
 #include "PathKeyFilter.h"
+#include "ResultsView.h"
 #include "WindowPlacement.h"
 #include "forms/ButtonForm.h"
 #include "forms/EtchedRule.h"
@@ -28,9 +29,9 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QtDebug>
 
-#include <cstdlib>
 #include <utility>
 
 namespace zarvok::app {
@@ -40,6 +41,9 @@ const QString kForm = QStringLiteral(":/forms/frmMain.json");
 const QString kTitle = QStringLiteral("Zarvok");
 const QColor kHeaderColour(0, 0, 192);
 const QColor kHintColour(64, 64, 64);
+const QString kDeleteCaption = QStringLiteral("Delete");
+const QString kStopCaption = QStringLiteral("Stop");
+const QString kStopHint = QStringLiteral("Stop erasing");
 
 } // namespace
 
@@ -47,13 +51,11 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_executableName(services.executableName.isEmpty() ? executableName() : services.executableName)
-    , m_exitNow(services.exitNow ? std::move(services.exitNow) : [] { std::_Exit(0); })
-    , m_eraser(services.eraser ? std::move(services.eraser)
-                               : std::make_unique<BackgroundEraser>(
-                                   nullptr, [this](QObject* window, QEvent* event) { return inputDuringErase(window, event); }))
+    , m_eraser(services.eraser ? std::move(services.eraser) : std::make_unique<BackgroundEraser>())
     , m_browse(services.folderDialog ? std::move(services.folderDialog) : std::make_unique<picker::QtFolderDialog>())
     , m_queue(new EraseQueue(this))
-    , m_loop(*m_queue, *this, *m_eraser)
+    , m_results(new RunResults(this))
+    , m_loop(*m_queue, *this, *m_eraser, *m_results)
     , m_progress(new EraseProgress([this] { return m_eraser->removedSoFar(); },
                                    // Shown, not announced: a screen reader would read it four times a second.
                                    [this](const QString& text) { lblPro->setText(text); }, this))
@@ -69,6 +71,7 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     buildButtons();
     buildLabels();
     buildPathList();
+    buildResultsLink();
     connectHints();
     applyColours();
     QWidget* const tabOrder[] = {cmdQuit, cmdDelete, cmdCopy, cmdPaste, cmdAbout, cmdBrowse, cboPath};
@@ -79,9 +82,17 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
         forms::setAnnouncedText(lblTitle, countText(count));
         lblTitle->adjustSize();
     });
-    m_exitRoute = std::make_unique<ExitDuringErase>(this, cmdQuit);
     connect(cmdQuit, &skin::SkinButton::Click, this, &frmMain::cmdQuit_Click);
-    connect(cmdDelete, &skin::SkinButton::Click, this, &frmMain::cmdDelete_Click);
+    connect(cmdDelete, &skin::SkinButton::Click, this, &frmMain::onDeleteClicked);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (m_loop.running())
+            m_loop.stop();
+    });
+    connect(&m_loop, &EraseLoop::started, this, &frmMain::onRunStarted);
+    connect(&m_loop, &EraseLoop::ended, this, &frmMain::onRunEnded);
+    connect(m_results, &RunResults::recorded, this, &frmMain::noteResult);
+    connect(cboPath, &QComboBox::currentTextChanged, this, &frmMain::showCurrentNote);
     connect(cmdCopy, &skin::SkinButton::Click, this, &frmMain::cmdCopy_Click);
     connect(cmdPaste, &skin::SkinButton::Click, this, &frmMain::cmdPaste_Click);
     connect(cmdBrowse, &skin::SkinButton::Click, this, &frmMain::cmdBrowse_Click);
@@ -182,10 +193,34 @@ void frmMain::connectHints()
 {
     for (const CommandHint& hint : kCommandHints) {
         auto* button = findChild<skin::SkinButton*>(QString::fromLatin1(hint.button));
-        const QString text = QString::fromLatin1(hint.text);
-        button->setAccessibleDescription(text);
-        connect(button, &skin::SkinButton::MouseEnter, this, [this, text] { lblDisplay->setText(text); });
+        button->setAccessibleDescription(QString::fromLatin1(hint.text));
+        connect(button, &skin::SkinButton::MouseEnter, this, [this, button] { lblDisplay->setText(hintFor(button)); });
     }
+}
+
+QString frmMain::hintFor(const skin::SkinButton* button) const
+{
+    if (button == cmdDelete && m_loop.running())
+        return kStopHint;
+    return hintOf(button->objectName());
+}
+
+void frmMain::buildResultsLink()
+{
+    lblResults = new QLabel(PicStatus);
+    lblResults->setObjectName(QStringLiteral("lblResults"));
+    lblResults->setText(QStringLiteral("<a href=\"results\">Results</a>"));
+    lblResults->setTextFormat(Qt::RichText);
+    lblResults->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    lblResults->setFocusPolicy(Qt::TabFocus);
+    lblResults->setAccessibleName(QStringLiteral("Results"));
+    lblResults->setAccessibleDescription(QStringLiteral("Show what became of each erased folder"));
+    lblResults->setToolTip(QStringLiteral("Show what became of each erased folder"));
+    lblResults->setFont(forms::fonts::hint());
+    lblResults->adjustSize();
+    lblResults->move(PicStatus->width() - lblResults->width() - 4, (PicStatus->height() - lblResults->height()) / 2);
+    lblResults->hide(); // until there are results
+    connect(lblResults, &QLabel::linkActivated, this, &frmMain::showResults);
 }
 
 void frmMain::applyColours()
@@ -236,10 +271,9 @@ void frmMain::Unload()
 void frmMain::closeEvent(QCloseEvent* event)
 {
     Unload();
-    // The position is on disk; an erase in progress is not waited for, and what it removed
-    // stays removed.
-    if (m_loop.running())
-        m_exitNow();
+    // What the erase removed stays removed; the engine stops between entries, and the eraser
+    // waits only briefly for it when the window goes.
+    m_loop.stop();
     event->accept();
 }
 
@@ -277,19 +311,58 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-InputDuringErase frmMain::inputDuringErase(QObject* window, QEvent* event) const
-{
-    return m_exitRoute ? m_exitRoute->decide(window, event) : InputDuringErase::Hold;
-}
-
 void frmMain::cmdQuit_Click()
 {
     close();
 }
 
-void frmMain::cmdDelete_Click()
+void frmMain::onDeleteClicked()
 {
-    m_loop.run();
+    if (m_loop.running())
+        m_loop.stop();
+    else
+        m_loop.start();
+}
+
+void frmMain::onRunStarted()
+{
+    showDeleteAs(true);
+}
+
+void frmMain::onRunEnded(const RunTally&)
+{
+    showDeleteAs(false);
+    lblResults->setVisible(!m_results->all().isEmpty());
+}
+
+void frmMain::showDeleteAs(bool stop)
+{
+    const QString startHint = hintOf(cmdDelete->objectName());
+    cmdDelete->setCaption(stop ? kStopCaption : kDeleteCaption);
+    cmdDelete->setAccessibleDescription(stop ? kStopHint : startHint);
+    // The pointer is still on the button that was just clicked: its hint follows the caption.
+    if (lblDisplay->text() == (stop ? startHint : kStopHint))
+        lblDisplay->setText(stop ? kStopHint : startHint);
+}
+
+void frmMain::noteResult(const FolderResult& result)
+{
+    m_queue->setNote(result.folder, resultNote(result));
+    showCurrentNote();
+}
+
+void frmMain::showCurrentNote()
+{
+    cboPath->setToolTip(m_queue->note(cboPath->currentText()));
+}
+
+void frmMain::showResults()
+{
+    if (!m_resultsView)
+        m_resultsView = new ResultsView(*m_results, this);
+    m_resultsView->show();
+    m_resultsView->raise();
+    m_resultsView->activateWindow();
 }
 
 void frmMain::cmdCopy_Click()
@@ -316,9 +389,7 @@ void frmMain::cmdPaste_Click()
 
 void frmMain::takeFoldersFromOutside(const QStringList& folders)
 {
-    if (m_engineErasing)
-        m_arrived += folders;
-    else if (!folders.isEmpty())
+    if (!folders.isEmpty())
         queueShown(folders, folders.back());
     if (isVisible()) {
         showNormal();
@@ -375,24 +446,18 @@ void frmMain::setBusy(bool busy)
 
 void frmMain::setErasing(bool erasing)
 {
-    m_engineErasing = erasing;
     if (erasing)
         m_progress->start();
     else
         m_progress->stop();
 }
 
-void frmMain::letEventsRun()
+void frmMain::warn(const QString& text, std::function<void()> closed)
 {
-    QCoreApplication::processEvents();
-    if (!m_engineErasing && !m_arrived.isEmpty())
-        takeFoldersFromOutside(std::exchange(m_arrived, {}));
-}
-
-void frmMain::warn(const QString& text)
-{
-    QMessageBox box(QMessageBox::Warning, kTitle, text, QMessageBox::Ok, this);
-    box.exec();
+    auto* box = new QMessageBox(QMessageBox::Warning, kTitle, text, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QMessageBox::finished, this, [closed = std::move(closed)] { closed(); });
+    box->open();
 }
 
 } // namespace zarvok::app
