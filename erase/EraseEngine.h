@@ -4,6 +4,8 @@
 
 #include "CancelFlag.h"
 
+#include <sys/stat.h>
+
 #include <atomic>
 #include <cstdint>
 #include <string>
@@ -63,6 +65,10 @@ unsigned defaultThreads();
 // itself a mount point, and any folder where neither openat2 nor mount IDs can keep it on its
 // mount. Memory stays bounded by the workers and one listing batch, whatever the tree's shape.
 Outcome eraseTree(const std::string& path, Progress* progress = nullptr, const Options& options = {});
+
+// Why the folder behind `folder` is never erased (the file-system root, the home folder
+// itself); empty when no such rule applies.
+std::string neverErasedReason(const struct stat& folder);
 
 // The same for a terminal, which has a working folder: a relative path is resolved from the
 // directory handle `baseFd` (a deleted folder, or one deeper than PATH_MAX, included), and
