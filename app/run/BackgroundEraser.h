@@ -1,12 +1,11 @@
 #pragma once
 // Runs the erase engine on a worker thread and reports its outcome on the thread that started
-// it. Destroyed while erasing, it stops the engine and waits a moment for it; a worker stuck on
-// a file system that no longer answers is left to end with the process.
+// it. Destroyed while erasing, it stops the engine and waits a moment for it.
 
 #include "FolderEraser.h"
+#include "WorkerThread.h"
 
 #include <memory>
-#include <thread>
 
 namespace zarvok::app {
 
@@ -22,16 +21,15 @@ public:
 
     bool busy() const { return m_busy; }
 
-    // How long destruction waits for a stopped worker.
-    static constexpr int kStopWaitMs = 800;
+    static constexpr int kStopWaitMs = WorkerThread::kStopWaitMs;
 
 private:
-    struct Job;
-    void deliver(const std::shared_ptr<Job>& job);
-    void release();
-
+    struct Job {
+        erase::Progress progress;
+        erase::Outcome outcome;
+    };
     std::shared_ptr<Job> m_job;
-    std::thread m_worker;
+    WorkerThread m_worker{this};
     bool m_busy = false;
 };
 

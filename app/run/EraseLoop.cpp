@@ -112,12 +112,19 @@ void EraseLoop::stop()
     }
 }
 
+std::uint64_t EraseLoop::removedSoFar() const
+{
+    const bool engineAtWork = m_state == State::Erasing || m_state == State::Stopping;
+    return m_tally.removed + (engineAtWork ? m_eraser.removedSoFar() : 0);
+}
+
 void EraseLoop::beginPass()
 {
     --m_passesLeft;
     m_view.showEntry(0);
     // The queued text, not the path field: the user may type into the field meanwhile.
     m_path = m_queue.entry(0);
+    emit erasing(m_path);
     m_view.setBusy(true);
     m_view.setStatus(kStatusWorking);
     m_view.setErasing(true);

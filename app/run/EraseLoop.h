@@ -99,9 +99,14 @@ public:
     void stop();
     bool running() const { return m_state != State::Idle; }
     const RunTally& tally() const { return m_tally; }
+    // Entries this run has removed so far, the erase in progress included.
+    std::uint64_t removedSoFar() const;
+    qint64 elapsedMs() const { return m_clock.elapsedMs(); }
 
 signals:
     void started();
+    // A pass is about to erase this queued folder.
+    void erasing(const QString& folder);
     void ended(const zarvok::app::RunTally& tally);
 
 private:

@@ -29,6 +29,8 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QProgressBar>
+#include <QTimer>
 #include <QShortcut>
 #include <QtDebug>
 
@@ -55,7 +57,10 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     , m_browse(services.folderDialog ? std::move(services.folderDialog) : std::make_unique<picker::QtFolderDialog>())
     , m_queue(new EraseQueue(this))
     , m_results(new RunResults(this))
+    , m_surveys(new FolderSurveys(services.surveyor ? std::move(services.surveyor) : makeBackgroundSurveyor(), this))
+    , m_desktop(services.desktop ? std::move(services.desktop) : std::make_unique<NoDesktop>())
     , m_loop(*m_queue, *this, *m_eraser, *m_results)
+    , m_runTick(new QTimer(this))
     , m_progress(new EraseProgress([this] { return m_eraser->removedSoFar(); },
                                    // Shown, not announced: a screen reader would read it four times a second.
                                    [this](const QString& text) { lblPro->setText(text); }, this))
@@ -72,16 +77,24 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     buildLabels();
     buildPathList();
     buildResultsLink();
+    buildProgressBar();
     connectHints();
     applyColours();
     QWidget* const tabOrder[] = {cmdQuit, cmdDelete, cmdCopy, cmdPaste, cmdAbout, cmdBrowse, cboPath};
     for (size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
-    connect(m_queue, &EraseQueue::countChanged, this, [this](int count) {
-        forms::setAnnouncedText(lblTitle, countText(count));
-        lblTitle->adjustSize();
+    connect(m_queue, &EraseQueue::countChanged, this, [this] {
+        m_surveys->follow(m_queue->entries());
+        showCount();
     });
+    connect(m_surveys, &FolderSurveys::changed, this, [this](const QString& folder) {
+        refreshNote(folder);
+        showCount();
+    });
+    connect(&m_loop, &EraseLoop::erasing, m_surveys, &FolderSurveys::forget);
+    m_runTick->setInterval(EraseProgress::kRefreshMs);
+    connect(m_runTick, &QTimer::timeout, this, &frmMain::showRunProgress);
     connect(cmdQuit, &skin::SkinButton::Click, this, &frmMain::cmdQuit_Click);
     connect(cmdDelete, &skin::SkinButton::Click, this, &frmMain::onDeleteClicked);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -91,7 +104,7 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     });
     connect(&m_loop, &EraseLoop::started, this, &frmMain::onRunStarted);
     connect(&m_loop, &EraseLoop::ended, this, &frmMain::onRunEnded);
-    connect(m_results, &RunResults::recorded, this, &frmMain::noteResult);
+    connect(m_results, &RunResults::recorded, this, [this](const FolderResult& result) { refreshNote(result.folder); });
     connect(cboPath, &QComboBox::currentTextChanged, this, &frmMain::showCurrentNote);
     connect(cmdCopy, &skin::SkinButton::Click, this, &frmMain::cmdCopy_Click);
     connect(cmdPaste, &skin::SkinButton::Click, this, &frmMain::cmdPaste_Click);
@@ -327,12 +340,68 @@ void frmMain::onDeleteClicked()
 void frmMain::onRunStarted()
 {
     showDeleteAs(true);
+    // The extent is known when every folder of the run has been surveyed to its end.
+    std::uint64_t total = 0;
+    for (const QString& folder : m_queue->entries()) {
+        const FolderContents* contents = m_surveys->find(folder);
+        if (contents == nullptr || contents->counting || contents->survey.status != erase::Survey::Status::Done) {
+            total = 0;
+            break;
+        }
+        total += contents->survey.entries + 1;
+    }
+    m_estimate = RunEstimate(total);
+    placeProgress(true);
+    showRunProgress();
+    m_runTick->start();
 }
 
 void frmMain::onRunEnded(const RunTally&)
 {
+    m_runTick->stop();
+    placeProgress(false);
+    setWindowTitle(kTitle);
+    m_desktop->showProgress(std::nullopt);
     showDeleteAs(false);
     lblResults->setVisible(!m_results->all().isEmpty());
+    m_surveys->follow(m_queue->entries()); // a stopped folder is not what it was
+}
+
+void frmMain::buildProgressBar()
+{
+    barProgress = new QProgressBar(PicStatus);
+    barProgress->setObjectName(QStringLiteral("barProgress"));
+    barProgress->setAccessibleName(QStringLiteral("Erasing"));
+    barProgress->setFont(forms::fonts::hint());
+    barProgress->setTextVisible(true);
+    barProgress->hide();
+}
+
+// During a run the status line makes room for the bar at its right end.
+void frmMain::placeProgress(bool shown)
+{
+    const QRect line = layout::toPixels(layout::lblPro);
+    constexpr int kBarWidth = 120, kGap = 4;
+    barProgress->setGeometry(line.right() - kBarWidth, 2, kBarWidth, PicStatus->height() - 4);
+    lblPro->setGeometry(shown ? line.adjusted(0, 0, -(kBarWidth + kGap), 0) : line);
+    barProgress->setVisible(shown);
+}
+
+void frmMain::showRunProgress()
+{
+    const std::uint64_t removed = m_loop.removedSoFar();
+    const std::optional<int> percent = m_estimate.percent(removed);
+    if (!percent) {
+        barProgress->setRange(0, 0); // busy: how much is left is unknown
+        m_desktop->showProgress(std::nullopt);
+        return;
+    }
+    barProgress->setRange(0, 100);
+    barProgress->setValue(*percent);
+    const QString left = m_estimate.timeLeft(removed, m_loop.elapsedMs());
+    barProgress->setFormat(left.isEmpty() ? QStringLiteral("%p%") : QStringLiteral("%p% - ") + left);
+    setWindowTitle(QString::number(*percent) + QStringLiteral("% - ") + kTitle);
+    m_desktop->showProgress(*percent / 100.0);
 }
 
 void frmMain::showDeleteAs(bool stop)
@@ -345,10 +414,36 @@ void frmMain::showDeleteAs(bool stop)
         lblDisplay->setText(stop ? kStopHint : startHint);
 }
 
-void frmMain::noteResult(const FolderResult& result)
+void frmMain::refreshNote(const QString& folder)
 {
-    m_queue->setNote(result.folder, resultNote(result));
+    QStringList parts;
+    if (const FolderResult* result = m_results->find(folder))
+        parts << resultNote(*result);
+    if (const FolderContents* contents = m_surveys->find(folder))
+        parts << contentsNote(*contents);
+    m_queue->setNote(folder, parts.join(QLatin1Char('\n')));
     showCurrentNote();
+}
+
+// "Folder to Delete (drag and drop): 3 in list: 120,431 items, 1.2 GB" once something is known.
+void frmMain::showCount()
+{
+    std::uint64_t entries = 0, bytes = 0;
+    bool counting = false, anyKnown = false;
+    for (const QString& folder : m_queue->entries()) {
+        if (const FolderContents* contents = m_surveys->find(folder)) {
+            anyKnown = true;
+            entries += contents->survey.entries;
+            bytes += contents->survey.bytes;
+            counting = counting || contents->counting;
+        }
+    }
+    QString text = countText(m_queue->count());
+    // A survey that has only just begun says nothing yet.
+    if (anyKnown && (entries > 0 || !counting))
+        text += QStringLiteral(": ") + contentsText(entries, bytes, counting);
+    forms::setAnnouncedText(lblTitle, text);
+    lblTitle->adjustSize();
 }
 
 void frmMain::showCurrentNote()

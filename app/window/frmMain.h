@@ -3,10 +3,13 @@
 // hint line and the status line. The queue, the erase loop and the stored position live in
 // their own modules; this class wires them to widgets.
 
+#include "DesktopBridge.h"
 #include "EraseLoop.h"
 #include "EraseProgress.h"
 #include "EraseQueue.h"
 #include "FolderEraser.h"
+#include "FolderSurveys.h"
+#include "RunEstimate.h"
 #include "RunResults.h"
 #include "WindowPlacement.h"
 #include "forms/Accessible.h"
@@ -19,6 +22,7 @@
 #include <memory>
 
 class QComboBox;
+class QProgressBar;
 class QLabel;
 class QMimeData;
 
@@ -35,6 +39,8 @@ inline const QString kBrowsePrompt = QStringLiteral("Select an Image Folder");
 struct WindowServices {
     std::unique_ptr<picker::FolderDialog> folderDialog; // the desktop's folder chooser
     std::unique_ptr<FolderEraser> eraser;               // the erase engine on a worker thread
+    std::unique_ptr<FolderSurveyor> surveyor;           // the engine's survey, at idle priority
+    std::unique_ptr<DesktopBridge> desktop;             // the taskbar; none by default
     QString executableName;                             // names the settings key
 };
 
@@ -86,8 +92,12 @@ private:
     void onRunStarted();
     void onRunEnded(const RunTally& tally);
     void showDeleteAs(bool stop);
-    void noteResult(const FolderResult& result);
+    void refreshNote(const QString& folder);
     void showCurrentNote();
+    void showCount();
+    void buildProgressBar();
+    void showRunProgress();
+    void placeProgress(bool shown);
     void applyColours();
     void Load();
     void Unload();
@@ -107,7 +117,11 @@ private:
     picker::BrowseFolders m_browse;
     EraseQueue* m_queue;
     RunResults* m_results;
+    FolderSurveys* m_surveys;
+    std::unique_ptr<DesktopBridge> m_desktop;
     EraseLoop m_loop;
+    RunEstimate m_estimate;
+    QTimer* m_runTick;
     EraseProgress* m_progress;
     bool m_busy = false;
     OpeningPosition m_opening;
@@ -126,6 +140,7 @@ private:
     forms::Label* lblDisplay = nullptr;
     forms::Label* lblPro = nullptr;
     QLabel* lblResults = nullptr; // opens the results view
+    QProgressBar* barProgress = nullptr; // shown during a run
     QComboBox* cboPath = nullptr;
 };
 

@@ -86,6 +86,26 @@ private:
     bool m_scriptedLast = false;
 };
 
+// Surveys nothing until a test answers: a folder stays "counting" with nothing counted yet.
+class ScriptedSurveyor final : public zarvok::app::FolderSurveyor {
+public:
+    void start(const QString& path) override { started << path; }
+    void stop() override { ++stops; }
+    std::uint64_t entriesSoFar() const override { return 0; }
+    std::uint64_t bytesSoFar() const override { return 0; }
+    void answer(const zarvok::erase::Survey& survey) { emit finished(survey); }
+
+    QStringList started;
+    int stops = 0;
+};
+
+// Keeps what the taskbar was told.
+class RecordingDesktop final : public zarvok::app::DesktopBridge {
+public:
+    void showProgress(std::optional<double> fraction) override { progress << fraction; }
+    QList<std::optional<double>> progress;
+};
+
 struct WindowFixture {
     explicit WindowFixture(const QString& executable)
         : exe(executable)
@@ -95,6 +115,12 @@ struct WindowFixture {
         auto hooked = std::make_unique<HookedEraser>(onErase, afterErase);
         eraser = hooked.get();
         services.eraser = std::move(hooked);
+        auto scriptedSurveyor = std::make_unique<ScriptedSurveyor>();
+        surveyor = scriptedSurveyor.get();
+        services.surveyor = std::move(scriptedSurveyor);
+        auto recordingDesktop = std::make_unique<RecordingDesktop>();
+        desktop = recordingDesktop.get();
+        services.desktop = std::move(recordingDesktop);
         services.executableName = exe;
         window = std::make_unique<zarvok::app::frmMain>(std::move(services));
     }
@@ -132,5 +158,7 @@ struct WindowFixture {
     HookedEraser::Hook onErase = std::make_shared<std::function<void(const QString&)>>();
     HookedEraser::Hook afterErase = std::make_shared<std::function<void(const QString&)>>();
     HookedEraser* eraser = nullptr;
+    ScriptedSurveyor* surveyor = nullptr;
+    RecordingDesktop* desktop = nullptr;
     std::unique_ptr<zarvok::app::frmMain> window;
 };

@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
@@ -185,4 +186,48 @@ TEST(frmMainDuringErase, AFolderNotFullyErasedIsToldOnItsEntryAndInTheResults)
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               QStringLiteral("Folder\tOutcome\tReason\n") + stuck + QStringLiteral("\tNot fully erased: 0 removed in 0.0 s\t")
                   + QStringLiteral("Device or resource busy (at ") + stuck + QStringLiteral("/mnt)\n"));
+}
+
+TEST(frmMainDuringErase, ASurveyTellsWhatAFolderHoldsAndGivesTheRunItsProgress)
+{
+    // Surveyed to its end: a bar with the percentage, in the title and on the taskbar too.
+    // Not surveyed: a busy bar, and the title and taskbar say nothing.
+    for (const bool surveyed : {true, false}) {
+        SCOPED_TRACE(surveyed ? "surveyed" : "not surveyed");
+        TempTree tree;
+        ShownWindow f("erase-surveyed");
+        const QString folder = tree.folder("counted", 30);
+        f.queue(folder);
+        ASSERT_EQ(f.surveyor->started, QStringList{folder});
+        if (surveyed) {
+            zarvok::erase::Survey survey;
+            survey.entries = 32;
+            survey.bytes = 1'250'000;
+            survey.mountPoints = 1;
+            survey.firstMountPoint = (folder + QStringLiteral("/mnt")).toStdString();
+            f.surveyor->answer(survey);
+            EXPECT_EQ(f.label("lblTitle"), countText(1) + QStringLiteral(": 32 items, 1.3 MB"));
+            EXPECT_EQ(f.cboPath()->model()->index(0, 0).data(Qt::AccessibleDescriptionRole).toString(),
+                      QStringLiteral("32 items, 1.3 MB\n1 mount point inside will stay (") + folder + QStringLiteral("/mnt)"));
+        } else {
+            EXPECT_EQ(f.label("lblTitle"), countText(1)); // nothing counted yet
+        }
+        auto* bar = f.child<QProgressBar>("barProgress");
+        int barMaximum = -1;
+        QString titleDuring;
+        *f.afterErase = [&](const QString&) {
+            QTest::qWait(2 * EraseProgress::kRefreshMs);
+            barMaximum = bar->isVisible() ? bar->maximum() : -1;
+            titleDuring = f.window->windowTitle();
+        };
+        ASSERT_TRUE(f.deleteAndWait());
+        EXPECT_EQ(barMaximum, surveyed ? 100 : 0);
+        EXPECT_EQ(titleDuring, surveyed ? QStringLiteral("100% - Zarvok") : QStringLiteral("Zarvok"));
+        EXPECT_FALSE(bar->isVisible());
+        EXPECT_EQ(f.window->windowTitle(), QStringLiteral("Zarvok"));
+        ASSERT_FALSE(f.desktop->progress.isEmpty());
+        EXPECT_EQ(f.desktop->progress.contains(std::optional<double>(1.0)), surveyed);
+        EXPECT_EQ(f.desktop->progress.back(), std::nullopt);
+        EXPECT_EQ(f.label("lblTitle"), countText(0));
+    }
 }

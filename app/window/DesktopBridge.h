@@ -1,0 +1,22 @@
+#pragma once
+// What the window tells the desktop beyond its own widgets: the progress of a run on its
+// taskbar entry. Tests stand in for it; the program's own is in app/desktop.
+
+#include <optional>
+
+namespace zarvok::app {
+
+class DesktopBridge {
+public:
+    virtual ~DesktopBridge() = default;
+    // The share of the run done, 0 to 1; nothing: no progress shown.
+    virtual void showProgress(std::optional<double> fraction) = 0;
+};
+
+// For a window without a desktop to tell.
+class NoDesktop final : public DesktopBridge {
+public:
+    void showProgress(std::optional<double>) override {}
+};
+
+} // namespace zarvok::app
