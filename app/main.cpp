@@ -1,5 +1,5 @@
 #include "CommandLine.h"
-#include "LauncherEntry.h"
+#include "DBusDesktop.h"
 #include "SingleInstance.h"
 #include "about/frmAbout.h"
 #include "forms/Fonts.h"
@@ -61,7 +61,7 @@ int main(int argc, char** argv)
 
     zarvok::forms::fonts::installSubstitutes();
     zarvok::app::WindowServices services;
-    services.desktop = std::make_unique<zarvok::app::LauncherEntry>(QStringLiteral(ZARVOK_APP_ID));
+    services.desktop = std::make_unique<zarvok::app::DBusDesktop>(QStringLiteral(ZARVOK_APP_ID));
     zarvok::app::frmMain window(std::move(services));
     QObject::connect(&window, &zarvok::app::frmMain::aboutRequested, &window,
                      [&window] { zarvok::about::showAbout(&window); });

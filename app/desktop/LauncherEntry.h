@@ -3,18 +3,18 @@
 // D-Bus signal that KDE Plasma's task manager and the common docks read. Without a session bus
 // nothing is sent and nothing waits.
 
-#include "DesktopBridge.h"
-
 #include <QString>
+
+#include <optional>
 
 namespace zarvok::app {
 
-class LauncherEntry final : public DesktopBridge {
+class LauncherEntry {
 public:
     // `desktopId`: the desktop entry's name without ".desktop".
     explicit LauncherEntry(const QString& desktopId);
 
-    void showProgress(std::optional<double> fraction) override;
+    void showProgress(std::optional<double> fraction);
 
 private:
     QString m_appUri;

@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "Announcer.h"
 #include "BackgroundEraser.h"
 #include "CommandHints.h"
 #include "DropPaths.h"
@@ -78,6 +79,7 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     buildPathList();
     buildResultsLink();
     buildProgressBar();
+    m_announcer = new Announcer(PicStatus);
     connectHints();
     applyColours();
     QWidget* const tabOrder[] = {cmdQuit, cmdDelete, cmdCopy, cmdPaste, cmdAbout, cmdBrowse, cboPath};
@@ -351,13 +353,24 @@ void frmMain::onRunStarted()
         total += contents->survey.entries + 1;
     }
     m_estimate = RunEstimate(total);
+    m_announcer->announce(kStatusWorking);
     placeProgress(true);
     showRunProgress();
     m_runTick->start();
 }
 
-void frmMain::onRunEnded(const RunTally&)
+void frmMain::onRunEnded(const RunTally& tally)
 {
+    const QString summary = runSummary(tally);
+    m_announcer->announce(summary);
+    if (!isActiveWindow() || tally.elapsedMs > kNotifyAfterMs)
+        m_desktop->notify(kTitle, summary, [window = QPointer<frmMain>(this)] {
+            if (window) {
+                window->showNormal();
+                window->raise();
+                window->activateWindow();
+            }
+        });
     m_runTick->stop();
     placeProgress(false);
     setWindowTitle(kTitle);

@@ -121,6 +121,7 @@ private:
     std::unique_ptr<DesktopBridge> m_desktop;
     EraseLoop m_loop;
     RunEstimate m_estimate;
+    static constexpr qint64 kNotifyAfterMs = 10000; // a run this long is told by the desktop too
     QTimer* m_runTick;
     EraseProgress* m_progress;
     bool m_busy = false;
@@ -141,6 +142,7 @@ private:
     forms::Label* lblPro = nullptr;
     QLabel* lblResults = nullptr; // opens the results view
     QProgressBar* barProgress = nullptr; // shown during a run
+    class Announcer* m_announcer = nullptr; // the run's start and end, to screen readers
     QComboBox* cboPath = nullptr;
 };
 

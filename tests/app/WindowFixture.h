@@ -103,7 +103,14 @@ public:
 class RecordingDesktop final : public zarvok::app::DesktopBridge {
 public:
     void showProgress(std::optional<double> fraction) override { progress << fraction; }
+    void notify(const QString& summary, const QString& body, std::function<void()> activated) override
+    {
+        notified << summary + QLatin1Char('|') + body;
+        pick = std::move(activated);
+    }
     QList<std::optional<double>> progress;
+    QStringList notified;
+    std::function<void()> pick;
 };
 
 struct WindowFixture {

@@ -7,6 +7,7 @@
 #include "WindowFixture.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
@@ -229,5 +230,35 @@ TEST(frmMainDuringErase, ASurveyTellsWhatAFolderHoldsAndGivesTheRunItsProgress)
         EXPECT_EQ(f.desktop->progress.contains(std::optional<double>(1.0)), surveyed);
         EXPECT_EQ(f.desktop->progress.back(), std::nullopt);
         EXPECT_EQ(f.label("lblTitle"), countText(0));
+    }
+}
+
+TEST(frmMainDuringErase, TheEndOfARunIsToldToScreenReadersAndToTheDesktopWhenTheWindowIsAway)
+{
+    for (const bool active : {true, false}) {
+        SCOPED_TRACE(active ? "active" : "in the background");
+        TempTree tree;
+        ShownWindow f("erase-told");
+        f.queue(tree.folder("short", 1));
+        if (active) {
+            f.window->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(f.window.get()));
+        } else {
+            f.window->hide();
+        }
+        QString announcedAtStart;
+        auto* announcer = f.window->findChild<QWidget*>(QStringLiteral("announcer"));
+        *f.onErase = [&](const QString&) { announcedAtStart = announcer->accessibleName(); };
+        ASSERT_TRUE(f.deleteAndWait());
+        EXPECT_EQ(announcedAtStart, QStringLiteral("Working Erasing all, Wait..."));
+        EXPECT_EQ(announcer->accessibleName(), f.label("lblPro"));
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(announcer)->role(), QAccessible::Notification);
+        if (active) {
+            EXPECT_TRUE(f.desktop->notified.isEmpty());
+            continue;
+        }
+        ASSERT_EQ(f.desktop->notified, QStringList{QStringLiteral("Zarvok|") + f.label("lblPro")});
+        f.desktop->pick();
+        EXPECT_TRUE(f.window->isVisible());
     }
 }
