@@ -77,13 +77,13 @@ public:
         erased << path;
         busyWhileErasing.append(m_view.busy);
         erasingWhileErasing.append(m_view.erasing);
-        if (onStart)
-            onStart(path);
         m_scriptedLast = scripted.contains(path);
         if (m_scriptedLast)
             QTimer::singleShot(0, this, [this, outcome = scripted.value(path)] { emit finished(outcome); });
         else
             m_real.start(path);
+        if (onStart)
+            onStart(path); // the engine is at work
     }
     void stop() override { m_real.stop(); }
     std::uint64_t removedSoFar() const override { return m_scriptedLast ? 0 : m_real.removedSoFar(); }
@@ -239,10 +239,8 @@ TEST(EraseLoop, AStopLeavesTheFolderFirstInTheQueueAndDeleteResumes)
     l.queue.addAll({big, next});
     // Stopped as soon as the engine has started; once more, as a second press would.
     l.eraser.onStart = [&](const QString&) {
-        QTimer::singleShot(0, [&] {
-            l.loop.stop();
-            l.loop.stop();
-        });
+        l.loop.stop();
+        l.loop.stop();
     };
     ASSERT_TRUE(l.run());
     EXPECT_EQ(l.eraser.erased, QStringList({big}));

@@ -36,7 +36,7 @@ private:
     std::shared_ptr<Script> m_script;
 };
 
-// The real worker, with hooks that run as each erase starts and as it ends, and outcomes
+// The real worker, with hooks that run once each erase has started and as it ends, and outcomes
 // scripted per path that are answered without touching the disk.
 class HookedEraser final : public zarvok::app::FolderEraser {
 public:
@@ -51,15 +51,13 @@ public:
     {
         m_path = path;
         stops = 0;
-        if (*m_hook)
-            (*m_hook)(path);
-        if (scripted.contains(path)) {
-            m_scriptedLast = true;
+        m_scriptedLast = scripted.contains(path);
+        if (m_scriptedLast)
             QTimer::singleShot(0, this, [this, outcome = scripted.value(path)] { end(outcome); });
-            return;
-        }
-        m_scriptedLast = false;
-        m_real.start(path);
+        else
+            m_real.start(path);
+        if (*m_hook)
+            (*m_hook)(path); // the engine is at work
     }
     void stop() override
     {

@@ -60,17 +60,15 @@ TEST(frmMainDuringErase, DeleteBecomesStopAndAStopKeepsTheFolderFirst)
         QString caption, hint, description;
         // Stopped as soon as the engine has started.
         *f.onErase = [&](const QString&) {
-            QTimer::singleShot(0, [&] {
-                caption = f.button("cmdDelete")->Caption();
-                hint = f.label("lblDisplay");
-                description = f.button("cmdDelete")->accessibleDescription();
-                if (byEscape) {
-                    f.cboPath()->setFocus();
-                    QTest::keyClick(f.cboPath(), Qt::Key_Escape);
-                } else {
-                    f.button("cmdDelete")->click();
-                }
-            });
+            caption = f.button("cmdDelete")->Caption();
+            hint = f.label("lblDisplay");
+            description = f.button("cmdDelete")->accessibleDescription();
+            if (byEscape) {
+                f.cboPath()->setFocus();
+                QTest::keyClick(f.cboPath(), Qt::Key_Escape);
+            } else {
+                f.button("cmdDelete")->click();
+            }
         };
         f.button("cmdDelete")->click();
         ASSERT_TRUE(f.window->isErasing());
