@@ -34,6 +34,8 @@ namespace zarvok::app {
 
 inline const QString kHintAtStart = QStringLiteral("Paste New Folder from clipboard");
 inline const QString kBrowsePrompt = QStringLiteral("Select an Image Folder");
+inline const QString kWindowTitle = QStringLiteral("Zarvok");
+inline const QString kStopHint = QStringLiteral("Stop erasing"); // Delete's hint during a run
 
 // The desktop services the window uses; tests replace them. Empty members take the real ones.
 struct WindowServices {
