@@ -4,7 +4,7 @@ SAN_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all configure build run test test-sanitize bench package clean erase-model-long
+.PHONY: all configure build run test test-sanitize test-tsan bench package clean erase-model-long
 
 all: build
 
@@ -28,6 +28,15 @@ test-sanitize:
 	cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZARVOK_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE 'e2e|bench|install'
+
+# The threaded code under ThreadSanitizer: the erase engine's tests and the erase run's (the
+# worker threads, cancelling, the survey beside an erase).
+TSAN_BUILD ?= build-tsan
+test-tsan:
+	cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZARVOK_TSAN=ON $(CMAKE_FLAGS)
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target erase_engine_test test_app_logic
+	cd $(TSAN_BUILD) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) \
+	  -R '^(Cases/Erase|Erase|Survey|WorkPool|BackgroundEraser|EraseLoop)'
 
 bench: build
 	cmake --build $(BUILD) --target benchmarks

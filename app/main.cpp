@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "DBusDesktop.h"
 #include "SingleInstance.h"
 #include "about/frmAbout.h"
 #include "forms/Fonts.h"
@@ -44,6 +45,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Vantrel Software"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zarvok.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZARVOK_APP_ID));
 
     const QString socketPath = zarvok::app::instanceSocketPath();
     if (zarvok::app::handOverFolders(socketPath, line.folders))
@@ -58,7 +60,9 @@ int main(int argc, char** argv)
     }
 
     zarvok::forms::fonts::installSubstitutes();
-    zarvok::app::frmMain window;
+    zarvok::app::WindowServices services;
+    services.desktop = std::make_unique<zarvok::app::DBusDesktop>(QStringLiteral(ZARVOK_APP_ID));
+    zarvok::app::frmMain window(std::move(services));
     QObject::connect(&window, &zarvok::app::frmMain::aboutRequested, &window,
                      [&window] { zarvok::about::showAbout(&window); });
     QObject::connect(&server, &zarvok::app::InstanceServer::foldersArrived, &window,

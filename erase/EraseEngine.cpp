@@ -249,6 +249,11 @@ unsigned defaultThreads()
     return std::min(2 * cores, 16u);
 }
 
+std::string neverErasedReason(const struct stat& folder)
+{
+    return protectedReason(folder);
+}
+
 Outcome eraseTree(const std::string& path, Progress* progress, const Options& options)
 {
     return eraseTreeAt(kNoBase, path, progress, options);

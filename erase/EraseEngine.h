@@ -2,6 +2,10 @@
 // Erases one folder tree. Called by the window's erase loop from a worker thread, and by
 // zarvok-erase. Plain C++ (no Qt) so that both can use it.
 
+#include "CancelFlag.h"
+
+#include <sys/stat.h>
+
 #include <atomic>
 #include <cstdint>
 #include <string>
@@ -37,6 +41,8 @@ struct Outcome {
 // meanwhile count too); another thread may read it at any time.
 struct Progress {
     std::atomic<std::uint64_t> removed{0};
+    // Requested: the erase ends Failed with ECANCELED (the folder stands, partly emptied).
+    CancelFlag cancel;
 };
 
 struct Options {
@@ -61,6 +67,10 @@ unsigned defaultThreads();
 // itself a mount point, and any folder where neither openat2 nor mount IDs can keep it on its
 // mount. Memory stays bounded by the workers and one listing batch, whatever the tree's shape.
 Outcome eraseTree(const std::string& path, Progress* progress = nullptr, const Options& options = {});
+
+// Why the folder behind `folder` is never erased (the file-system root, the home folder and
+// every folder that holds it); empty when no such rule applies.
+std::string neverErasedReason(const struct stat& folder);
 
 // The same for a terminal, which has a working folder: a relative path is resolved from the
 // directory handle `baseFd` (a deleted folder, or one deeper than PATH_MAX, included), and

@@ -27,8 +27,9 @@ constexpr std::size_t kFineChunk = 4; // once the pool is widened: every worker 
 } // namespace
 
 UnlinkShare::UnlinkShare(int dirFd, Node& dir, std::vector<Entry>& batch, std::atomic<std::uint64_t>& removed, const WorkPool& pool,
-                         std::function<void()> onWidened)
-    : m_dirFd(dirFd), m_dir(dir), m_entries(batch), m_removed(removed), m_pool(pool), m_onWidened(std::move(onWidened))
+                         std::function<void()> onWidened, const CancelFlag* cancel)
+    : m_dirFd(dirFd), m_dir(dir), m_entries(batch), m_removed(removed), m_pool(pool), m_onWidened(std::move(onWidened)),
+      m_cancel(cancel)
 {
 }
 
@@ -58,6 +59,8 @@ void UnlinkShare::unlinkChunks(bool owner)
 {
     const std::size_t count = m_entries.size();
     for (;;) {
+        if (m_cancel != nullptr && m_cancel->requested())
+            return; // what is left of the batch is no longer the walk's business
         if (owner && m_onWidened && m_pool.widened() && m_pool.wantsWork())
             m_onWidened();
         const std::size_t chunk = chunkSize();

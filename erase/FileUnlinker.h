@@ -2,6 +2,7 @@
 // Unlinks the files of one listed batch, alone or with other workers joining in. What turns out
 // to be a directory (EISDIR) stays for the walk.
 
+#include "CancelFlag.h"
 #include "DirHandle.h"
 
 #include <atomic>
@@ -30,7 +31,7 @@ public:
     // `onWidened`: the walk hands out subfolders waiting above, which is work for them where
     // this batch is none (the unlinks of one folder wait for each other on its lock).
     UnlinkShare(int dirFd, Node& dir, std::vector<Entry>& batch, std::atomic<std::uint64_t>& removed, const WorkPool& pool,
-                std::function<void()> onWidened = {});
+                std::function<void()> onWidened = {}, const CancelFlag* cancel = nullptr);
 
     void help();         // another worker joins in
     void workAndClose(); // the owner: unlinks until nothing is left, then waits for helpers
@@ -46,6 +47,7 @@ private:
     std::atomic<std::uint64_t>& m_removed;
     const WorkPool& m_pool;
     const std::function<void()> m_onWidened; // the owner's alone
+    const CancelFlag* m_cancel;              // looked at between chunks
     std::atomic<std::size_t> m_next{0};
     std::mutex m_mutex;
     std::condition_variable m_allOut;

@@ -41,7 +41,12 @@ Outcome eraseOpenedTree(TreeRoot root, Progress& progress, const RunLimits& limi
     run.pool.joinHelpers();
 
     Outcome outcome;
-    if (const std::optional<Failure> failure = run.failures.first()) {
+    if (progress.cancel.requested() && !run.rootRemoved) {
+        outcome.status = Status::Failed;
+        outcome.error = std::make_error_code(std::errc::operation_canceled);
+        outcome.failedPath = root.path;
+        outcome.reason = "stopped";
+    } else if (const std::optional<Failure> failure = run.failures.first()) {
         outcome.status = Status::Failed;
         outcome.error = failure->error;
         outcome.failedPath = failure->path;

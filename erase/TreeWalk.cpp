@@ -22,6 +22,8 @@ constexpr std::size_t kShareFrom = 2048;
 
 void TreeWalk::erase(Task task)
 {
+    if (m_run.progress.cancel.requested())
+        return; // stopped: the task's handle closes, nothing more is touched
     if (task.share) {
         task.share->help();
         return;
@@ -35,8 +37,10 @@ void TreeWalk::erase(Task task)
         m_stack.top().batch = std::move(task.subdirectories);
         m_stack.top().endOfListing = true; // the folder's own listing goes on elsewhere
     }
-    while (!m_stack.empty())
+    while (!m_stack.empty() && !m_run.progress.cancel.requested())
         step();
+    while (!m_stack.empty())
+        m_stack.pop(); // stopped: the folders on the way down stay as they are
 }
 
 void TreeWalk::step()
@@ -141,7 +145,7 @@ void TreeWalk::readNextBatch(Frame& frame)
 void TreeWalk::removeNonDirectories(Frame& frame)
 {
     auto share = std::make_shared<UnlinkShare>(frame.fd.get(), *frame.node, frame.batch, m_run.progress.removed, m_run.pool,
-                                               [this] { shareWaiting(); });
+                                               [this] { shareWaiting(); }, &m_run.progress.cancel);
     // A widened pool waits on round trips, and one folder's unlinks wait for each other on its
     // lock: helpers there only queue (and spin) on it.
     if (frame.batch.size() >= kShareFrom && m_run.limits.shareFolders && !m_run.pool.widened()) {

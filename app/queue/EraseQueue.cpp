@@ -32,7 +32,22 @@ QVariant EraseQueue::data(const QModelIndex& index, int role) const
         return {};
     if (role == Qt::DisplayRole || role == Qt::EditRole)
         return m_entries.at(index.row());
+    if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole) {
+        const QString text = note(m_entries.at(index.row()));
+        return text.isEmpty() ? QVariant() : QVariant(text);
+    }
     return {};
+}
+
+void EraseQueue::setNote(const QString& text, const QString& note)
+{
+    if (note.isEmpty())
+        m_notes.remove(text);
+    else
+        m_notes.insert(text, note);
+    const qsizetype row = m_entries.indexOf(text);
+    if (row >= 0)
+        emit dataChanged(index(int(row)), index(int(row)), {Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
 }
 
 void EraseQueue::add(const QString& text)

@@ -5,6 +5,7 @@
 #include "QueuedTexts.h"
 
 #include <QAbstractListModel>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -37,12 +38,18 @@ public:
     // Takes the top entry off the queue.
     void removeFirst();
 
+    // A note on a folder text (what became of it), shown as the tool tip and accessible
+    // description of its entry whenever it is queued; empty removes it.
+    void setNote(const QString& text, const QString& note);
+    QString note(const QString& text) const { return m_notes.value(text); }
+
 signals:
     // After every addition and every removal, also when the count stayed the same.
     void countChanged(int count);
 
 private:
     QStringList m_entries;
+    QHash<QString, QString> m_notes;
     QueuedTexts m_queued;
     std::uint32_t m_firstSeq = 0; // sequence number of entry 0
 };

@@ -1,51 +1,37 @@
 #include "BackgroundEraser.h"
 
-#include "HeldInput.h"
-
-#include <QCoreApplication>
-#include <QEventLoop>
 #include <QFile>
 
 namespace zarvok::app {
 
-BackgroundEraser::BackgroundEraser(QObject* parent, InputPolicy policy)
-    : QObject(parent)
-    , m_policy(std::move(policy))
+BackgroundEraser::BackgroundEraser(QObject* parent)
+    : FolderEraser(parent)
 {
 }
 
 BackgroundEraser::~BackgroundEraser()
 {
-    if (m_worker.joinable())
-        m_worker.join();
+    stop();
+    m_worker.release();
 }
 
-erase::Outcome BackgroundEraser::eraseFolder(const QString& path)
+void BackgroundEraser::start(const QString& path)
 {
-    if (m_worker.joinable())
-        m_worker.join();
-    m_busy = true;
+    stop(); // an erase still running is not this one's business any more
     auto job = std::make_shared<Job>();
     m_job = job;
-    const std::string bytes = QFile::encodeName(path).toStdString();
+    m_busy = true;
+    m_worker.run([job, bytes = QFile::encodeName(path).toStdString()] { job->outcome = erase::eraseTree(bytes, &job->progress); },
+                 [this, job] {
+                     m_busy = false;
+                     emit finished(job->outcome);
+                 });
+}
 
-    QEventLoop waiting;
-    connect(this, &BackgroundEraser::workerFinished, &waiting, &QEventLoop::quit);
-    m_worker = std::thread([this, job, bytes] {
-        job->outcome = erase::eraseTree(bytes, &job->progress);
-        job->done = true;
-        // Queued, so it reaches the waiting loop below even when the erase was instant.
-        QMetaObject::invokeMethod(this, &BackgroundEraser::workerFinished, Qt::QueuedConnection);
-    });
-    {
-        const HeldInput held(m_policy);
-        // An application-wide exit() also ends nested loops; keep waiting, the result is needed.
-        while (!job->done)
-            waiting.exec();
-    }
-    m_worker.join();
-    m_busy = false;
-    return job->outcome;
+void BackgroundEraser::stop()
+{
+    if (m_job)
+        m_job->progress.cancel.request();
 }
 
 std::uint64_t BackgroundEraser::removedSoFar() const

@@ -1,9 +1,6 @@
 #include "EraseLoop.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLocale>
-#include <QScopedValueRollback>
 
 namespace zarvok::app {
 
@@ -27,102 +24,184 @@ QString runSummary(const RunTally& tally)
 {
     // Fixed English like every text of the window, whatever the desktop's language.
     static const QLocale english(QLocale::English, QLocale::UnitedStates);
-    const QString outcome = tally.notErased == 0 ? kStatusDone
-                            : tally.notErased == 1
-                                ? QStringLiteral("1 folder not erased")
-                                : QStringLiteral("%1 folders not erased").arg(tally.notErased);
+    QString outcome = kStatusDone;
+    if (tally.stopped)
+        outcome = QStringLiteral("Stopped");
+    else if (tally.notErased == 1)
+        outcome = QStringLiteral("1 folder not erased");
+    else if (tally.notErased > 1)
+        outcome = QStringLiteral("%1 folders not erased").arg(tally.notErased);
     const double seconds = double(tally.elapsedMs) / 1000.0;
     const QString took = seconds < 100 ? english.toString(seconds, 'f', 1) : english.toString(qRound64(seconds));
     return outcome + QStringLiteral(": ") + english.toString(static_cast<qulonglong>(tally.removed))
            + QStringLiteral(" removed in ") + took + QStringLiteral(" s");
 }
 
-QString notErasedMessage(const QString& path, const QString& reason)
-{
-    return QStringLiteral("Directory... ") + path + QStringLiteral("... could not be fully erased: ") + reason;
-}
-
 QString failureReason(const erase::Outcome& outcome, const QString& path)
 {
-    QString reason = QStringLiteral("unknown error");
-    if (!outcome.reason.empty())
-        reason = QString::fromStdString(outcome.reason);
-    else if (outcome.error)
-        reason = QString::fromStdString(outcome.error.message());
-    const QString entry = QFile::decodeName(QByteArray::fromStdString(outcome.failedPath));
-    if (!entry.isEmpty() && QDir::cleanPath(entry) != QDir::cleanPath(path))
-        reason += QStringLiteral(" (at ") + entry + QLatin1Char(')');
-    return reason;
+    const FolderResult result = resultOf(path, outcome, 0, 0);
+    if (result.firstLeft.isEmpty())
+        return result.reason;
+    return result.reason + QStringLiteral(" (at ") + result.firstLeft + QLatin1Char(')');
 }
 
-EraseLoop::EraseLoop(EraseQueue& queue, EraseLoopView& view, FolderEraser& eraser)
-    : m_queue(queue)
+void RunClock::start()
+{
+    m_banked = 0;
+    m_paused = false;
+    m_running.start();
+}
+
+void RunClock::pause()
+{
+    if (m_paused)
+        return;
+    m_banked += m_running.elapsed();
+    m_paused = true;
+}
+
+void RunClock::resume()
+{
+    if (!m_paused)
+        return;
+    m_paused = false;
+    m_running.start();
+}
+
+qint64 RunClock::elapsedMs() const
+{
+    return m_banked + (m_paused ? 0 : m_running.elapsed());
+}
+
+EraseLoop::EraseLoop(EraseQueue& queue, EraseLoopView& view, FolderEraser& eraser, RunResults& results, QObject* parent)
+    : QObject(parent)
+    , m_queue(queue)
     , m_view(view)
     , m_eraser(eraser)
+    , m_results(results)
 {
+    connect(&m_eraser, &FolderEraser::finished, this, &EraseLoop::onEraseFinished);
 }
 
-void EraseLoop::run()
+void EraseLoop::start()
 {
-    if (m_running)
+    if (m_state != State::Idle || m_queue.count() == 0)
         return;
-    const QScopedValueRollback guard(m_running, true);
     m_tally = {};
+    m_stopPending = false;
+    m_passesLeft = m_queue.count();
     m_clock.start();
-    const int passes = m_queue.count();
-    for (int pass = 0; pass < passes && m_queue.count() > 0; ++pass)
-        erasePass();
+    emit started();
+    beginPass();
 }
 
-void EraseLoop::erasePass()
+void EraseLoop::stop()
 {
+    switch (m_state) {
+    case State::Erasing:
+        m_state = State::Stopping;
+        m_stopPending = true;
+        m_eraser.stop();
+        break;
+    case State::Reporting:
+        m_stopPending = true;
+        break;
+    case State::Idle:
+    case State::Stopping:
+        break;
+    }
+}
+
+std::uint64_t EraseLoop::removedSoFar() const
+{
+    const bool engineAtWork = m_state == State::Erasing || m_state == State::Stopping;
+    return m_tally.removed + (engineAtWork ? m_eraser.removedSoFar() : 0);
+}
+
+void EraseLoop::beginPass()
+{
+    --m_passesLeft;
     m_view.showEntry(0);
-    // The queued text, not the path field: the user may type into the field at any event point.
-    const QString path = m_queue.entry(0);
-    m_view.letEventsRun();
-    const Result result = DelAll(path);
-    m_tally.removed += m_eraser.removedSoFar();
-    if (result == Result::LeftStanding || result == Result::KeptForRetry)
-        ++m_tally.notErased;
-    m_view.letEventsRun();
-    m_queue.removeFirst();
-    if (result == Result::KeptForRetry)
-        m_queue.add(path);
-    m_tally.elapsedMs = m_clock.elapsed();
-    m_view.setStatus(runSummary(m_tally));
-    m_view.setBusy(false);
-}
-
-EraseLoop::Result EraseLoop::DelAll(const QString& path)
-{
-    m_view.letEventsRun();
+    // The queued text, not the path field: the user may type into the field meanwhile.
+    m_path = m_queue.entry(0);
+    emit erasing(m_path);
     m_view.setBusy(true);
     m_view.setStatus(kStatusWorking);
-    m_view.letEventsRun();
     m_view.setErasing(true);
-    const erase::Outcome outcome = m_eraser.eraseFolder(path);
+    m_state = State::Erasing;
+    m_passClock.start();
+    m_eraser.start(m_path);
+}
+
+void EraseLoop::onEraseFinished(const erase::Outcome& outcome)
+{
+    if (m_state != State::Erasing && m_state != State::Stopping)
+        return;
     m_view.setErasing(false);
-    if (outcome.status == erase::Status::Erased) {
-        m_view.letEventsRun();
-        return Result::Erased;
+    const std::uint64_t removed = m_eraser.removedSoFar();
+    m_tally.removed += removed;
+    const FolderResult result = resultOf(m_path, outcome, removed, m_passClock.elapsed());
+    m_results.record(result);
+    using Kind = FolderResult::Kind;
+    switch (result.kind) {
+    case Kind::Stopped:
+        endRun();
+        return;
+    case Kind::Erased:
+        endPass(PassEnd::Removed);
+        return;
+    case Kind::NotErased:
+        ++m_tally.notErased;
+        endPass(PassEnd::KeptLast);
+        return;
+    case Kind::Missing:
+        report(notExistMessage(m_path), PassEnd::Removed);
+        return;
+    case Kind::NotAFolder:
+        ++m_tally.notErased;
+        report(notAFolderMessage(m_path, outcome.found), PassEnd::Removed);
+        return;
+    case Kind::Refused:
+        ++m_tally.notErased;
+        report(refusedMessage(m_path, failureReason(outcome, m_path)), PassEnd::Removed);
+        return;
     }
+}
+
+void EraseLoop::report(const QString& warning, PassEnd end)
+{
     m_view.setBusy(false);
-    m_view.letEventsRun();
-    switch (outcome.status) {
-    case erase::Status::NoFolder:
-        if (outcome.found == erase::Found::Nothing) {
-            m_view.warn(notExistMessage(path));
-            return Result::Missing;
-        }
-        m_view.warn(notAFolderMessage(path, outcome.found));
-        return Result::LeftStanding;
-    case erase::Status::Refused:
-        m_view.warn(refusedMessage(path, failureReason(outcome, path)));
-        return Result::LeftStanding;
-    default:
-        m_view.warn(notErasedMessage(path, failureReason(outcome, path)));
-        return Result::KeptForRetry;
+    m_clock.pause();
+    m_state = State::Reporting;
+    m_view.warn(warning, [this, end] {
+        m_clock.resume();
+        endPass(end);
+    });
+}
+
+void EraseLoop::endPass(PassEnd end)
+{
+    m_queue.removeFirst();
+    if (end == PassEnd::KeptLast)
+        m_queue.add(m_path);
+    if (m_passesLeft > 0 && m_queue.count() > 0 && !m_stopPending) {
+        m_tally.elapsedMs = m_clock.elapsedMs();
+        m_view.setStatus(runSummary(m_tally));
+        m_view.setBusy(false);
+        beginPass();
+        return;
     }
+    endRun();
+}
+
+void EraseLoop::endRun()
+{
+    m_tally.stopped = m_stopPending;
+    m_tally.elapsedMs = m_clock.elapsedMs();
+    m_state = State::Idle;
+    m_view.setStatus(runSummary(m_tally));
+    m_view.setBusy(false);
+    emit ended(m_tally);
 }
 
 } // namespace zarvok::app

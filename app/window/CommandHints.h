@@ -22,4 +22,13 @@ inline constexpr std::array<CommandHint, 6> kCommandHints{{
     {"cmdBrowse", "Browse for Folder or files to Erase"},
 }};
 
+// The hint of the button with this object name; empty for any other.
+inline QString hintOf(const QString& button)
+{
+    for (const CommandHint& hint : kCommandHints)
+        if (button == QLatin1String(hint.button))
+            return QString::fromLatin1(hint.text);
+    return {};
+}
+
 } // namespace zarvok::app

@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "Announcer.h"
 #include "BackgroundEraser.h"
 #include "CommandHints.h"
 #include "DropPaths.h"
@@ -26,18 +27,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QMessageBox>
 #include <QMouseEvent>
+#include <QTimer>
+#include <QShortcut>
 #include <QtDebug>
 
-#include <cstdlib>
 #include <utility>
 
 namespace zarvok::app {
 namespace {
 
 const QString kForm = QStringLiteral(":/forms/frmMain.json");
-const QString kTitle = QStringLiteral("Zarvok");
 const QColor kHeaderColour(0, 0, 192);
 const QColor kHintColour(64, 64, 64);
 
@@ -47,20 +47,21 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_executableName(services.executableName.isEmpty() ? executableName() : services.executableName)
-    , m_exitNow(services.exitNow ? std::move(services.exitNow) : [] { std::_Exit(0); })
-    , m_eraser(services.eraser ? std::move(services.eraser)
-                               : std::make_unique<BackgroundEraser>(
-                                   nullptr, [this](QObject* window, QEvent* event) { return inputDuringErase(window, event); }))
+    , m_eraser(services.eraser ? std::move(services.eraser) : std::make_unique<BackgroundEraser>())
     , m_browse(services.folderDialog ? std::move(services.folderDialog) : std::make_unique<picker::QtFolderDialog>())
     , m_queue(new EraseQueue(this))
-    , m_loop(*m_queue, *this, *m_eraser)
+    , m_results(new RunResults(this))
+    , m_surveys(new FolderSurveys(services.surveyor ? std::move(services.surveyor) : makeBackgroundSurveyor(), this))
+    , m_desktop(services.desktop ? std::move(services.desktop) : std::make_unique<NoDesktop>())
+    , m_loop(*m_queue, *this, *m_eraser, *m_results)
+    , m_runTick(new QTimer(this))
     , m_progress(new EraseProgress([this] { return m_eraser->removedSoFar(); },
                                    // Shown, not announced: a screen reader would read it four times a second.
                                    [this](const QString& text) { lblPro->setText(text); }, this))
 {
     setObjectName(QStringLiteral("frmMain"));
     forms::setAccessibleRole(this, QAccessible::Window); // a frame to screen readers
-    setWindowTitle(kTitle);
+    setWindowTitle(kWindowTitle);
     setWindowIcon(QIcon(QStringLiteral(":/icons/zarvok.svg")));
     setFixedSize(layout::kClientSize);
     setMouseTracking(true);
@@ -69,19 +70,37 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     buildButtons();
     buildLabels();
     buildPathList();
+    buildResultsLink();
+    buildProgressBar();
+    m_announcer = new Announcer(PicStatus);
     connectHints();
     applyColours();
     QWidget* const tabOrder[] = {cmdQuit, cmdDelete, cmdCopy, cmdPaste, cmdAbout, cmdBrowse, cboPath};
     for (size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
-    connect(m_queue, &EraseQueue::countChanged, this, [this](int count) {
-        forms::setAnnouncedText(lblTitle, countText(count));
-        lblTitle->adjustSize();
+    connect(m_queue, &EraseQueue::countChanged, this, [this] {
+        m_surveys->follow(m_queue->entries());
+        showCount();
     });
-    m_exitRoute = std::make_unique<ExitDuringErase>(this, cmdQuit);
+    connect(m_surveys, &FolderSurveys::changed, this, [this](const QString& folder) {
+        refreshNote(folder);
+        showCount();
+    });
+    connect(&m_loop, &EraseLoop::erasing, m_surveys, &FolderSurveys::forget);
+    m_runTick->setInterval(EraseProgress::kRefreshMs);
+    connect(m_runTick, &QTimer::timeout, this, &frmMain::showRunProgress);
     connect(cmdQuit, &skin::SkinButton::Click, this, &frmMain::cmdQuit_Click);
-    connect(cmdDelete, &skin::SkinButton::Click, this, &frmMain::cmdDelete_Click);
+    connect(cmdDelete, &skin::SkinButton::Click, this, &frmMain::onDeleteClicked);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (m_loop.running())
+            m_loop.stop();
+    });
+    connect(&m_loop, &EraseLoop::started, this, &frmMain::onRunStarted);
+    connect(&m_loop, &EraseLoop::ended, this, &frmMain::onRunEnded);
+    connect(m_results, &RunResults::recorded, this, [this](const FolderResult& result) { refreshNote(result.folder); });
+    connect(cboPath, &QComboBox::currentTextChanged, this, &frmMain::showCurrentNote);
     connect(cmdCopy, &skin::SkinButton::Click, this, &frmMain::cmdCopy_Click);
     connect(cmdPaste, &skin::SkinButton::Click, this, &frmMain::cmdPaste_Click);
     connect(cmdBrowse, &skin::SkinButton::Click, this, &frmMain::cmdBrowse_Click);
@@ -182,10 +201,16 @@ void frmMain::connectHints()
 {
     for (const CommandHint& hint : kCommandHints) {
         auto* button = findChild<skin::SkinButton*>(QString::fromLatin1(hint.button));
-        const QString text = QString::fromLatin1(hint.text);
-        button->setAccessibleDescription(text);
-        connect(button, &skin::SkinButton::MouseEnter, this, [this, text] { lblDisplay->setText(text); });
+        button->setAccessibleDescription(QString::fromLatin1(hint.text));
+        connect(button, &skin::SkinButton::MouseEnter, this, [this, button] { lblDisplay->setText(hintFor(button)); });
     }
+}
+
+QString frmMain::hintFor(const skin::SkinButton* button) const
+{
+    if (button == cmdDelete && m_loop.running())
+        return kStopHint;
+    return hintOf(button->objectName());
 }
 
 void frmMain::applyColours()
@@ -236,10 +261,9 @@ void frmMain::Unload()
 void frmMain::closeEvent(QCloseEvent* event)
 {
     Unload();
-    // The position is on disk; an erase in progress is not waited for, and what it removed
-    // stays removed.
-    if (m_loop.running())
-        m_exitNow();
+    // What the erase removed stays removed; the engine stops between entries, and the eraser
+    // waits only briefly for it when the window goes.
+    m_loop.stop();
     event->accept();
 }
 
@@ -277,19 +301,9 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-InputDuringErase frmMain::inputDuringErase(QObject* window, QEvent* event) const
-{
-    return m_exitRoute ? m_exitRoute->decide(window, event) : InputDuringErase::Hold;
-}
-
 void frmMain::cmdQuit_Click()
 {
     close();
-}
-
-void frmMain::cmdDelete_Click()
-{
-    m_loop.run();
 }
 
 void frmMain::cmdCopy_Click()
@@ -316,9 +330,7 @@ void frmMain::cmdPaste_Click()
 
 void frmMain::takeFoldersFromOutside(const QStringList& folders)
 {
-    if (m_engineErasing)
-        m_arrived += folders;
-    else if (!folders.isEmpty())
+    if (!folders.isEmpty())
         queueShown(folders, folders.back());
     if (isVisible()) {
         showNormal();
@@ -349,50 +361,6 @@ void frmMain::cboPath_Drop(const QMimeData* dropped)
     const QStringList paths = droppedPaths(dropped);
     if (!paths.isEmpty())
         queueShown(paths, paths.back());
-}
-
-void frmMain::showEntry(int row)
-{
-    cboPath->setCurrentIndex(row);
-    cboPath->setEditText(m_queue->entry(row));
-}
-
-void frmMain::setStatus(const QString& text)
-{
-    forms::setAnnouncedText(lblPro, text);
-}
-
-void frmMain::setBusy(bool busy)
-{
-    if (busy == m_busy)
-        return;
-    m_busy = busy;
-    if (busy)
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QGuiApplication::restoreOverrideCursor();
-}
-
-void frmMain::setErasing(bool erasing)
-{
-    m_engineErasing = erasing;
-    if (erasing)
-        m_progress->start();
-    else
-        m_progress->stop();
-}
-
-void frmMain::letEventsRun()
-{
-    QCoreApplication::processEvents();
-    if (!m_engineErasing && !m_arrived.isEmpty())
-        takeFoldersFromOutside(std::exchange(m_arrived, {}));
-}
-
-void frmMain::warn(const QString& text)
-{
-    QMessageBox box(QMessageBox::Warning, kTitle, text, QMessageBox::Ok, this);
-    box.exec();
 }
 
 } // namespace zarvok::app

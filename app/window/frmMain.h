@@ -3,22 +3,26 @@
 // hint line and the status line. The queue, the erase loop and the stored position live in
 // their own modules; this class wires them to widgets.
 
-#include "BackgroundEraser.h"
+#include "DesktopBridge.h"
 #include "EraseLoop.h"
 #include "EraseProgress.h"
 #include "EraseQueue.h"
-#include "ExitDuringErase.h"
 #include "FolderEraser.h"
+#include "FolderSurveys.h"
+#include "RunEstimate.h"
+#include "RunResults.h"
 #include "WindowPlacement.h"
 #include "forms/Accessible.h"
 #include "picker/BrowseFolders.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
 
 class QComboBox;
+class QProgressBar;
 class QLabel;
 class QMimeData;
 
@@ -30,12 +34,15 @@ namespace zarvok::app {
 
 inline const QString kHintAtStart = QStringLiteral("Paste New Folder from clipboard");
 inline const QString kBrowsePrompt = QStringLiteral("Select an Image Folder");
+inline const QString kWindowTitle = QStringLiteral("Zarvok");
+inline const QString kStopHint = QStringLiteral("Stop erasing"); // Delete's hint during a run
 
 // The desktop services the window uses; tests replace them. Empty members take the real ones.
 struct WindowServices {
     std::unique_ptr<picker::FolderDialog> folderDialog; // the desktop's folder chooser
     std::unique_ptr<FolderEraser> eraser;               // the erase engine on a worker thread
-    std::function<void()> exitNow;                      // ends the process at once
+    std::unique_ptr<FolderSurveyor> surveyor;           // the engine's survey, at idle priority
+    std::unique_ptr<DesktopBridge> desktop;             // the taskbar; none by default
     QString executableName;                             // names the settings key
 };
 
@@ -47,21 +54,22 @@ public:
 
     EraseQueue& queue() { return *m_queue; }
     bool isErasing() const { return m_loop.running(); }
-    // What becomes of input while a folder is being erased: the Exit button's is handled at
-    // once, the rest waits for the erase loop's next event point.
-    InputDuringErase inputDuringErase(QObject* window, QEvent* event) const;
+    const RunResults& results() const { return *m_results; }
 
 public slots:
     void cmdQuit_Click();
-    void cmdDelete_Click();
+    // Delete starts a run; during a run the same button (and Escape) stops it.
+    void onDeleteClicked();
     void cmdCopy_Click();
     void cmdPaste_Click();
     void cmdBrowse_Click();
     // The drop handler of the path list.
     void cboPath_Drop(const QMimeData* dropped);
     // Folders from the command line or a later start: queued as if pasted, the window to the
-    // front. While the engine erases they wait for the erase loop's next event point.
+    // front. During a run they queue behind it.
     void takeFoldersFromOutside(const QStringList& folders);
+    // The results of this session's erases, in a window of their own.
+    void showResults();
 
 signals:
     // The About command; the program answers it with its About window.
@@ -81,6 +89,17 @@ private:
     void buildLabels();
     void buildPathList();
     void connectHints();
+    void buildResultsLink();
+    QString hintFor(const skin::SkinButton* button) const;
+    void onRunStarted();
+    void onRunEnded(const RunTally& tally);
+    void showDeleteAs(bool stop);
+    void refreshNote(const QString& folder);
+    void showCurrentNote();
+    void showCount();
+    void buildProgressBar();
+    void showRunProgress();
+    void placeProgress(bool shown);
     void applyColours();
     void Load();
     void Unload();
@@ -93,21 +112,23 @@ private:
     void setStatus(const QString& text) override;
     void setBusy(bool busy) override;
     void setErasing(bool erasing) override;
-    void letEventsRun() override;
-    void warn(const QString& text) override;
+    void warn(const QString& text, std::function<void()> closed) override;
 
     QString m_executableName;
-    std::function<void()> m_exitNow;
     std::unique_ptr<FolderEraser> m_eraser;
     picker::BrowseFolders m_browse;
     EraseQueue* m_queue;
+    RunResults* m_results;
+    FolderSurveys* m_surveys;
+    std::unique_ptr<DesktopBridge> m_desktop;
     EraseLoop m_loop;
+    RunEstimate m_estimate;
+    static constexpr qint64 kNotifyAfterMs = 10000; // a run this long is told by the desktop too
+    QTimer* m_runTick;
     EraseProgress* m_progress;
-    std::unique_ptr<ExitDuringErase> m_exitRoute;
     bool m_busy = false;
-    bool m_engineErasing = false;
-    QStringList m_arrived; // folders from outside, held while the engine erases
     OpeningPosition m_opening;
+    QPointer<QWidget> m_resultsView;
 
     QWidget* picToolBar = nullptr;
     QWidget* PicStatus = nullptr;
@@ -121,6 +142,9 @@ private:
     forms::Label* lblTitle = nullptr;
     forms::Label* lblDisplay = nullptr;
     forms::Label* lblPro = nullptr;
+    QLabel* lblResults = nullptr; // opens the results view
+    QProgressBar* barProgress = nullptr; // shown during a run
+    class Announcer* m_announcer = nullptr; // the run's start and end, to screen readers
     QComboBox* cboPath = nullptr;
 };
 

@@ -38,7 +38,6 @@ inline void useOffscreenPlatformAndPrivateSettings(const QTemporaryDir& home)
 inline std::unique_ptr<zarvok::app::frmMain> makeWindow()
 {
     zarvok::app::WindowServices services;
-    services.exitNow = [] {};
     services.executableName = QStringLiteral("zarvok-bench");
     return std::make_unique<zarvok::app::frmMain>(std::move(services));
 }

@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QMimeData>
 #include <QTimer>
@@ -110,6 +111,14 @@ WindowRun eraseThroughWindow(const QString& root)
 
     const auto start = bench::Clock::now();
     window->findChild<skin::SkinButton*>(QStringLiteral("cmdDelete"))->click();
+    QEventLoop running;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &running, [&] {
+        if (!window->isErasing())
+            running.quit();
+    });
+    poll.start(1);
+    running.exec();
     const auto end = bench::Clock::now();
     repaint.stop();
 

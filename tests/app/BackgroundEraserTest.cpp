@@ -2,72 +2,101 @@
 
 #include "TempTree.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QMouseEvent>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 using namespace zarvok::app;
+using zarvok::erase::Outcome;
 using zarvok::erase::Status;
+
+namespace {
+
+// Waits for the one finished() of the erase started; its outcome.
+Outcome outcomeOf(QSignalSpy& finished)
+{
+    EXPECT_TRUE(finished.wait(30000));
+    EXPECT_EQ(finished.count(), 1);
+    return finished.isEmpty() ? Outcome{} : finished.takeFirst().at(0).value<Outcome>();
+}
+
+} // namespace
 
 TEST(BackgroundEraser, TheEventLoopRunsWhileTheTreeIsErased)
 {
     TempTree tree;
     const QString folder = tree.folder("big", 3000);
     BackgroundEraser eraser;
+    QSignalSpy finished(&eraser, &FolderEraser::finished);
     int ticks = 0;
     QTimer timer;
     timer.setInterval(0);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        ++ticks;
-        EXPECT_TRUE(eraser.busy());
-    });
+    QObject::connect(&timer, &QTimer::timeout, [&] { ticks += eraser.busy() ? 1 : 0; });
     timer.start();
-    const auto outcome = eraser.eraseFolder(folder);
-    timer.stop();
-    EXPECT_EQ(outcome.status, Status::Erased);
+    eraser.start(folder);
+    EXPECT_TRUE(finished.isEmpty()) << "reported from inside start()";
+    EXPECT_EQ(outcomeOf(finished).status, Status::Erased);
     EXPECT_FALSE(QFileInfo::exists(folder));
     EXPECT_GT(ticks, 0);
     EXPECT_FALSE(eraser.busy());
     EXPECT_EQ(eraser.removedSoFar(), 3000u + 3u); // the files, the sub-folder, its file, the folder
 }
 
-TEST(BackgroundEraser, TellsAMissingFolderFromAFailure)
+TEST(BackgroundEraser, TellsAMissingFolderFromARefusalAndAnErase)
 {
     TempTree tree;
+    const struct {
+        QString path;
+        Status status;
+    } cases[] = {
+        {tree.path("missing"), Status::NoFolder},
+        {QStringLiteral("relative"), Status::Refused},
+        {tree.folder("again", 1), Status::Erased},
+    };
     BackgroundEraser eraser;
-    EXPECT_EQ(eraser.eraseFolder(tree.path("missing")).status, Status::NoFolder);
-    EXPECT_EQ(eraser.eraseFolder(QStringLiteral("relative")).status, Status::Refused);
-    const QString folder = tree.folder("again", 1);
-    EXPECT_EQ(eraser.eraseFolder(folder).status, Status::Erased);
+    for (const auto& c : cases) {
+        QSignalSpy finished(&eraser, &FolderEraser::finished);
+        eraser.start(c.path);
+        EXPECT_EQ(outcomeOf(finished).status, c.status) << c.path.toStdString();
+    }
 }
 
-TEST(BackgroundEraser, PointerMovesDuringAnEraseAreCoalesced)
+TEST(BackgroundEraser, AStopEndsTheEraseWithTheFolderStanding)
 {
-    struct MoveCounter : QWidget {
-        QList<QPoint> seen;
-        void mouseMoveEvent(QMouseEvent* event) override { seen << event->position().toPoint(); }
-    } window;
-    window.setMouseTracking(true);
-    window.resize(200, 200);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    QTest::mouseMove(window.windowHandle(), QPoint(1, 1));
-    QCoreApplication::processEvents();
-    window.seen.clear();
-
     TempTree tree;
-    const QString folder = tree.folder("moved-over", 3000);
+    const QString folder = tree.folder("stopped", 2000);
     BackgroundEraser eraser;
-    QTimer::singleShot(0, [&] {
-        for (int i = 2; i < 100; ++i)
-            QTest::mouseMove(window.windowHandle(), QPoint(i, i));
-    });
-    eraser.eraseFolder(folder);
-    EXPECT_TRUE(window.seen.isEmpty());
-    QCoreApplication::processEvents();
-    EXPECT_EQ(window.seen, QList<QPoint>{QPoint(99, 99)});
+    QSignalSpy finished(&eraser, &FolderEraser::finished);
+    eraser.start(folder);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return eraser.removedSoFar() > 0; }, 10000));
+    eraser.stop();
+    eraser.stop(); // a second press changes nothing
+    const Outcome outcome = outcomeOf(finished);
+    EXPECT_EQ(outcome.error, std::make_error_code(std::errc::operation_canceled));
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+TEST(BackgroundEraser, DestroyedWhileErasingItStopsTheEngineAndReportsNothing)
+{
+    TempTree tree;
+    const QString folder = tree.folder("abandoned", 2000);
+    int reports = 0;
+    QElapsedTimer clock;
+    {
+        auto eraser = std::make_unique<BackgroundEraser>();
+        QObject::connect(eraser.get(), &FolderEraser::finished, [&] { ++reports; });
+        eraser->start(folder);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return eraser->removedSoFar() > 0; }, 10000));
+        clock.start();
+    }
+    EXPECT_LT(clock.elapsed(), BackgroundEraser::kStopWaitMs);
+    QTest::qWait(20);
+    EXPECT_EQ(reports, 0);
+    EXPECT_TRUE(QFileInfo(folder).isDir());
 }

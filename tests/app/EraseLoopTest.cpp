@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -19,7 +21,7 @@ using zarvok::erase::Status;
 
 namespace {
 
-// Records every step the loop takes, as one line each.
+// Records every step the loop takes, as one line each; boxes are closed after `boxOpenMs`.
 class RecordingView final : public EraseLoopView {
 public:
     explicit RecordingView(EraseQueue& queue)
@@ -42,50 +44,53 @@ public:
         steps << (isBusy ? QStringLiteral("hourglass") : QStringLiteral("arrow"));
     }
     void setErasing(bool isErasing) override { erasing = isErasing; }
-    void letEventsRun() override
-    {
-        steps << QStringLiteral("events");
-        if (onEvents)
-            onEvents();
-    }
-    void warn(const QString& text) override
+    void warn(const QString& text, std::function<void()> closed) override
     {
         warnings << text;
         steps << QStringLiteral("warn ") + text;
+        if (onWarn)
+            onWarn();
+        QTimer::singleShot(boxOpenMs, [closed = std::move(closed)] { closed(); });
     }
 
     QStringList steps, warnings;
     QString status = kStatusReady, pathField;
     bool busy = false, erasing = false;
-    std::function<void()> onEvents;
+    int boxOpenMs = 0;
+    std::function<void()> onWarn;
 
 private:
     EraseQueue& m_queue;
 };
 
-// The real engine on the worker thread, noting which paths it was given and the pointer then.
+// The real engine on the worker thread, noting which paths it was given and the pointer then;
+// outcomes scripted per path are answered without touching the disk.
 class RecordingEraser final : public FolderEraser {
 public:
     explicit RecordingEraser(const RecordingView& view)
         : m_view(view)
     {
+        connect(&m_real, &FolderEraser::finished, this, &FolderEraser::finished);
     }
-    Outcome eraseFolder(const QString& path) override
+    void start(const QString& path) override
     {
         erased << path;
         busyWhileErasing.append(m_view.busy);
         erasingWhileErasing.append(m_view.erasing);
-        if (scripted.contains(path)) {
-            m_scriptedLast = true;
-            return scripted.value(path);
-        }
-        m_scriptedLast = false;
-        return m_real.eraseFolder(path);
+        m_scriptedLast = scripted.contains(path);
+        if (m_scriptedLast)
+            QTimer::singleShot(0, this, [this, outcome = scripted.value(path)] { emit finished(outcome); });
+        else
+            m_real.start(path);
+        if (onStart)
+            onStart(path); // the engine is at work
     }
+    void stop() override { m_real.stop(); }
     std::uint64_t removedSoFar() const override { return m_scriptedLast ? 0 : m_real.removedSoFar(); }
-    QHash<QString, Outcome> scripted; // answered without touching the disk
+    QHash<QString, Outcome> scripted;
     QStringList erased;
     QList<bool> busyWhileErasing, erasingWhileErasing;
+    std::function<void(const QString&)> onStart;
 
 private:
     const RecordingView& m_view;
@@ -97,7 +102,15 @@ struct Loop {
     EraseQueue queue;
     RecordingView view{queue};
     RecordingEraser eraser{view};
-    EraseLoop loop{queue, view, eraser};
+    RunResults results;
+    EraseLoop loop{queue, view, eraser, results};
+
+    // Starts a run and waits for its end.
+    bool run()
+    {
+        loop.start();
+        return QTest::qWaitFor([this] { return !loop.running(); }, 30000);
+    }
 };
 
 } // namespace
@@ -108,7 +121,7 @@ TEST(EraseLoop, ErasesEveryQueuedFolderTopFirst)
     const QStringList folders = {tree.folder("one", 3), tree.folder("two", 0), tree.folder("three", 40)};
     Loop l;
     l.queue.addAll(folders);
-    l.loop.run();
+    ASSERT_TRUE(l.run());
     EXPECT_EQ(l.eraser.erased, folders);
     for (const QString& folder : folders)
         EXPECT_FALSE(QFileInfo::exists(folder)) << folder.toStdString();
@@ -120,6 +133,8 @@ TEST(EraseLoop, ErasesEveryQueuedFolderTopFirst)
     EXPECT_EQ(l.eraser.erasingWhileErasing, QList<bool>({true, true, true}));
     EXPECT_FALSE(l.view.busy);
     EXPECT_FALSE(l.view.erasing);
+    ASSERT_EQ(l.results.all().size(), 3);
+    EXPECT_EQ(outcomeText(*l.results.find(folders[2])).left(24), QStringLiteral("Erased: 43 removed in 0."));
 }
 
 TEST(EraseLoop, OnePassTakesTheseStepsInOrder)
@@ -128,14 +143,11 @@ TEST(EraseLoop, OnePassTakesTheseStepsInOrder)
     const QString folder = tree.folder("only", 1);
     Loop l;
     l.queue.add(folder);
-    l.loop.run();
+    ASSERT_TRUE(l.run());
     l.view.steps.replaceInStrings(QRegularExpression(QStringLiteral(":.* removed in .* s$")), QString());
     const QStringList expected = {
-        QStringLiteral("show ") + folder, QStringLiteral("events"),  // the pass
-        QStringLiteral("events"), QStringLiteral("hourglass"),        // DelAll
-        QStringLiteral("status ") + kStatusWorking, QStringLiteral("events"),
-        QStringLiteral("events"),                                     // DelAll, after erasing
-        QStringLiteral("events"), QStringLiteral("status ") + kStatusDone, QStringLiteral("arrow"),
+        QStringLiteral("show ") + folder, QStringLiteral("hourglass"), QStringLiteral("status ") + kStatusWorking,
+        QStringLiteral("status ") + kStatusDone, QStringLiteral("arrow"),
     };
     EXPECT_EQ(l.view.steps, expected);
 }
@@ -149,8 +161,9 @@ TEST(EraseLoop, MissingFoldersFilesAndLinksAreReportedAsSuchAndTakenOffTheQueue)
     ASSERT_TRUE(QFile::link(tree.folder("target", 1), link));
     const QString folder = tree.folder("real", 2);
     Loop l;
+    l.view.boxOpenMs = 300; // the user takes a while to answer each box
     l.queue.addAll({missing, file, link, folder});
-    l.loop.run();
+    ASSERT_TRUE(l.run());
     EXPECT_EQ(l.view.warnings, QStringList({QStringLiteral("Directory... ") + missing + QStringLiteral("... not exist"),
                                             QStringLiteral("Directory... ") + file + QStringLiteral("... is a file, not a folder"),
                                             QStringLiteral("Directory... ") + link
@@ -161,9 +174,10 @@ TEST(EraseLoop, MissingFoldersFilesAndLinksAreReportedAsSuchAndTakenOffTheQueue)
     EXPECT_EQ(l.queue.count(), 0);
     // A missing folder is as gone as an erased one; the file and the link stand.
     EXPECT_TRUE(l.view.status.startsWith(QStringLiteral("2 folders not erased: 5 removed in "))) << l.view.status.toStdString();
-    // The arrow is back before each warning is shown.
+    // The arrow is back before each warning is shown, and the boxes' time is not the run's.
     const qsizetype firstWarning = l.view.steps.indexOf(QStringLiteral("warn ") + notExistMessage(missing));
-    EXPECT_EQ(l.view.steps.at(firstWarning - 2), QStringLiteral("arrow"));
+    EXPECT_EQ(l.view.steps.at(firstWarning - 1), QStringLiteral("arrow"));
+    EXPECT_LT(l.loop.tally().elapsedMs, 3 * l.view.boxOpenMs);
 }
 
 TEST(EraseLoop, ARefusedPathIsReportedAsRefusedWithNothingErased)
@@ -175,7 +189,7 @@ TEST(EraseLoop, ARefusedPathIsReportedAsRefusedWithNothingErased)
     const QStringList refused = {QStringLiteral("relative/folder"), QDir::homePath()};
     l.queue.addAll(refused);
     l.queue.add(after);
-    l.loop.run();
+    ASSERT_TRUE(l.run());
     ASSERT_EQ(l.view.warnings.size(), 2);
     for (int i = 0; i < 2; ++i) {
         const QString prefix = QStringLiteral("Directory... ") + refused[i] + QStringLiteral("... was refused, nothing was erased: ");
@@ -188,7 +202,7 @@ TEST(EraseLoop, ARefusedPathIsReportedAsRefusedWithNothingErased)
     EXPECT_TRUE(l.view.status.startsWith(QStringLiteral("2 folders not erased: "))) << l.view.status.toStdString();
 }
 
-TEST(EraseLoop, AFolderNotFullyErasedStaysQueuedAfterTheOthersAndTheRunSaysSo)
+TEST(EraseLoop, AFolderNotFullyErasedDoesNotHaltTheRunAndStaysQueuedAfterTheOthers)
 {
     TempTree tree;
     const QString stuck = tree.folder("stuck", 1);
@@ -197,17 +211,68 @@ TEST(EraseLoop, AFolderNotFullyErasedStaysQueuedAfterTheOthersAndTheRunSaysSo)
     Outcome failed;
     failed.status = Status::Failed;
     failed.reason = "Operation not permitted";
+    failed.failedPath = (stuck + QStringLiteral("/sub/mnt")).toStdString();
     l.eraser.scripted.insert(stuck, failed);
     l.queue.addAll({others[0], stuck, others[1]});
-    l.loop.run();
+    ASSERT_TRUE(l.run());
     EXPECT_EQ(l.eraser.erased, QStringList({others[0], stuck, others[1]}));
-    EXPECT_EQ(l.view.warnings, QStringList({notErasedMessage(stuck, QStringLiteral("Operation not permitted"))}));
+    EXPECT_TRUE(l.view.warnings.isEmpty());
     EXPECT_EQ(l.queue.entries(), QStringList({stuck}));
     EXPECT_TRUE(l.view.status.startsWith(QStringLiteral("1 folder not erased: 8 removed in "))) << l.view.status.toStdString();
+    const FolderResult* result = l.results.find(stuck);
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(resultNote(*result), QStringLiteral("Not fully erased: 0 removed in 0.0 s\nOperation not permitted\n"
+                                                  "First entry left: ")
+                                       + stuck + QStringLiteral("/sub/mnt"));
     // Delete again retries it, once per run.
-    l.loop.run();
+    ASSERT_TRUE(l.run());
     EXPECT_EQ(l.eraser.erased.mid(3), QStringList({stuck}));
     EXPECT_EQ(l.queue.entries(), QStringList({stuck}));
+}
+
+TEST(EraseLoop, AStopLeavesTheFolderFirstInTheQueueAndDeleteResumes)
+{
+    TempTree tree;
+    const QString big = tree.folder("big", 300);
+    const QString next = tree.folder("next", 1);
+    Loop l;
+    l.queue.addAll({big, next});
+    // Stopped as soon as the engine has started; once more, as a second press would.
+    l.eraser.onStart = [&](const QString&) {
+        l.loop.stop();
+        l.loop.stop();
+    };
+    ASSERT_TRUE(l.run());
+    EXPECT_EQ(l.eraser.erased, QStringList({big}));
+    EXPECT_TRUE(l.view.status.startsWith(QStringLiteral("Stopped: "))) << l.view.status.toStdString();
+    EXPECT_EQ(l.queue.entries(), QStringList({big, next}));
+    EXPECT_TRUE(QFileInfo(big).isDir());
+    EXPECT_TRUE(QFileInfo(next).isDir());
+    EXPECT_FALSE(l.view.busy);
+    EXPECT_EQ(l.results.find(big)->kind, FolderResult::Kind::Stopped);
+
+    l.eraser.onStart = {};
+    ASSERT_TRUE(l.run());
+    EXPECT_FALSE(QFileInfo::exists(big));
+    EXPECT_FALSE(QFileInfo::exists(next));
+    EXPECT_EQ(l.queue.count(), 0);
+    EXPECT_TRUE(l.view.status.startsWith(kStatusDone)) << l.view.status.toStdString();
+}
+
+TEST(EraseLoop, AStopWhileABoxIsOpenEndsTheRunWhenItCloses)
+{
+    TempTree tree;
+    const QString missing = tree.path("gone");
+    const QString after = tree.folder("after", 1);
+    Loop l;
+    l.view.boxOpenMs = 50;
+    l.view.onWarn = [&] { l.loop.stop(); };
+    l.queue.addAll({missing, after});
+    ASSERT_TRUE(l.run());
+    EXPECT_EQ(l.view.warnings.size(), 1);
+    EXPECT_EQ(l.queue.entries(), QStringList({after}));
+    EXPECT_TRUE(QFileInfo(after).isDir());
+    EXPECT_TRUE(l.view.status.startsWith(QStringLiteral("Stopped: "))) << l.view.status.toStdString();
 }
 
 TEST(EraseLoop, TheRunSummarySaysWhatWasDone)
@@ -219,6 +284,7 @@ TEST(EraseLoop, TheRunSummarySaysWhatWasDone)
         {{0, 272450, 3449}, "Erasing Done: 272,450 removed in 3.4 s"},
         {{1, 0, 20}, "1 folder not erased: 0 removed in 0.0 s"},
         {{3, 1234567, 125600}, "3 folders not erased: 1,234,567 removed in 126 s"},
+        {{1, 45120, 2110, true}, "Stopped: 45,120 removed in 2.1 s"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(runSummary(c.tally), QString::fromLatin1(c.text));
@@ -250,8 +316,8 @@ TEST(EraseLoop, TextTypedIntoThePathFieldDuringAPassIsNotErased)
     const QString typed = tree.folder("typed", 1);
     Loop l;
     l.queue.add(queued);
-    l.view.onEvents = [&] { l.view.pathField = typed; };
-    l.loop.run();
+    l.eraser.onStart = [&](const QString&) { l.view.pathField = typed; };
+    ASSERT_TRUE(l.run());
     EXPECT_EQ(l.eraser.erased, QStringList({queued}));
     EXPECT_FALSE(QFileInfo::exists(queued));
     EXPECT_TRUE(QFileInfo(typed).isDir());
@@ -264,12 +330,12 @@ TEST(EraseLoop, ASecondDeleteDuringARunIsIgnored)
     Loop l;
     l.queue.addAll(folders);
     int nested = 0;
-    l.view.onEvents = [&] {
+    l.eraser.onStart = [&](const QString&) {
         ++nested;
-        l.loop.run();
+        l.loop.start();
     };
-    l.loop.run();
-    EXPECT_GT(nested, 0);
+    ASSERT_TRUE(l.run());
+    EXPECT_EQ(nested, 3);
     EXPECT_EQ(l.eraser.erased, folders);
     EXPECT_EQ(l.queue.count(), 0);
     EXPECT_TRUE(l.view.warnings.isEmpty());
@@ -283,8 +349,8 @@ TEST(EraseLoop, EntriesAddedDuringARunWaitForTheNextRun)
     const QString late = tree.folder("late", 1);
     Loop l;
     l.queue.add(first);
-    l.view.onEvents = [&] { l.queue.add(late); };
-    l.loop.run();
+    l.eraser.onStart = [&](const QString&) { l.queue.add(late); };
+    ASSERT_TRUE(l.run());
     EXPECT_EQ(l.eraser.erased, QStringList({first}));
     EXPECT_EQ(l.queue.entries(), QStringList({late}));
     EXPECT_TRUE(QFileInfo(late).isDir());
@@ -293,7 +359,8 @@ TEST(EraseLoop, EntriesAddedDuringARunWaitForTheNextRun)
 TEST(EraseLoop, AnEmptyQueueDoesNothing)
 {
     Loop l;
-    l.loop.run();
+    l.loop.start();
+    EXPECT_FALSE(l.loop.running());
     EXPECT_TRUE(l.view.steps.isEmpty());
     EXPECT_EQ(l.view.status, kStatusReady);
 }

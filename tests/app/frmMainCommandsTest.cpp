@@ -191,7 +191,7 @@ TEST(frmMainErasing, ErasesTheQueueAndReportsMissingFolders)
                                                                   : Qt::ArrowCursor);
     };
     ModalAnswerer boxes;
-    f.button("cmdDelete")->click();
+    ASSERT_TRUE(f.deleteAndWait());
 
     for (const QString& folder : folders)
         EXPECT_FALSE(QFileInfo::exists(folder)) << folder.toStdString();
@@ -218,7 +218,7 @@ TEST(frmMainErasing, ErasesTheQueueAndReportsMissingFolders)
 TEST(frmMainErasing, AnEmptyQueueChangesNothing)
 {
     WindowFixture f(QStringLiteral("erase-empty"));
-    f.button("cmdDelete")->click();
+    ASSERT_TRUE(f.deleteAndWait());
     EXPECT_EQ(f.label("lblPro"), QStringLiteral("Ready"));
     EXPECT_EQ(f.label("lblTitle"), QStringLiteral("Folder to Delete (drag and drop):"));
 }
@@ -234,7 +234,7 @@ TEST(frmMainErasing, ARefusedPathIsReportedAsRefused)
         QGuiApplication::clipboard()->setText(path);
         f.button("cmdPaste")->click();
         ModalAnswerer boxes;
-        f.button("cmdDelete")->click();
+        ASSERT_TRUE(f.deleteAndWait());
         ASSERT_EQ(boxes.shown.size(), 1);
         EXPECT_TRUE(boxes.shown[0].text.startsWith(QStringLiteral("Directory... ") + path +
                                                    QStringLiteral("... was refused, nothing was erased: ")))
@@ -252,43 +252,19 @@ TEST(frmMainErasing, TypingDuringAPassDoesNotChangeWhatIsErased)
     const QString typed = tree.folder("typed", 1);
     WindowFixture f(QStringLiteral("erase-typing"));
     drop(f.cboPath(), files({queued}));
-    // Typed at the first event point of the pass, after the field showed the queued entry.
-    QTimer::singleShot(0, [&] {
+    // Typed while the engine works, after the field showed the queued entry.
+    *f.onErase = [&](const QString&) {
         f.cboPath()->lineEdit()->selectAll();
         QTest::keyClicks(f.cboPath()->lineEdit(), typed);
-    });
-    QString fieldWhileErasing;
-    *f.onErase = [&](const QString&) { fieldWhileErasing = f.field(); };
+    };
+    QString fieldWhenErased;
+    *f.afterErase = [&](const QString&) { fieldWhenErased = f.field(); };
     ModalAnswerer boxes;
-    f.button("cmdDelete")->click();
-    EXPECT_EQ(fieldWhileErasing, typed);
+    ASSERT_TRUE(f.deleteAndWait());
+    EXPECT_EQ(fieldWhenErased, typed);
     EXPECT_FALSE(QFileInfo::exists(queued));
     EXPECT_TRUE(QFileInfo(typed).isDir());
     EXPECT_TRUE(boxes.shown.isEmpty());
-}
-
-TEST(frmMainErasing, ASecondDeleteDuringARunIsIgnored)
-{
-    TempTree tree;
-    const QStringList folders = {tree.folder("x", 1), tree.folder("y", 1), tree.folder("z", 1)};
-    WindowFixture f(QStringLiteral("erase-twice"));
-    drop(f.cboPath(), files(folders));
-    QStringList erased;
-    int clicksDuringRun = 0;
-    *f.onErase = [&](const QString& path) {
-        erased << path;
-        QTimer::singleShot(0, [&] {
-            ++clicksDuringRun;
-            f.button("cmdDelete")->click();
-        });
-    };
-    ModalAnswerer boxes;
-    f.button("cmdDelete")->click();
-    EXPECT_GE(clicksDuringRun, 3);
-    EXPECT_EQ(erased, folders);
-    EXPECT_TRUE(boxes.shown.isEmpty());
-    EXPECT_EQ(f.items(), QStringList());
-    EXPECT_EQ(f.label("lblTitle"), count(0));
 }
 
 TEST(frmMainErasing, TheWindowPaintsWhileAFolderIsErased)
@@ -313,40 +289,36 @@ TEST(frmMainErasing, TheWindowPaintsWhileAFolderIsErased)
     counter.eraser = f.eraser;
     f.child("lblPro")->installEventFilter(&counter);
     *f.onErase = [&](const QString&) { f.child("lblPro")->update(); };
-    f.button("cmdDelete")->click();
+    ASSERT_TRUE(f.deleteAndWait());
     EXPECT_GT(counter.whileBusy, 0);
     EXPECT_FALSE(QFileInfo::exists(big));
 }
 
-TEST(frmMainErasing, ClicksDuringAnEraseAreHandledAfterIt)
+TEST(frmMainErasing, AClickDuringAnEraseIsHandledAtOnceAndQueuesBehindTheRun)
 {
     TempTree tree;
     const QString folder = tree.folder("slow", 500);
-    WindowFixture f(QStringLiteral("erase-held-input"));
+    const QString pasted = tree.folder("pasted meanwhile", 1);
+    WindowFixture f(QStringLiteral("erase-click-meanwhile"));
     f.window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(f.window.get()));
     drop(f.cboPath(), files({folder}));
-    QGuiApplication::clipboard()->setText(QStringLiteral("/tmp/pasted-meanwhile"));
+    QGuiApplication::clipboard()->setText(pasted);
 
-    bool clicked = false;
     *f.onErase = [&](const QString&) {
-        QTimer::singleShot(0, [&] {
-            // Through the window, as the desktop delivers a click.
-            const QPoint centre = f.button("cmdPaste")->mapTo(f.window.get(), QPoint(32, 29));
-            QTest::mouseClick(f.window->windowHandle(), Qt::LeftButton, {}, centre);
-            clicked = true;
-        });
+        // Through the window, as the desktop delivers a click.
+        const QPoint centre = f.button("cmdPaste")->mapTo(f.window.get(), QPoint(32, 29));
+        QTest::mouseClick(f.window->windowHandle(), Qt::LeftButton, {}, centre);
     };
     QStringList queuedWhenErased;
     *f.afterErase = [&](const QString&) { queuedWhenErased = f.items(); };
-    f.button("cmdDelete")->click();
-    EXPECT_TRUE(clicked);
-    EXPECT_EQ(queuedWhenErased, QStringList{folder});
-    QCoreApplication::processEvents();
-    EXPECT_EQ(f.items(), QStringList{QStringLiteral("/tmp/pasted-meanwhile")});
+    ASSERT_TRUE(f.deleteAndWait());
+    EXPECT_EQ(queuedWhenErased, QStringList({folder, pasted}));
+    EXPECT_EQ(f.items(), QStringList{pasted});
+    EXPECT_TRUE(QFileInfo(pasted).isDir());
 }
 
-TEST(frmMainErasing, ExitDuringAnEraseEndsAtOnce)
+TEST(frmMainErasing, ExitDuringAnEraseStopsTheEngineAndCloses)
 {
     TempTree tree;
     const QString folder = tree.folder("long", 500);
@@ -354,14 +326,14 @@ TEST(frmMainErasing, ExitDuringAnEraseEndsAtOnce)
     f.window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(f.window.get()));
     drop(f.cboPath(), files({folder}));
+    int stopsWhileErasing = -1;
     *f.onErase = [&](const QString&) {
-        QTimer::singleShot(0, [&] {
-            const QPoint centre = f.button("cmdQuit")->mapTo(f.window.get(), QPoint(32, 29));
-            QTest::mouseClick(f.window->windowHandle(), Qt::LeftButton, {}, centre);
-        });
+        const QPoint centre = f.button("cmdQuit")->mapTo(f.window.get(), QPoint(32, 29));
+        QTest::mouseClick(f.window->windowHandle(), Qt::LeftButton, {}, centre);
+        stopsWhileErasing = f.eraser->stops;
     };
-    int exitsWhenErased = -1;
-    *f.afterErase = [&](const QString&) { exitsWhenErased = f.exits; };
     f.button("cmdDelete")->click();
-    EXPECT_EQ(exitsWhenErased, 1); // while the folder was still being erased
+    EXPECT_EQ(stopsWhileErasing, 1);
+    EXPECT_FALSE(f.window->isVisible());
+    EXPECT_TRUE(f.waitForRunEnd(1000));
 }

@@ -1,19 +1,23 @@
-// What the window does with input and with the status line while a folder is being erased.
+// What the window does while a run is in progress: Stop, input handled at once, the live count,
+// and what each folder's outcome leaves behind.
 #include "EraseProgress.h"
+#include "ModalAnswerer.h"
+#include "ResultsView.h"
 #include "TempTree.h"
 #include "WindowFixture.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QDropEvent>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFileInfo>
-#include <QInputMethodEvent>
 #include <QMimeData>
-#include <QPointer>
+#include <QProgressBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTreeWidget>
 #include <QTimer>
 #include <QUrl>
 
@@ -36,114 +40,83 @@ struct ShownWindow : WindowFixture {
         button("cmdCopy")->click();
         button("cmdPaste")->click();
     }
-    QPoint exitCentre() const { return button("cmdQuit")->mapToGlobal(QPoint(32, 29)); }
 };
-
-void runEventsFor(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 } // namespace
 
-TEST(frmMainDuringErase, ExitGoesThroughAnOpenDropDownList)
+TEST(frmMainDuringErase, DeleteBecomesStopAndAStopKeepsTheFolderFirst)
 {
-    // Pressed on Exit; released on Exit, off it (no click then), or on it after the erase ended.
-    enum class Release { OnExit, OffExit, AfterTheErase };
-    for (const Release how : {Release::OnExit, Release::OffExit, Release::AfterTheErase}) {
-        SCOPED_TRACE(static_cast<int>(how));
+    // Stopped by a click on the same button, or by Escape wherever the focus is.
+    for (const bool byEscape : {false, true}) {
+        SCOPED_TRACE(byEscape ? "Escape" : "click");
         TempTree tree;
-        ShownWindow f("erase-exit-popup");
-        f.cboPath()->addItem(QStringLiteral("/tmp/second entry")); // something to drop down
-        f.queue(tree.folder("long", 3000));
-        QSignalSpy clicks(f.button("cmdQuit"), &skin::SkinButton::Click);
-        QPointer<QWindow> popup;
-        bool openAfterPress = false;
-        const auto release = [&](QPoint at) { QTest::mouseRelease(popup, Qt::LeftButton, {}, popup->mapFromGlobal(at)); };
+        ShownWindow f("erase-stop");
+        const QString big = tree.folder("big", 300);
+        const QString next = tree.folder("next", 1);
+        f.queue(big);
+        f.queue(next);
+        emit f.button("cmdDelete")->MouseEnter(); // the pointer is on it
+        EXPECT_EQ(f.label("lblDisplay"), QStringLiteral("Start Erasing"));
+        QString caption, hint, description;
+        // Stopped as soon as the engine has started.
         *f.onErase = [&](const QString&) {
-            f.cboPath()->showPopup();
-            QTimer::singleShot(0, [&] {
-                popup = f.cboPath()->view()->window()->windowHandle();
-                ASSERT_TRUE(popup != nullptr && popup->isVisible());
-                // The desktop hands a click anywhere to the open list; this one is over Exit.
-                QTest::mousePress(popup, Qt::LeftButton, {}, popup->mapFromGlobal(f.exitCentre()));
-                // Closed now, the list would give up the pointer and the release could be lost.
-                openAfterPress = popup->isVisible();
-                if (how != Release::AfterTheErase)
-                    release(how == Release::OnExit ? f.exitCentre() : f.exitCentre() + QPoint(0, 60));
-            });
+            caption = f.button("cmdDelete")->Caption();
+            hint = f.label("lblDisplay");
+            description = f.button("cmdDelete")->accessibleDescription();
+            if (byEscape) {
+                f.cboPath()->setFocus();
+                QTest::keyClick(f.cboPath(), Qt::Key_Escape);
+            } else {
+                f.button("cmdDelete")->click();
+            }
         };
-        int exitsWhenErased = -1;
-        *f.afterErase = [&](const QString&) { exitsWhenErased = f.exits; };
         f.button("cmdDelete")->click();
-        EXPECT_TRUE(openAfterPress);
-        EXPECT_EQ(exitsWhenErased, how == Release::OnExit ? 1 : 0); // while the folder was still being erased
-        if (how == Release::AfterTheErase) {
-            ASSERT_TRUE(popup != nullptr);
-            release(f.exitCentre());
-        }
-        EXPECT_EQ(clicks.count(), how == Release::OffExit ? 0 : 1);
-        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        ASSERT_TRUE(f.window->isErasing());
+        ASSERT_TRUE(f.waitForRunEnd(1000));
+        EXPECT_EQ(caption, QStringLiteral("Stop"));
+        EXPECT_EQ(hint, QStringLiteral("Stop erasing"));
+        EXPECT_EQ(description, QStringLiteral("Stop erasing"));
+        EXPECT_TRUE(f.label("lblPro").startsWith(QStringLiteral("Stopped: "))) << f.label("lblPro").toStdString();
+        EXPECT_EQ(f.items(), QStringList({big, next}));
+        EXPECT_TRUE(QFileInfo(big).isDir());
+        EXPECT_EQ(f.button("cmdDelete")->Caption(), QStringLiteral("Delete"));
+        EXPECT_EQ(f.label("lblDisplay"), QStringLiteral("Start Erasing"));
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+        // Delete resumes.
+        *f.onErase = {};
+        ASSERT_TRUE(f.deleteAndWait());
+        EXPECT_FALSE(QFileInfo::exists(big));
+        EXPECT_EQ(f.items(), QStringList());
     }
 }
 
-TEST(frmMainDuringErase, DropsFoldersFromOutsideAndInputMethodTextWaitForTheNextEventPoint)
+TEST(frmMainDuringErase, DropsAndFoldersFromOutsideQueueBehindTheRun)
 {
     TempTree tree;
-    ShownWindow f("erase-held-drop");
-    const QString folder = tree.folder("slow", 3000);
+    ShownWindow f("erase-drop-meanwhile");
+    const QString folder = tree.folder("slow", 10);
     f.queue(folder);
     const QString dropped = tree.path("dropped meanwhile");
     const QString handed = tree.path("handed over by a second start");
     QStringList queuedWhenErased;
-    QString fieldWhenErased;
     *f.onErase = [&](const QString&) {
-        QTimer::singleShot(0, [&] {
-            // As the desktop hands a drop to the window.
-            QMimeData data;
-            data.setUrls({QUrl::fromLocalFile(dropped)});
-            const QPointF where = f.cboPath()->mapTo(f.window.get(), QPointF(20, 10));
-            QDragEnterEvent enter(where.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
-            QCoreApplication::sendEvent(f.window->windowHandle(), &enter);
-            QDropEvent drop(where, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
-            QCoreApplication::sendEvent(f.window->windowHandle(), &drop);
-            EXPECT_TRUE(drop.isAccepted());
-            EXPECT_EQ(drop.dropAction(), Qt::CopyAction); // nothing of the source's is moved
-
-            f.window->takeFoldersFromOutside({handed});
-
-            QInputMethodEvent composed;
-            composed.setCommitString(QStringLiteral("-typed"));
-            QCoreApplication::sendEvent(f.cboPath(), &composed);
-        });
+        // As the desktop hands a drop to the window.
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(dropped)});
+        const QPointF where = f.cboPath()->mapTo(f.window.get(), QPointF(20, 10));
+        QDragEnterEvent enter(where.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(f.window->windowHandle(), &enter);
+        QDropEvent drop(where, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(f.window->windowHandle(), &drop);
+        EXPECT_TRUE(drop.isAccepted());
+        EXPECT_EQ(drop.dropAction(), Qt::CopyAction); // nothing of the source's is moved
+        f.window->takeFoldersFromOutside({handed});
     };
-    // Where the typed text arrives, and whether the erase was still running then.
-    struct TypedText : QObject {
-        HookedEraser* eraser = nullptr;
-        QList<bool>* busy = nullptr;
-        bool eventFilter(QObject*, QEvent* event) override
-        {
-            if (event->type() == QEvent::InputMethod)
-                busy->append(eraser->real().busy());
-            return false;
-        }
-    } typed;
-    QList<bool> typedWhileBusy;
-    typed.eraser = f.eraser;
-    typed.busy = &typedWhileBusy;
-    f.cboPath()->installEventFilter(&typed);
-    *f.afterErase = [&](const QString&) {
-        queuedWhenErased = f.items();
-        fieldWhenErased = f.field();
-    };
-    f.button("cmdDelete")->click();
-    EXPECT_EQ(queuedWhenErased, QStringList{folder});
-    EXPECT_EQ(fieldWhenErased, folder);
-    QCoreApplication::processEvents();
+    *f.afterErase = [&](const QString&) { queuedWhenErased = f.items(); };
+    ASSERT_TRUE(f.deleteAndWait());
+    EXPECT_EQ(queuedWhenErased, QStringList({folder, dropped, handed}));
     EXPECT_EQ(f.items(), QStringList({dropped, handed}));
-    EXPECT_EQ(typedWhileBusy, QList<bool>{false});
 }
 
 TEST(frmMainDuringErase, ALongEraseShowsTheRemovedCount)
@@ -157,16 +130,133 @@ TEST(frmMainDuringErase, ALongEraseShowsTheRemovedCount)
         clock.start();
         statusAtStart = f.label("lblPro");
     };
-    // The erase is done, but the window is still waiting on it: the count it shows is final.
+    // The erase is done, but the run has not heard yet: the count it shows is final.
     *f.afterErase = [&](const QString&) {
-        runEventsFor(EraseProgress::kQuietMs + 2 * EraseProgress::kRefreshMs - int(clock.elapsed()));
+        QTest::qWait(EraseProgress::kQuietMs + 2 * EraseProgress::kRefreshMs - int(clock.elapsed()));
         statusLater = f.label("lblPro");
     };
-    f.button("cmdDelete")->click();
+    ASSERT_TRUE(f.deleteAndWait());
     EXPECT_EQ(statusAtStart, QStringLiteral("Working Erasing all, Wait..."));
     // The folder, its 1,200 files, the sub-folder and its file.
     EXPECT_EQ(statusLater, QStringLiteral("Working Erasing all, Wait... 1,203 removed"));
     EXPECT_TRUE(f.label("lblPro").startsWith(QStringLiteral("Erasing Done: 1,203 removed in ")))
         << f.label("lblPro").toStdString();
     EXPECT_EQ(progressText(1234567), QStringLiteral("Working Erasing all, Wait... 1,234,567 removed"));
+}
+
+TEST(frmMainDuringErase, AFolderNotFullyErasedIsToldOnItsEntryAndInTheResults)
+{
+    TempTree tree;
+    ShownWindow f("erase-results");
+    const QString stuck = tree.folder("stuck", 1);
+    const QString clean = tree.folder("clean", 2);
+    zarvok::erase::Outcome failed;
+    failed.status = zarvok::erase::Status::Failed;
+    failed.reason = "Device or resource busy";
+    failed.failedPath = (stuck + QStringLiteral("/mnt")).toStdString();
+    f.eraser->scripted.insert(stuck, failed);
+    f.queue(stuck);
+    f.queue(clean);
+    EXPECT_FALSE(f.child("lblResults")->isVisible());
+    ModalAnswerer boxes;
+    ASSERT_TRUE(f.deleteAndWait());
+    EXPECT_TRUE(boxes.shown.isEmpty());
+    EXPECT_TRUE(f.label("lblPro").startsWith(QStringLiteral("1 folder not erased: "))) << f.label("lblPro").toStdString();
+    EXPECT_EQ(f.items(), QStringList{stuck});
+
+    const QString note = QStringLiteral("Not fully erased: 0 removed in 0.0 s\nDevice or resource busy\nFirst entry left: ")
+                         + stuck + QStringLiteral("/mnt");
+    const QModelIndex entry = f.cboPath()->model()->index(0, 0);
+    EXPECT_EQ(entry.data(Qt::ToolTipRole).toString(), note);
+    EXPECT_EQ(entry.data(Qt::AccessibleDescriptionRole).toString(), note);
+
+    ASSERT_TRUE(f.child("lblResults")->isVisible());
+    emit f.child<QLabel>("lblResults")->linkActivated(QStringLiteral("results"));
+    auto* view = f.window->findChild<ResultsView*>();
+    ASSERT_NE(view, nullptr);
+    auto* table = view->findChild<QTreeWidget*>();
+    ASSERT_EQ(table->topLevelItemCount(), 2);
+    EXPECT_EQ(table->topLevelItem(0)->text(0), stuck);
+    EXPECT_EQ(table->topLevelItem(0)->text(2), QStringLiteral("Device or resource busy (at ") + stuck + QStringLiteral("/mnt)"));
+    EXPECT_TRUE(table->topLevelItem(1)->text(1).startsWith(QStringLiteral("Erased: 5 removed in ")));
+    table->topLevelItem(0)->setSelected(true);
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              QStringLiteral("Folder\tOutcome\tReason\n") + stuck + QStringLiteral("\tNot fully erased: 0 removed in 0.0 s\t")
+                  + QStringLiteral("Device or resource busy (at ") + stuck + QStringLiteral("/mnt)\n"));
+}
+
+TEST(frmMainDuringErase, ASurveyTellsWhatAFolderHoldsAndGivesTheRunItsProgress)
+{
+    // Surveyed to its end: a bar with the percentage, in the title and on the taskbar too.
+    // Not surveyed: a busy bar, and the title and taskbar say nothing.
+    for (const bool surveyed : {true, false}) {
+        SCOPED_TRACE(surveyed ? "surveyed" : "not surveyed");
+        TempTree tree;
+        ShownWindow f("erase-surveyed");
+        const QString folder = tree.folder("counted", 30);
+        f.queue(folder);
+        ASSERT_EQ(f.surveyor->started, QStringList{folder});
+        if (surveyed) {
+            zarvok::erase::Survey survey;
+            survey.entries = 32;
+            survey.bytes = 1'250'000;
+            survey.mountPoints = 1;
+            survey.firstMountPoint = (folder + QStringLiteral("/mnt")).toStdString();
+            f.surveyor->answer(survey);
+            EXPECT_EQ(f.label("lblTitle"), countText(1) + QStringLiteral(": 32 items, 1.3 MB"));
+            EXPECT_EQ(f.cboPath()->model()->index(0, 0).data(Qt::AccessibleDescriptionRole).toString(),
+                      QStringLiteral("32 items, 1.3 MB\n1 mount point inside will stay (") + folder + QStringLiteral("/mnt)"));
+        } else {
+            EXPECT_EQ(f.label("lblTitle"), countText(1)); // nothing counted yet
+        }
+        auto* bar = f.child<QProgressBar>("barProgress");
+        int barMaximum = -1;
+        QString titleDuring;
+        *f.afterErase = [&](const QString&) {
+            QTest::qWait(2 * EraseProgress::kRefreshMs);
+            barMaximum = bar->isVisible() ? bar->maximum() : -1;
+            titleDuring = f.window->windowTitle();
+        };
+        ASSERT_TRUE(f.deleteAndWait());
+        EXPECT_EQ(barMaximum, surveyed ? 100 : 0);
+        EXPECT_EQ(titleDuring, surveyed ? QStringLiteral("100% - Zarvok") : QStringLiteral("Zarvok"));
+        EXPECT_FALSE(bar->isVisible());
+        EXPECT_EQ(f.window->windowTitle(), QStringLiteral("Zarvok"));
+        ASSERT_FALSE(f.desktop->progress.isEmpty());
+        EXPECT_EQ(f.desktop->progress.contains(std::optional<double>(1.0)), surveyed);
+        EXPECT_EQ(f.desktop->progress.back(), std::nullopt);
+        EXPECT_EQ(f.label("lblTitle"), countText(0));
+    }
+}
+
+TEST(frmMainDuringErase, TheEndOfARunIsToldToScreenReadersAndToTheDesktopWhenTheWindowIsAway)
+{
+    for (const bool active : {true, false}) {
+        SCOPED_TRACE(active ? "active" : "in the background");
+        TempTree tree;
+        ShownWindow f("erase-told");
+        f.queue(tree.folder("short", 1));
+        if (active) {
+            f.window->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(f.window.get()));
+        } else {
+            f.window->hide();
+        }
+        QString announcedAtStart;
+        auto* announcer = f.window->findChild<QWidget*>(QStringLiteral("announcer"));
+        *f.onErase = [&](const QString&) { announcedAtStart = announcer->accessibleName(); };
+        ASSERT_TRUE(f.deleteAndWait());
+        EXPECT_EQ(announcedAtStart, QStringLiteral("Working Erasing all, Wait..."));
+        EXPECT_EQ(announcer->accessibleName(), f.label("lblPro"));
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(announcer)->role(), QAccessible::Notification);
+        if (active) {
+            EXPECT_TRUE(f.desktop->notified.isEmpty());
+            continue;
+        }
+        ASSERT_EQ(f.desktop->notified, QStringList{QStringLiteral("Zarvok|") + f.label("lblPro")});
+        f.desktop->pick();
+        EXPECT_TRUE(f.window->isVisible());
+    }
 }

@@ -1,0 +1,226 @@
+// The window's side of an erase run: Delete as Stop, the progress bar and title, what each
+// queued folder holds or became, the results view, and what the desktop and screen readers
+// are told.
+#include "frmMain.h"
+
+#include "Announcer.h"
+#include "CommandHints.h"
+#include "Layout.h"
+#include "ResultsView.h"
+#include "forms/Fonts.h"
+#include "skinbutton/core/SkinButton.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QTimer>
+
+namespace zarvok::app {
+namespace {
+
+const QString kDeleteCaption = QStringLiteral("Delete");
+const QString kStopCaption = QStringLiteral("Stop");
+
+} // namespace
+
+void frmMain::buildResultsLink()
+{
+    lblResults = new QLabel(PicStatus);
+    lblResults->setObjectName(QStringLiteral("lblResults"));
+    lblResults->setText(QStringLiteral("<a href=\"results\">Results</a>"));
+    lblResults->setTextFormat(Qt::RichText);
+    lblResults->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    lblResults->setFocusPolicy(Qt::TabFocus);
+    lblResults->setAccessibleName(QStringLiteral("Results"));
+    lblResults->setAccessibleDescription(QStringLiteral("Show what became of each erased folder"));
+    lblResults->setToolTip(QStringLiteral("Show what became of each erased folder"));
+    lblResults->setFont(forms::fonts::hint());
+    lblResults->adjustSize();
+    lblResults->move(PicStatus->width() - lblResults->width() - 4, (PicStatus->height() - lblResults->height()) / 2);
+    lblResults->hide(); // until there are results
+    connect(lblResults, &QLabel::linkActivated, this, &frmMain::showResults);
+}
+
+void frmMain::onDeleteClicked()
+{
+    if (m_loop.running())
+        m_loop.stop();
+    else
+        m_loop.start();
+}
+
+void frmMain::onRunStarted()
+{
+    showDeleteAs(true);
+    // The extent is known when every folder of the run has been surveyed to its end.
+    std::uint64_t total = 0;
+    for (const QString& folder : m_queue->entries()) {
+        const FolderContents* contents = m_surveys->find(folder);
+        if (contents == nullptr || contents->counting || contents->survey.status != erase::Survey::Status::Done) {
+            total = 0;
+            break;
+        }
+        total += contents->survey.entries + 1;
+    }
+    m_estimate = RunEstimate(total);
+    m_announcer->announce(kStatusWorking);
+    placeProgress(true);
+    showRunProgress();
+    m_runTick->start();
+}
+
+void frmMain::onRunEnded(const RunTally& tally)
+{
+    const QString summary = runSummary(tally);
+    m_announcer->announce(summary);
+    if (!isActiveWindow() || tally.elapsedMs > kNotifyAfterMs)
+        m_desktop->notify(kWindowTitle, summary, [window = QPointer<frmMain>(this)] {
+            if (window) {
+                window->showNormal();
+                window->raise();
+                window->activateWindow();
+            }
+        });
+    m_runTick->stop();
+    placeProgress(false);
+    setWindowTitle(kWindowTitle);
+    m_desktop->showProgress(std::nullopt);
+    showDeleteAs(false);
+    lblResults->setVisible(!m_results->all().isEmpty());
+    m_surveys->follow(m_queue->entries()); // a stopped folder is not what it was
+}
+
+void frmMain::buildProgressBar()
+{
+    barProgress = new QProgressBar(PicStatus);
+    barProgress->setObjectName(QStringLiteral("barProgress"));
+    barProgress->setAccessibleName(QStringLiteral("Erasing"));
+    barProgress->setFont(forms::fonts::hint());
+    barProgress->setTextVisible(true);
+    barProgress->hide();
+}
+
+// During a run the status line makes room for the bar at its right end.
+void frmMain::placeProgress(bool shown)
+{
+    const QRect line = layout::toPixels(layout::lblPro);
+    constexpr int kBarWidth = 120, kGap = 4;
+    barProgress->setGeometry(line.right() - kBarWidth, 2, kBarWidth, PicStatus->height() - 4);
+    lblPro->setGeometry(shown ? line.adjusted(0, 0, -(kBarWidth + kGap), 0) : line);
+    barProgress->setVisible(shown);
+}
+
+void frmMain::showRunProgress()
+{
+    const std::uint64_t removed = m_loop.removedSoFar();
+    const std::optional<int> percent = m_estimate.percent(removed);
+    if (!percent) {
+        barProgress->setRange(0, 0); // busy: how much is left is unknown
+        m_desktop->showProgress(std::nullopt);
+        return;
+    }
+    barProgress->setRange(0, 100);
+    barProgress->setValue(*percent);
+    const QString left = m_estimate.timeLeft(removed, m_loop.elapsedMs());
+    barProgress->setFormat(left.isEmpty() ? QStringLiteral("%p%") : QStringLiteral("%p% - ") + left);
+    setWindowTitle(QString::number(*percent) + QStringLiteral("% - ") + kWindowTitle);
+    m_desktop->showProgress(*percent / 100.0);
+}
+
+void frmMain::showDeleteAs(bool stop)
+{
+    const QString startHint = hintOf(cmdDelete->objectName());
+    cmdDelete->setCaption(stop ? kStopCaption : kDeleteCaption);
+    cmdDelete->setAccessibleDescription(stop ? kStopHint : startHint);
+    // The pointer is still on the button that was just clicked: its hint follows the caption.
+    if (lblDisplay->text() == (stop ? startHint : kStopHint))
+        lblDisplay->setText(stop ? kStopHint : startHint);
+}
+
+void frmMain::refreshNote(const QString& folder)
+{
+    QStringList parts;
+    if (const FolderResult* result = m_results->find(folder))
+        parts << resultNote(*result);
+    if (const FolderContents* contents = m_surveys->find(folder))
+        parts << contentsNote(*contents);
+    m_queue->setNote(folder, parts.join(QLatin1Char('\n')));
+    showCurrentNote();
+}
+
+// "Folder to Delete (drag and drop): 3 in list: 120,431 items, 1.2 GB" once something is known.
+void frmMain::showCount()
+{
+    std::uint64_t entries = 0, bytes = 0;
+    bool counting = false, anyKnown = false;
+    for (const QString& folder : m_queue->entries()) {
+        if (const FolderContents* contents = m_surveys->find(folder)) {
+            anyKnown = true;
+            entries += contents->survey.entries;
+            bytes += contents->survey.bytes;
+            counting = counting || contents->counting;
+        }
+    }
+    QString text = countText(m_queue->count());
+    // A survey that has only just begun says nothing yet.
+    if (anyKnown && (entries > 0 || !counting))
+        text += QStringLiteral(": ") + contentsText(entries, bytes, counting);
+    forms::setAnnouncedText(lblTitle, text);
+    lblTitle->adjustSize();
+}
+
+void frmMain::showCurrentNote()
+{
+    cboPath->setToolTip(m_queue->note(cboPath->currentText()));
+}
+
+void frmMain::showResults()
+{
+    if (!m_resultsView)
+        m_resultsView = new ResultsView(*m_results, this);
+    m_resultsView->show();
+    m_resultsView->raise();
+    m_resultsView->activateWindow();
+}
+
+void frmMain::showEntry(int row)
+{
+    cboPath->setCurrentIndex(row);
+    cboPath->setEditText(m_queue->entry(row));
+}
+
+void frmMain::setStatus(const QString& text)
+{
+    forms::setAnnouncedText(lblPro, text);
+}
+
+void frmMain::setBusy(bool busy)
+{
+    if (busy == m_busy)
+        return;
+    m_busy = busy;
+    if (busy)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void frmMain::setErasing(bool erasing)
+{
+    if (erasing)
+        m_progress->start();
+    else
+        m_progress->stop();
+}
+
+void frmMain::warn(const QString& text, std::function<void()> closed)
+{
+    auto* box = new QMessageBox(QMessageBox::Warning, kWindowTitle, text, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QMessageBox::finished, this, [closed = std::move(closed)] { closed(); });
+    box->open();
+}
+
+} // namespace zarvok::app

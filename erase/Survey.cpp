@@ -1,0 +1,259 @@
+#include "Survey.h"
+
+#include "Containment.h"
+#include "DirHandle.h"
+#include "EraseEngine.h"
+#include "SystemCalls.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <unordered_set>
+#include <vector>
+
+namespace zarvok::erase {
+
+namespace {
+
+constexpr std::size_t kBatchEntries = 4096;
+// Handles kept open on the way down; frames above them are reopened through ".." of the child.
+constexpr std::size_t kOpenFrames = 48;
+// Hard-linked files remembered to count each once; past this many (a tree of backups made of
+// hard links) further ones may be counted again: the figure only grows, memory does not.
+constexpr std::size_t kLinkedFilesKept = 200000;
+
+struct Frame {
+    Fd fd;
+    dev_t dev;
+    ino_t ino;
+    std::string path;
+    std::vector<std::string> subdirectories; // of the current batch, still to look into
+    std::size_t next = 0;
+    bool listed = false; // the listing has ended or was read to its end
+};
+
+struct FileId {
+    dev_t dev;
+    ino_t ino;
+    bool operator==(const FileId&) const = default;
+};
+struct FileIdHash {
+    std::size_t operator()(const FileId& id) const { return std::hash<ino_t>()(id.ino) ^ (std::hash<dev_t>()(id.dev) << 1); }
+};
+
+class SurveyWalk {
+public:
+    SurveyWalk(const Containment& containment, Survey& survey, SurveyProgress& progress)
+        : m_containment(containment), m_survey(survey), m_progress(progress)
+    {
+    }
+
+    void run(Fd root, const struct stat& st, const std::string& path);
+
+private:
+    bool stopped() const { return m_progress.cancel.requested(); }
+    void readBatch(Frame& frame);
+    void countEntry(Frame& frame, const Entry& entry);
+    void descend(Frame& frame);
+    void ascend();
+    void keepHandleBudget();
+    void noteUnreadable(const std::string& path, int err);
+
+    const Containment& m_containment;
+    Survey& m_survey;
+    SurveyProgress& m_progress;
+    std::vector<Frame> m_frames;
+    DirReader m_reader;
+    std::vector<Entry> m_batch;
+    std::unordered_set<FileId, FileIdHash> m_linked;
+    const uid_t m_user = ::geteuid();
+};
+
+void SurveyWalk::run(Fd root, const struct stat& st, const std::string& path)
+{
+    m_frames.push_back(Frame{std::move(root), st.st_dev, st.st_ino, path, {}, 0, false});
+    while (!m_frames.empty() && !stopped()) {
+        Frame& top = m_frames.back();
+        if (top.next < top.subdirectories.size())
+            descend(top);
+        else if (!top.listed)
+            readBatch(top);
+        else
+            ascend();
+    }
+    if (stopped())
+        m_survey.status = Survey::Status::Stopped;
+}
+
+void SurveyWalk::readBatch(Frame& frame)
+{
+    m_batch.clear();
+    frame.subdirectories.clear();
+    frame.next = 0;
+    const DirReader::Batch read = m_reader.readBatch(frame.fd.get(), m_batch, kBatchEntries);
+    if (read.error != 0 && read.error != ENOENT)
+        noteUnreadable(frame.path, read.error);
+    frame.listed = !read.more || read.error != 0;
+    for (const Entry& entry : m_batch) {
+        if (stopped())
+            return;
+        countEntry(frame, entry);
+    }
+}
+
+void SurveyWalk::countEntry(Frame& frame, const Entry& entry)
+{
+    struct stat st{};
+    if (!sys().fstatat(frame.fd.get(), entry.name.c_str(), st, AT_SYMLINK_NOFOLLOW).ok())
+        return; // gone meanwhile
+    m_survey.entries = m_progress.entries.fetch_add(1, std::memory_order_relaxed) + 1;
+    const bool counted = S_ISDIR(st.st_mode) || st.st_nlink < 2 || m_linked.size() >= kLinkedFilesKept
+                         || m_linked.insert(FileId{st.st_dev, st.st_ino}).second;
+    if (counted)
+        m_survey.bytes = m_progress.bytes.fetch_add(std::uint64_t(st.st_blocks) * 512, std::memory_order_relaxed)
+                         + std::uint64_t(st.st_blocks) * 512;
+    if (!S_ISDIR(st.st_mode))
+        return;
+    const bool mayEmpty = m_user == 0 || st.st_uid == m_user || ::faccessat(frame.fd.get(), entry.name.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+    if (!mayEmpty && m_survey.lockedFolders++ == 0)
+        m_survey.firstLocked = frame.path + '/' + entry.name;
+    frame.subdirectories.push_back(entry.name);
+}
+
+void SurveyWalk::descend(Frame& frame)
+{
+    const std::string& name = frame.subdirectories[frame.next++];
+    const std::string path = frame.path + '/' + name;
+    Opened child = m_containment.openDir(frame.fd.get(), name.c_str());
+    if (child.error == EXDEV) {
+        if (m_survey.mountPoints++ == 0)
+            m_survey.firstMountPoint = path;
+        return;
+    }
+    if (child.error == ENOENT || child.error == ENOTDIR || child.error == ELOOP)
+        return; // removed or replaced meanwhile: not a folder of this tree any more
+    if (child.error != 0) {
+        noteUnreadable(path, child.error);
+        return;
+    }
+    struct stat st{};
+    if (!sys().fstat(child.fd.get(), st).ok())
+        return;
+    m_frames.push_back(Frame{std::move(child.fd), st.st_dev, st.st_ino, path, {}, 0, false});
+    keepHandleBudget();
+}
+
+// Deep down, a frame above the open ones is read to the end of its listing (only its folders'
+// names are kept) and its handle closed; it is reopened on the way back up.
+void SurveyWalk::keepHandleBudget()
+{
+    if (m_frames.size() <= kOpenFrames)
+        return;
+    Frame& old = m_frames[m_frames.size() - kOpenFrames - 1];
+    if (!old.fd.valid())
+        return;
+    std::vector<std::string> rest(old.subdirectories.begin() + std::ptrdiff_t(old.next), old.subdirectories.end());
+    while (!old.listed && !stopped()) {
+        readBatch(old);
+        rest.insert(rest.end(), old.subdirectories.begin(), old.subdirectories.end());
+    }
+    old.subdirectories = std::move(rest);
+    old.next = 0;
+    old.listed = true;
+    old.fd.reset();
+}
+
+void SurveyWalk::ascend()
+{
+    Frame done = std::move(m_frames.back());
+    m_frames.pop_back();
+    if (m_frames.empty() || m_frames.back().fd.valid())
+        return;
+    Frame& parent = m_frames.back();
+    Opened reopened = m_containment.openParent(done.fd.get(), parent.dev, parent.ino);
+    if (reopened.error != 0) {
+        // Moved or replaced meanwhile: what is left of it is not this tree's any more.
+        noteUnreadable(parent.path, reopened.error);
+        parent.subdirectories.clear();
+        parent.next = 0;
+        return;
+    }
+    parent.fd = std::move(reopened.fd);
+}
+
+void SurveyWalk::noteUnreadable(const std::string& path, int err)
+{
+    if (m_survey.unreadable++ == 0) {
+        m_survey.firstUnreadable = path;
+        m_survey.reason = std::strerror(err);
+    }
+}
+
+Survey refusedSurvey(std::string reason)
+{
+    Survey survey;
+    survey.status = Survey::Status::Refused;
+    survey.reason = std::move(reason);
+    return survey;
+}
+
+Survey surveyChecked(const std::string& path, SurveyProgress& progress)
+{
+    std::string trimmed = path;
+    while (trimmed.size() > 1 && trimmed.back() == '/')
+        trimmed.pop_back();
+    if (trimmed.empty() || trimmed.front() != '/' || trimmed.find('\0') != std::string::npos)
+        return refusedSurvey("only an absolute path can be erased");
+    if (struct stat whole{}; sys().fstatat(AT_FDCWD, trimmed.c_str(), whole, AT_SYMLINK_NOFOLLOW).ok() && S_ISDIR(whole.st_mode)) {
+        if (std::string reason = neverErasedReason(whole); !reason.empty())
+            return refusedSurvey(std::move(reason));
+    }
+    const std::size_t slash = trimmed.rfind('/');
+    const std::string parentPath = slash == 0 ? "/" : trimmed.substr(0, slash);
+    const std::string name = trimmed.substr(slash + 1);
+    Survey none;
+    none.status = Survey::Status::NoFolder;
+    const SysResult parentOpened = sys().openat(AT_FDCWD, parentPath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (!parentOpened.ok())
+        return none;
+    const Fd parent(static_cast<int>(parentOpened.value));
+    struct stat st{};
+    if (name.empty() || name == "." || name == ".." || !sys().fstatat(parent.get(), name.c_str(), st, AT_SYMLINK_NOFOLLOW).ok()
+        || !S_ISDIR(st.st_mode))
+        return none;
+    std::variant<Containment, Refusal> decided = Containment::forFolder(parent.get(), name.c_str());
+    if (const Refusal* refusal = std::get_if<Refusal>(&decided))
+        return refusedSurvey(refusal->reason.empty() ? std::strerror(refusal->error) : refusal->reason);
+    const Containment& containment = std::get<Containment>(decided);
+    Opened root = containment.openDir(parent.get(), name.c_str());
+    Survey survey;
+    if (root.error != 0) {
+        survey.unreadable = 1;
+        survey.firstUnreadable = trimmed;
+        survey.reason = std::strerror(root.error);
+        return survey;
+    }
+    SurveyWalk(containment, survey, progress).run(std::move(root.fd), st, trimmed);
+    return survey;
+}
+
+} // namespace
+
+Survey surveyTree(const std::string& path, SurveyProgress* progress)
+{
+    SurveyProgress unobserved;
+    try {
+        return surveyChecked(path, progress ? *progress : unobserved);
+    } catch (const std::bad_alloc&) {
+        Survey survey;
+        survey.status = Survey::Status::Stopped;
+        survey.reason = std::strerror(ENOMEM);
+        return survey;
+    }
+}
+
+} // namespace zarvok::erase
