@@ -1,6 +1,7 @@
 #include "AboutPanel.h"
 
 #include "SkinButton.h"
+#include "SkinButton_p.h"
 #include "skinbutton/render/ColorMath.h"
 #include "skinbutton/render/Primitives.h"
 
@@ -163,7 +164,7 @@ AboutPanel::AboutPanel(SkinButton* owner)
 
 SystemColors AboutPanel::colors() const
 {
-    return m_owner ? m_owner->systemColors() : SystemColors::fromPalette(palette());
+    return m_owner ? systemColorsOf(*m_owner) : SystemColors::fromPalette(palette());
 }
 
 void AboutPanel::repaintPanel()

@@ -16,6 +16,7 @@
 // into a member of that type (see PropertyValue::toColour and toPicture).
 
 #include "Color.h"
+#include "SkinButtonGlobal.h"
 
 #include <QFont>
 #include <QImage>
@@ -30,39 +31,46 @@
 
 namespace skin {
 
-// A picture and where it came from, so that saving a loaded picture writes its path back.
-struct Picture {
-    QString source; // resource or file path; empty when the picture was made in memory
-    QImage image;   // null: no picture
+/// A picture and where it came from, so that saving a loaded picture writes its path back.
+struct SKINBUTTON_EXPORT Picture {
+    QString source; ///< resource or file path; empty when the picture was made in memory
+    QImage image;   ///< null: no picture
 
+    /// True when there is no picture.
     bool isNull() const { return image.isNull(); }
-    friend bool operator==(const Picture& a, const Picture& b)
-    {
-        return a.source == b.source && a.image == b.image;
-    }
+    /// Same source and same pixels.
+    friend bool operator==(const Picture& a, const Picture& b) { return a.source == b.source && a.image == b.image; }
+    /// Another source or other pixels.
+    friend bool operator!=(const Picture& a, const Picture& b) { return !(a == b); }
 
-    // Loads an image file or resource (SVG through the Qt SVG image plug-in). An empty path is no
+    /// Loads an image file or resource (SVG through the Qt SVG image plug-in). An empty path is no
     // picture; a path that cannot be read yields nullopt and the reason.
     static std::optional<Picture> load(const QString& path, QString* error = nullptr);
 };
 
-// A font as stored: Qt has no character set, so the stored one is carried along unchanged.
+/// A font as stored: Qt has no character set, so the stored one is carried along unchanged.
 struct StoredFont {
-    QFont font;
-    int charset = 0;
-    friend bool operator==(const StoredFont& a, const StoredFont& b)
-    {
-        return a.font == b.font && a.charset == b.charset;
-    }
+    QFont font;      ///< the font
+    int charset = 0; ///< the stored character set, kept as it was read
+    /// Same font and character set.
+    friend bool operator==(const StoredFont& a, const StoredFont& b) { return a.font == b.font && a.charset == b.charset; }
+    /// Another font or character set.
+    friend bool operator!=(const StoredFont& a, const StoredFont& b) { return !(a == b); }
 };
 
+/// A stored colour, 0x00BBGGRR (told apart from an integer by its type).
 struct ColourValue {
-    Color rgb = 0;
-    friend bool operator==(const ColourValue&, const ColourValue&) = default;
+    Color rgb = 0; ///< the colour
+    /// Same colour.
+    friend bool operator==(const ColourValue& a, const ColourValue& b) { return a.rgb == b.rgb; }
+    /// Another colour.
+    friend bool operator!=(const ColourValue& a, const ColourValue& b) { return !(a == b); }
 };
 
-class PropertyValue {
+/// One stored value: an integer, a boolean, a text, a colour, a picture or a font.
+class SKINBUTTON_EXPORT PropertyValue {
 public:
+    /// The kinds of value, in the order of the stored form's types.
     enum class Type { Integer, Boolean, Text, Colour, Picture, Font };
 
     PropertyValue(qint32 v) : m_value(v) {}
@@ -88,13 +96,18 @@ public:
     QJsonValue toJson() const;
     static std::optional<PropertyValue> fromJson(const QJsonValue& json, QString* error = nullptr);
 
-    friend bool operator==(const PropertyValue&, const PropertyValue&) = default;
+    /// Same kind and same value.
+    friend bool operator==(const PropertyValue& a, const PropertyValue& b) { return a.m_value == b.m_value; }
+    /// Another kind or another value.
+    friend bool operator!=(const PropertyValue& a, const PropertyValue& b) { return !(a == b); }
 
 private:
     std::variant<qint32, bool, QString, ColourValue, skin::Picture, StoredFont> m_value;
 };
 
-class PropertyBag {
+/// The stored properties of one control: typed values under keys that compare without regard to
+/// letter case; a saved bag lists its keys in the order they were first written.
+class SKINBUTTON_EXPORT PropertyBag {
 public:
     // Stores value under key; with a default given and the value equal to it, the key is
     // removed instead, so that a default never appears in a saved bag.

@@ -102,7 +102,7 @@ QString SkinButtonPlugin::domXml() const
   <property name="geometry">
    <rect><x>0</x><y>0</y><width>75</width><height>23</height></rect>
   </property>
-  <property name="Caption">
+  <property name="text">
    <string>SkinButton</string>
   </property>
  </widget>

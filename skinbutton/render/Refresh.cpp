@@ -2,6 +2,7 @@
 
 #include "ButtonColors.h"
 #include "Caption.h"
+#include "ColorMath.h"
 #include "DeviceScale.h"
 #include "Styles.h"
 #include "Surface.h"
@@ -114,6 +115,57 @@ int paintStyle(const ButtonLook& settled, Surface& surface, const ButtonColors& 
     return entry->iconMargin;
 }
 
+// Styles whose written look shows no keyboard focus: with ShowFocus on they get an inner focus
+// rectangle, dotted as the system style's, one pixel inside a 3-pixel margin. Each dot is in the
+// caption's colour where that stands out at 3:1 against the face under it, else in black or
+// white, whichever stands out more; so the rectangle reaches 3:1 on every face.
+bool drawsFocusRectangle(int style)
+{
+    switch (style) {
+    case 5:  // rounded gradient: its own hot look with ShowFocus on
+    case 6:  // desktop theme: the theme's default-button look
+    case 7:  // framed gradient: its hot look
+    case 8:  // shadowed bevel: its focus border
+    case 10: // pixel-art gel: the blue gel
+        return false;
+    default:
+        return true;
+    }
+}
+
+constexpr double kFocusContrast = 3.0;
+
+Color focusDotOn(Color face, Color caption)
+{
+    const double under = RelativeLuminance(face);
+    if (ContrastRatio(RelativeLuminance(caption), under) >= kFocusContrast)
+        return caption;
+    return ContrastRatio(0.0, under) >= ContrastRatio(1.0, under) ? rgb(0, 0, 0) : rgb(255, 255, 255);
+}
+
+void drawFocusRectangle(Surface& surface, Color caption)
+{
+    constexpr int kInset = 3;
+    const int left = kInset;
+    const int top = kInset;
+    const int right = surface.width() - 1 - kInset;
+    const int bottom = surface.height() - 1 - kInset;
+    if (right - left < 2 || bottom - top < 2)
+        return;
+    const auto dot = [&](int x, int y) {
+        if (((x + y) & 1) == 0)
+            surface.setPixel(x, y, focusDotOn(surface.pixel(x, y), caption));
+    };
+    for (int x = left; x <= right; ++x) {
+        dot(x, top);
+        dot(x, bottom);
+    }
+    for (int y = top + 1; y < bottom; ++y) {
+        dot(left, y);
+        dot(right, y);
+    }
+}
+
 QRect captionArea(const Rect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)); }
 
 void drawCaptionAndIcon(const ButtonLook& look, QImage& target, QSize size, const ButtonColors& palette,
@@ -136,6 +188,10 @@ RefreshResult refreshButton(const ButtonLook& look, Surface& surface, const Syst
     result.state = settled.state;
     result.style = look.style;
     const int iconMargin = paintStyle(settled, surface, palette, theme, result);
+    const bool themeDrew = settled.style == kThemedStyle && result.style == look.style;
+    if (settled.showFocus && settled.hasFocus && settled.userMode && settled.state != StateDisabled &&
+        drawsFocusRectangle(themeDrew ? kThemedStyle : (settled.style == kThemedStyle ? -1 : settled.style)))
+        drawFocusRectangle(surface, palette.caption(settled.state));
     if (settled.state != StateDisabled && !settled.caption.isEmpty())
         palette.keepCaptionLegible(surface.image(), captionArea(settled.captionRect));
     const QSize size(surface.width(), surface.height());

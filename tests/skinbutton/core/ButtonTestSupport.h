@@ -3,6 +3,7 @@
 // that pixels and states do not depend on the machine.
 
 #include "skinbutton/core/SkinButton.h"
+#include "skinbutton/core/SkinButton_p.h"
 #include "skinbutton/render/ButtonLook.h"
 #include "skinbutton/render/SystemColors.h"
 #include "skinbutton/render/ThemePainter.h"
@@ -29,8 +30,7 @@ inline ShownButton showButton(const QJsonObject& stored = {}, bool designMode = 
     ShownButton shown;
     shown.window = std::make_unique<QWidget>();
     shown.window->resize(200, 100);
-    shown.button = new SkinButton(shown.window.get(), std::make_unique<NoThemePainter>(),
-                                  SkinButton::ColorSource::Reference);
+    shown.button = newSkinButton(shown.window.get(), std::make_unique<NoThemePainter>(), ColorSource::Reference);
     shown.button->setObjectName(QStringLiteral("cmdTest"));
     shown.button->setDesignMode(designMode);
     shown.button->setGeometry(QRect(QPoint(50, 30), size));
