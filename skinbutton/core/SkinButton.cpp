@@ -148,9 +148,11 @@ void SkinButtonPrivate::pushToButton(bool checked)
         q->QAbstractButton::setIcon(props.icon.isNull() ? QIcon() : QIcon(QPixmap::fromImage(props.icon.image)));
         pushedIcon = q->icon().cacheKey();
     }
-    const QSize iconSize(props.iconSize, props.iconSize);
-    if (q->iconSize() != iconSize)
-        q->QAbstractButton::setIconSize(iconSize);
+    if (props.iconSize != pushedIconSide) {
+        q->QAbstractButton::setIconSize(QSize(props.iconSize, props.iconSize));
+        pushedIconSide = props.iconSize;
+        pushedIconSize = q->iconSize(); // Qt's default size for a side below 0
+    }
 }
 
 void SkinButtonPrivate::adoptFromButton()
@@ -180,7 +182,7 @@ void SkinButtonPrivate::adoptFromButton()
     }
     if (!self)
         return;
-    if (q->iconSize() != QSize(props.iconSize, props.iconSize))
+    if (q->iconSize() != pushedIconSize)
         q->setIconSize(q->IconSize());
     if (!self)
         return;
@@ -283,7 +285,7 @@ SkinButton::ButtonAlign SkinButton::IconAlign() const { return ButtonAlign(d->pr
 int SkinButton::IconSize() const
 {
     const QSize size = iconSize();
-    return size == QSize(d->props.iconSize, d->props.iconSize) ? d->props.iconSize : qMax(size.width(), size.height());
+    return size == d->pushedIconSize ? d->props.iconSize : qMax(size.width(), size.height());
 }
 SkinButton::ButtonAlign SkinButton::CaptionAlign() const { return ButtonAlign(d->props.captionAlign); }
 SkinButton::ButtonStyle SkinButton::NonThemeStyle() const { return ButtonStyle(d->props.nonThemeStyle); }
@@ -469,6 +471,8 @@ void SkinButton::nextCheckState()
     {
         const QScopedValueRollback<bool> ownWrite(d->holdAdopt, true);
         d->props.value = next;
+        if (!next)
+            d->unlatch(); // an exclusive group's previous button, unchecked by this click's flip
         notifyAccessibleValueChanged(this);
         Refresh();
         Q_EMIT valueChanged();

@@ -63,7 +63,7 @@ class SKINBUTTON_EXPORT SkinButton : public QAbstractButton {
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption NOTIFY CaptionChanged DESIGNABLE false)
     Q_PROPERTY(QPixmap Icon READ IconPixmap WRITE setIcon NOTIFY IconChanged DESIGNABLE false)
     Q_PROPERTY(ButtonAlign IconAlign READ IconAlign WRITE setIconAlign NOTIFY IconAlignChanged)
-    Q_PROPERTY(int IconSize READ IconSize WRITE setIconSize NOTIFY IconSizeChanged DESIGNABLE false)
+    Q_PROPERTY(int IconSize READ IconSize WRITE setIconSize NOTIFY IconSizeChanged)
     Q_PROPERTY(ButtonAlign CaptionAlign READ CaptionAlign WRITE setCaptionAlign NOTIFY CaptionAlignChanged)
     Q_PROPERTY(ButtonStyle NonThemeStyle READ NonThemeStyle WRITE setNonThemeStyle NOTIFY NonThemeStyleChanged)
     Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled NOTIFY EnabledChanged DESIGNABLE false)
@@ -82,6 +82,8 @@ class SKINBUTTON_EXPORT SkinButton : public QAbstractButton {
     Q_PROPERTY(QFont Font READ Font WRITE setFont NOTIFY FontChanged DESIGNABLE false)
     Q_PROPERTY(ButtonKind ButtonType READ ButtonType WRITE setButtonType NOTIFY ButtonTypeChanged DESIGNABLE false)
     Q_PROPERTY(bool value READ value WRITE setValue NOTIFY valueChanged DESIGNABLE false)
+    // The icon's size is the one square side IconSize (style sheets set it as qproperty-IconSize).
+    Q_PROPERTY(QSize iconSize READ iconSize WRITE setIconSize DESIGNABLE false)
 
 public:
     /// The looks (the Style and NonThemeStyle properties). The numbers are the stored ones; an

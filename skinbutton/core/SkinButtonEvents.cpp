@@ -71,11 +71,15 @@ void SkinButton::mousePressEvent(QMouseEvent* event)
 void SkinButton::mouseReleaseEvent(QMouseEvent* event)
 {
     QPointer<SkinButton> self(this);
-    const Outcome released =
-        d->interaction.mouseRelease(buttonNumber(event->button()), hitButton(event->position().toPoint()), d->toggle());
+    const bool over = hitButton(event->position().toPoint());
+    const Outcome released = d->interaction.mouseRelease(buttonNumber(event->button()), over, d->toggle());
+    const int decided = d->interaction.state();
     d->apply(released);
     if (!self || event->button() != Qt::LeftButton)
         return;
+    // A click follows: the state input decided, not the latched look painted before the flip.
+    if (isDown() && over)
+        d->interaction.setState(decided);
     d->knownDown = false;
     QAbstractButton::mouseReleaseEvent(event); // over the button after a press: the click
 }
@@ -120,9 +124,12 @@ void SkinButton::keyReleaseEvent(QKeyEvent* event)
         return;
     QPointer<SkinButton> self(this);
     d->interaction.spaceUp(d->toggle());
+    const int decided = d->interaction.state();
     d->apply(Outcome{.repaint = true});
     if (!self)
         return;
+    if (isDown())
+        d->interaction.setState(decided);
     d->knownDown = false;
     QAbstractButton::keyReleaseEvent(event); // one click per press
 }
@@ -136,9 +143,11 @@ void SkinButton::click()
     if (!self)
         return;
     d->interaction.spaceUp(d->toggle());
+    const int decided = d->interaction.state();
     d->apply(Outcome{.repaint = true});
     if (!self)
         return;
+    d->interaction.setState(decided);
     d->knownDown = false;
     QAbstractButton::click(); // pressed(), the flip, released(), clicked() and Click()
 }

@@ -17,6 +17,7 @@
 #include "skinbutton/render/SystemColors.h"
 #include "skinbutton/render/ThemePainter.h"
 
+#include <climits>
 #include <memory>
 
 namespace skin {
@@ -49,6 +50,8 @@ public:
     bool fontSet = false;   // a font set in code or stored in a form; otherwise the widget's inherited font
     qint64 pushedIcon = 0;      // cache key of the QIcon the written Icon gave Qt's face
     qint64 pushedIconImage = 0; // cache key of the written Icon's image it was made from
+    int pushedIconSide = INT_MIN;   // the IconSize last given to Qt's iconSize, and what Qt made of it
+    QSize pushedIconSize;
     bool holdAdopt = false;     // a write of the written face under way: Qt's face follows it after
     bool knownDown = false; // QAbstractButton's down flag as input last left it
     QString extenderToolTip;

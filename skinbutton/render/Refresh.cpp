@@ -115,22 +115,17 @@ int paintStyle(const ButtonLook& settled, Surface& surface, const ButtonColors& 
     return entry->iconMargin;
 }
 
-// Styles whose written look shows no keyboard focus: with ShowFocus on they get an inner focus
-// rectangle, dotted as the system style's, one pixel inside a 3-pixel margin. Each dot is in the
+// With ShowFocus on, the styles get an inner focus rectangle, dotted as the system style's, one
+// pixel inside a 3-pixel margin, where their written look shows no keyboard focus (0-4, 9) or
+// shows it below 3:1 against the face (5; 7 and 8 with some colours). The pixel-art gel's blue
+// gel and a desktop theme's own default-button look show it themselves. Each dot is in the
 // caption's colour where that stands out at 3:1 against the face under it, else in black or
 // white, whichever stands out more; so the rectangle reaches 3:1 on every face.
-bool drawsFocusRectangle(int style)
+bool drawsFocusRectangle(int style, bool themeDrew)
 {
-    switch (style) {
-    case 5:  // rounded gradient: its own hot look with ShowFocus on
-    case 6:  // desktop theme: the theme's default-button look
-    case 7:  // framed gradient: its hot look
-    case 8:  // shadowed bevel: its focus border
-    case 10: // pixel-art gel: the blue gel
+    if (themeDrew)
         return false;
-    default:
-        return true;
-    }
+    return style != 10;
 }
 
 constexpr double kFocusContrast = 3.0;
@@ -190,7 +185,7 @@ RefreshResult refreshButton(const ButtonLook& look, Surface& surface, const Syst
     const int iconMargin = paintStyle(settled, surface, palette, theme, result);
     const bool themeDrew = settled.style == kThemedStyle && result.style == look.style;
     if (settled.showFocus && settled.hasFocus && settled.userMode && settled.state != StateDisabled &&
-        drawsFocusRectangle(themeDrew ? kThemedStyle : (settled.style == kThemedStyle ? -1 : settled.style)))
+        drawsFocusRectangle(settled.style, themeDrew))
         drawFocusRectangle(surface, palette.caption(settled.state));
     if (settled.state != StateDisabled && !settled.caption.isEmpty())
         palette.keepCaptionLegible(surface.image(), captionArea(settled.captionRect));

@@ -101,16 +101,16 @@ TEST(SkinButtonProperties, WritingEnabledAgainStillResetsTheStateAndRepaints)
     test::releaseAllButtons(shown.button);
 }
 
-TEST(SkinButtonProperties, ANewButtonTakesItsNameAndStartsWithoutAState)
+TEST(SkinButtonProperties, ANewButtonTakesItsNameAndStartsAtItsRestingLook)
 {
     QWidget window;
     SkinButton& button = *newSkinButton(&window, std::make_unique<NoThemePainter>(), ColorSource::Reference);
-    EXPECT_EQ(button.visualState(), 0);
+    EXPECT_EQ(button.visualState(), 1); // SkinButton 4: at rest, as a loaded button (3.x: 0, unset)
     EXPECT_EQ(captionFormatOf(button), 17);
     button.setObjectName(QStringLiteral("cmdAbout"));
     button.initProperties();
     EXPECT_EQ(button.Caption(), QStringLiteral("cmdAbout"));
-    EXPECT_EQ(button.Version(), QStringLiteral("3.0"));
+    EXPECT_EQ(button.Version(), QStringLiteral("4.0"));
     EXPECT_EQ(button.BackColor(), rgb(0xF0, 0xF0, 0xF0));
 }
 
