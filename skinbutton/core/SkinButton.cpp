@@ -129,26 +129,28 @@ void SkinButtonPrivate::syncWidget()
     q->QWidget::setToolTip(props.toolTip);
 }
 
-void SkinButtonPrivate::pushToButton(bool checked)
+void SkinButtonPrivate::pushToButton(const PropertyMember* only, bool checked)
 {
+    const auto pushes = [only](const PropertyMember& member) { return only == nullptr || *only == member; };
     const QScopedValueRollback<bool> ownWrite(syncingWidget, true);
-    if (q->text() != props.caption)
+    if (pushes(&ButtonProperties::caption) && q->text() != props.caption)
         q->QAbstractButton::setText(props.caption);
     const bool checkable = props.buttonType == SkinButton::ToggleButton;
-    if (q->isCheckable() != checkable)
+    if (pushes(&ButtonProperties::buttonType) && q->isCheckable() != checkable)
         q->setCheckable(checkable);
-    if (checked && checkable && q->isChecked() != props.value) {
+    const bool pushesChecked = pushes(&ButtonProperties::value) || pushes(&ButtonProperties::buttonType);
+    if (checked && pushesChecked && checkable && q->isCheckable() && q->isChecked() != props.value) {
         QPointer<SkinButton> self(q);
         q->QAbstractButton::setChecked(props.value); // toggled(), and the button group
         if (self && q->isChecked() != props.value)
             props.value = q->isChecked(); // an exclusive group's checked button stays checked
     }
-    if (props.icon.image.cacheKey() != pushedIconImage) {
+    if (pushes(&ButtonProperties::icon) && props.icon.image.cacheKey() != pushedIconImage) {
         pushedIconImage = props.icon.image.cacheKey();
         q->QAbstractButton::setIcon(props.icon.isNull() ? QIcon() : QIcon(QPixmap::fromImage(props.icon.image)));
         pushedIcon = q->icon().cacheKey();
     }
-    if (props.iconSize != pushedIconSide) {
+    if (pushes(&ButtonProperties::iconSize) && props.iconSize != pushedIconSide) {
         q->QAbstractButton::setIconSize(QSize(props.iconSize, props.iconSize));
         pushedIconSide = props.iconSize;
         pushedIconSize = q->iconSize(); // Qt's default size for a side below 0

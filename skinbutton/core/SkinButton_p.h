@@ -62,14 +62,15 @@ public:
     void write(T ButtonProperties::*member, T value)
     {
         props.*member = std::move(value);
-        pushToButton(false);
+        const PropertyMember written(member);
+        pushToButton(&written, false);
         {
             const bool held = holdAdopt;
             holdAdopt = true;
-            afterWrite(PropertyMember(member));
+            afterWrite(written);
             holdAdopt = held;
         }
-        pushToButton(true);
+        pushToButton(&written, true);
     }
     // What a write does after storing, by its row: notify, relayout or repaint, in its order.
     void afterWrite(const PropertyMember& member);
@@ -85,7 +86,9 @@ public:
 
     // Qt's face from the stored properties (text, checkable, checked, icon, iconSize), and what
     // was written through Qt's face taken into the stored properties, notified as writes are.
-    void pushToButton(bool checked = true);
+    // Only the written member's counterpart (all with null): Qt's face may hold changes not
+    // taken in yet.
+    void pushToButton(const PropertyMember* only = nullptr, bool checked = true);
     void adoptFromButton();
     // The stored properties with Qt's face taken in.
     ButtonProperties current() const;

@@ -117,16 +117,11 @@ int paintStyle(const ButtonLook& settled, Surface& surface, const ButtonColors& 
 
 // With ShowFocus on, the styles get an inner focus rectangle, dotted as the system style's, one
 // pixel inside a 3-pixel margin, where their written look shows no keyboard focus (0-4, 9) or
-// shows it below 3:1 against the face (5; 7 and 8 with some colours). The pixel-art gel's blue
-// gel and a desktop theme's own default-button look show it themselves. Each dot is in the
-// caption's colour where that stands out at 3:1 against the face under it, else in black or
+// shows it below 3:1 against the face (5; the desktop theme's default-button look; 7 and 8 with
+// some colours). Only the pixel-art gel's blue gel shows it well enough itself. Each dot is in
+// the caption's colour where that stands out at 3:1 against the face under it, else in black or
 // white, whichever stands out more; so the rectangle reaches 3:1 on every face.
-bool drawsFocusRectangle(int style, bool themeDrew)
-{
-    if (themeDrew)
-        return false;
-    return style != 10;
-}
+bool drawsFocusRectangle(int style) { return style != 10; }
 
 constexpr double kFocusContrast = 3.0;
 
@@ -183,9 +178,8 @@ RefreshResult refreshButton(const ButtonLook& look, Surface& surface, const Syst
     result.state = settled.state;
     result.style = look.style;
     const int iconMargin = paintStyle(settled, surface, palette, theme, result);
-    const bool themeDrew = settled.style == kThemedStyle && result.style == look.style;
     if (settled.showFocus && settled.hasFocus && settled.userMode && settled.state != StateDisabled &&
-        drawsFocusRectangle(settled.style, themeDrew))
+        drawsFocusRectangle(settled.style))
         drawFocusRectangle(surface, palette.caption(settled.state));
     if (settled.state != StateDisabled && !settled.caption.isEmpty())
         palette.keepCaptionLegible(surface.image(), captionArea(settled.captionRect));
