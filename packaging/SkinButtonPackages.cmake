@@ -21,7 +21,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "")
 
 # Each package carries the copyright and changelog Debian asks for.
 foreach(component_package skinbutton_runtime:${skinbutton_package} skinbutton_dev:libskinbutton-dev
-                          designer:skinbutton-designer-plugin)
+                          designer:skinbutton-designer-plugin skinbutton_doc:libskinbutton-doc)
   string(REPLACE ":" ";" pair ${component_package})
   list(GET pair 0 component)
   list(GET pair 1 package)
@@ -38,7 +38,7 @@ file(WRITE ${CMAKE_BINARY_DIR}/CPackSkinButtonConfig.cmake "# The SkinButton pac
 include(\"${CMAKE_BINARY_DIR}/CPackConfig.cmake\")
 set(CPACK_PACKAGE_NAME skinbutton)
 set(CPACK_PACKAGE_VERSION ${SKINBUTTON_VERSION})
-set(CPACK_COMPONENTS_ALL skinbutton_runtime skinbutton_dev designer)
+set(CPACK_COMPONENTS_ALL skinbutton_runtime skinbutton_dev designer skinbutton_doc)
 set(CPACK_COMPONENT_SKINBUTTON_DEV_DEPENDS skinbutton_runtime)
 set(CPACK_COMPONENT_DESIGNER_DEPENDS skinbutton_runtime)
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
@@ -64,6 +64,16 @@ SkinButton is a Qt Widgets button (a QAbstractButton) drawn in one of eleven
 looks, with balloon tooltips, toggle behaviour and properties stored as
 JSON. This package holds the headers, the CMake package and the pkg-config
 file.\")
+
+set(CPACK_DEBIAN_SKINBUTTON_DOC_PACKAGE_NAME libskinbutton-doc)
+set(CPACK_DEBIAN_SKINBUTTON_DOC_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_SKINBUTTON_DOC_PACKAGE_SECTION doc)
+set(CPACK_DEBIAN_SKINBUTTON_DOC_PACKAGE_ARCHITECTURE all)
+set(CPACK_COMPONENT_SKINBUTTON_DOC_DESCRIPTION \"custom-drawn Qt push button (API reference)
+SkinButton is a Qt Widgets button (a QAbstractButton) drawn in one of eleven
+looks, with balloon tooltips, toggle behaviour and properties stored as
+JSON. This package holds its API reference in HTML and as a Qt Help file
+(skinbutton.qch) for Qt Creator and Qt Assistant.\")
 
 set(CPACK_DEBIAN_DESIGNER_PACKAGE_NAME skinbutton-designer-plugin)
 set(CPACK_DEBIAN_DESIGNER_FILE_NAME DEB-DEFAULT)

@@ -142,6 +142,7 @@ public:
     /// Caption, the icon and alignment ones, NonThemeStyle) first rerun the size handling. No
     /// write validates its value.
     /// @{
+
     /// The look (0-10, see ButtonStyle).
     ButtonStyle Style() const;
     /// Sets the look; a number outside ButtonStyle paints the plain button face.
@@ -294,6 +295,7 @@ public:
 
     /// @name Stored form
     /// @{
+
     /// Back to a new button's properties (run by the constructor; run it again after naming
     /// the button to take the name as its caption).
     void initProperties();
@@ -310,6 +312,7 @@ public:
 
     /// @name Host side
     /// @{
+
     /// Design mode is the window being designed (no pointer tracking, no mnemonic, the
     /// design-time look); otherwise the button runs, whether loaded or made in code.
     bool isDesignMode() const;
@@ -323,6 +326,7 @@ public:
 
     /// @name What painting and input left behind
     /// @{
+
     /// The visual state last painted: 1 normal, 2 hot, 3 pressed, 4 disabled (0 before the first paint of a design-time button).
     int visualState() const;
     /// Whether the button has keyboard focus as its input saw it.

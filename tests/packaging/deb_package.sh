@@ -4,6 +4,10 @@
 # stripped, and no error from lintian.
 source "$(dirname "$0")/lib.sh"
 
+# `make package` builds the SkinButton reference first (packaged as libskinbutton-doc).
+if grep -q '^skinbutton-docs:' <(cmake --build "$BUILD" --target help 2>/dev/null); then
+    cmake --build "$BUILD" --target skinbutton-docs >"$WORK/docs.log" 2>&1 || fail "docs: $(cat "$WORK/docs.log")"
+fi
 (cd "$BUILD" && cpack -G DEB -B "$WORK/out" >"$WORK/cpack.log" 2>&1) || fail "cpack: $(cat "$WORK/cpack.log")"
 (cd "$BUILD" && cpack -G DEB --config CPackSkinButtonConfig.cmake -B "$WORK/out" >"$WORK/cpack-skinbutton.log" 2>&1) \
     || fail "cpack (SkinButton): $(cat "$WORK/cpack-skinbutton.log")"
@@ -51,6 +55,13 @@ package_files skinbutton-designer-plugin | grep -qx './usr/lib/.*/qt6/plugins/de
 for package in libskinbutton-dev skinbutton-designer-plugin; do
     dpkg-deb -f "$WORK"/out/"$package"_*.deb Depends | grep -q 'libskinbutton4 (= 4.0.0)' || fail "$package does not depend on libskinbutton4"
 done
+
+# The API reference: HTML and the Qt Help file.
+if compgen -G "$WORK/out/libskinbutton-doc_*.deb" >/dev/null; then
+    for file in ./usr/share/doc/libskinbutton-doc/html/index.html ./usr/share/doc/libskinbutton-doc/skinbutton.qch; do
+        dpkg-deb -c "$WORK"/out/libskinbutton-doc_*.deb | awk '{print $6}' | grep -qx "$file" || fail "libskinbutton-doc lacks $file"
+    done
+fi
 
 # Warnings are shown; errors fail the test.
 for package in "$WORK"/out/*.deb; do
