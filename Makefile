@@ -4,7 +4,7 @@ SAN_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all configure build run test test-sanitize test-tsan bench package clean erase-model-long
+.PHONY: all configure build run test test-sanitize test-tsan bench package docs clean erase-model-long
 
 all: build
 
@@ -27,7 +27,7 @@ test: build
 test-sanitize:
 	cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZARVOK_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(SAN_BUILD) -j $(JOBS)
-	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE 'e2e|bench|install'
+	cd $(SAN_BUILD) && ctest --output-on-failure -j $(JOBS) -LE 'e2e|bench|install|abi|docs'
 
 # The threaded code under ThreadSanitizer: the erase engine's tests and the erase run's (the
 # worker threads, cancelling, the survey beside an erase).
@@ -44,8 +44,13 @@ bench: build
 
 # A .deb of the programs, desktop entry, icon, metainfo and man pages (CPack; dependencies from
 # dpkg-shlibdeps), written into $(BUILD).
-package: build
-	cd $(BUILD) && cpack -G DEB
+package: build docs
+	cd $(BUILD) && cpack -G DEB && cpack -G DEB --config CPackSkinButtonConfig.cmake
+
+# The SkinButton API reference: HTML and a Qt Help file (skinbutton.qch) in $(BUILD)/skinbutton-docs,
+# installed by `cmake --install` and packaged as libskinbutton-doc.
+docs: configure
+	cmake --build $(BUILD) --target skinbutton-docs
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) build-release

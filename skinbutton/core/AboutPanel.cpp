@@ -1,6 +1,7 @@
 #include "AboutPanel.h"
 
 #include "SkinButton.h"
+#include "SkinButton_p.h"
 #include "skinbutton/render/ColorMath.h"
 #include "skinbutton/render/Primitives.h"
 
@@ -87,8 +88,9 @@ void drawCloseCorners(Surface& surface, Color face)
 
 AboutTexts aboutTexts(const QString& version)
 {
-    return AboutTexts{QStringLiteral("SkinButton"), QStringLiteral("Version ") + version,
-                      QStringLiteral("By ") + QString::fromUtf8(zarvok::info::kAuthor),
+    // The About box's strings are marked for translation (skinbutton/translations/skinbutton.ts).
+    return AboutTexts{QStringLiteral("SkinButton"), AboutPanel::tr("Version %1").arg(version),
+                      AboutPanel::tr("By %1").arg(QString::fromUtf8(zarvok::info::kAuthor)),
                       QString::fromUtf8(zarvok::info::kHomePage)};
 }
 
@@ -107,7 +109,7 @@ void paintCloseButton(Surface& surface, const SystemColors& colors, bool pressed
     // the blue label, lifted where a dark palette's face would swallow it
     painter.setPen(qColor(ColorLegibleOn(kCloseLabelColor, face, kLegibleText)));
     painter.drawText(QRect(kCloseLeft, kCloseTop, kCloseRight - kCloseLeft, kCloseBottom - kCloseTop),
-                     Qt::AlignCenter | Qt::TextSingleLine, QStringLiteral("Close"));
+                     Qt::AlignCenter | Qt::TextSingleLine, AboutPanel::tr("Close"));
 }
 
 void paintAboutPanel(Surface& surface, const SystemColors& colors, const AboutTexts& texts)
@@ -134,7 +136,7 @@ class CloseTarget final : public QAbstractButton {
 public:
     explicit CloseTarget(QWidget* panel) : QAbstractButton(panel)
     {
-        setText(QStringLiteral("Close"));
+        setText(AboutPanel::tr("Close"));
         setFocusPolicy(Qt::NoFocus);
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setGeometry(QRect(QPoint(kCloseLeft, kCloseTop), QPoint(kCloseRight, kCloseBottom)));
@@ -163,7 +165,7 @@ AboutPanel::AboutPanel(SkinButton* owner)
 
 SystemColors AboutPanel::colors() const
 {
-    return m_owner ? m_owner->systemColors() : SystemColors::fromPalette(palette());
+    return m_owner ? systemColorsOf(*m_owner) : SystemColors::fromPalette(palette());
 }
 
 void AboutPanel::repaintPanel()
@@ -191,7 +193,7 @@ void AboutPanel::placeOverOwner()
 
 void AboutPanel::showPanel()
 {
-    setWindowTitle(QStringLiteral("About SkinButton ") + (m_owner ? m_owner->Version() : QStringLiteral("3.0")));
+    setWindowTitle(tr("About SkinButton %1").arg(m_owner ? m_owner->Version() : QStringLiteral(SKINBUTTON_VERSION_STRING).left(3)));
     if (!m_placed) {
         placeOverOwner();
         m_placed = true;

@@ -6,6 +6,7 @@
 
 #include "PropertyBag.h"
 #include "Color.h"
+#include "SystemColorIndex.h"
 
 #include <QFont>
 #include <QString>

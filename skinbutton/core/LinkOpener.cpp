@@ -4,6 +4,8 @@
 
 namespace skin {
 
+LinkOpener::~LinkOpener() = default;
+
 bool DesktopLinkOpener::open(const QUrl& url) { return QDesktopServices::openUrl(url); }
 
 } // namespace skin

@@ -1,56 +1,67 @@
 #pragma once
-// The program's push button: a custom-drawn QWidget with a choice of looks (Style), optional
-// toggle behaviour, an icon beside the caption, custom or system colours and a window shape
-// per style. Its properties are saved to and loaded from a PropertyBag.
-//
-// The widget keeps state only: each repaint copies its members into a ButtonLook and lets the
-// renderer paint a Surface, which paintEvent shows pixel for pixel. Input is decided by
-// ButtonInteraction (see the table there). Every property is also a Qt property, so
-// setProperty, style sheets, QML and Qt Designer (skinbutton/designer) see it.
-//
-// Typical use by a window:
-//     auto* button = new skin::SkinButton(this);
-//     button->setObjectName("cmdQuit");
-//     button->readProperties(PropertyBag::fromJson(storedJson));
-//     connect(button, &skin::SkinButton::Click, this, &Window::quit);
-// or, made in code:
-//     auto* button = new skin::SkinButton(this);
-//     button->setCaption("E&xit"); // Alt+X clicks it
-//     button->setStyle(8);
-//     connect(button, &skin::SkinButton::clicked, this, &Window::quit);
+/// @file SkinButton.h
+/// The SkinButton widget: a custom-drawn QAbstractButton with eleven looks.
+///
+/// Installed as <SkinButton/SkinButton.h>. It and the headers it includes are the library's
+/// whole public interface; they compile as C++17 and with QT_NO_KEYWORDS and
+/// QT_NO_CAST_FROM_ASCII.
 
-// Installed as <SkinButton/SkinButton.h>: it and the headers it includes are the library's
-// public interface; the renderer's types stay behind forward declarations.
-
-#include "ButtonInteraction.h"
-#include "ButtonProperties.h"
 #include "LinkOpener.h"
 #include "PropertyBag.h"
-#include "QtPropertyTypes.h"
+#include "SkinButtonGlobal.h"
 
+#include <QAbstractButton>
 #include <QColor>
+#include <QFont>
+#include <QIcon>
+#include <QImage>
 #include <QPixmap>
-#include <QWidget>
+#include <QSize>
+#include <QString>
 
 #include <memory>
 
 namespace skin {
 
-class SystemColors;
-class ThemePainter;
-struct ButtonLook;
-struct PropertyRow;
-struct Rect;
+class SkinButtonPrivate;
 
-class SkinButton : public QWidget {
+/// A push or toggle button drawn in one of eleven looks (Style 0-10), with an icon beside the
+/// caption, custom or system colours, a window shape per style and a balloon tooltip of its own.
+///
+/// SkinButton is a QAbstractButton, and Qt's API is its first face: text() and setText() (an
+/// "&" marks the mnemonic, which becomes the shortcut), icon() and iconSize(), isCheckable(),
+/// isChecked() and toggled(), clicked(bool), pressed() and released(), shortcut(),
+/// autoRepeat(), autoExclusive() and QButtonGroup, animateClick() and setDown().
+///
+/// The written properties (Caption, Icon, IconSize, ButtonType, value, Style, the colours and
+/// the tooltip's) are a second face over the same state: Caption is text(), value is the
+/// checked state of a toggle button, ButtonType 1 (ToggleButton) is checkable, Click() is
+/// raised with every clicked(). They are saved to and loaded from a PropertyBag under their
+/// stored keys (readProperties(), writeProperties()). Every property is also a Qt property, so
+/// setProperty(), style sheets, QML and Qt Designer see it; Designer shows one property per
+/// concept (Qt's name where Qt has one).
+///
+/// Typical use:
+/// @code
+///     auto* button = new skin::SkinButton(this);
+///     button->setText(tr("E&xit"));          // Alt+X clicks it
+///     button->setStyle(skin::SkinButton::ShadowedBevel);
+///     connect(button, &QAbstractButton::clicked, this, &Window::quit);
+/// @endcode
+/// or from a stored form:
+/// @code
+///     button->readProperties(skin::PropertyBag::fromJson(storedJson));
+/// @endcode
+class SKINBUTTON_EXPORT SkinButton : public QAbstractButton {
     Q_OBJECT
-    // Qt's view of the properties: the same values, in the types Qt's tools edit. Colours are
-    // QColor (an invalid QColor is the colour -1); a 32-bit number is taken as a stored colour.
-    // Enabled, Font and ToolTip are one state with QWidget's enabled, font and toolTip, so tools
-    // that design forms show and save QWidget's names only.
+    // Qt's view of the written properties: the same values, in the types Qt's tools edit. Colours
+    // are QColor (an invalid QColor is the colour -1). Enabled, Font, ToolTip, Caption, Icon,
+    // IconSize, ButtonType and value are one state with QWidget's and QAbstractButton's enabled,
+    // font, toolTip, text, icon, iconSize, checkable and checked, so form editors show and save
+    // Qt's names only.
     Q_PROPERTY(ButtonStyle Style READ Style WRITE setStyle NOTIFY StyleChanged)
-    Q_PROPERTY(QString Caption READ Caption WRITE setCaption NOTIFY CaptionChanged)
-    Q_PROPERTY(QPixmap Icon READ IconPixmap WRITE setIcon NOTIFY IconChanged)
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption NOTIFY CaptionChanged DESIGNABLE false)
+    Q_PROPERTY(QPixmap Icon READ IconPixmap WRITE setIcon NOTIFY IconChanged DESIGNABLE false)
     Q_PROPERTY(ButtonAlign IconAlign READ IconAlign WRITE setIconAlign NOTIFY IconAlignChanged)
     Q_PROPERTY(int IconSize READ IconSize WRITE setIconSize NOTIFY IconSizeChanged)
     Q_PROPERTY(ButtonAlign CaptionAlign READ CaptionAlign WRITE setCaptionAlign NOTIFY CaptionAlignChanged)
@@ -69,204 +80,340 @@ class SkinButton : public QWidget {
     Q_PROPERTY(QColor ToolTipBackColor READ qToolTipBackColor WRITE setToolTipBackColor RESET resetToolTipBackColor NOTIFY ToolTipBackColorChanged)
     Q_PROPERTY(QColor ToolTipForeColor READ qToolTipForeColor WRITE setToolTipForeColor RESET resetToolTipForeColor NOTIFY ToolTipForeColorChanged)
     Q_PROPERTY(QFont Font READ Font WRITE setFont NOTIFY FontChanged DESIGNABLE false)
-    Q_PROPERTY(ButtonKind ButtonType READ ButtonType WRITE setButtonType NOTIFY ButtonTypeChanged)
-    Q_PROPERTY(bool value READ value WRITE setValue NOTIFY valueChanged)
+    Q_PROPERTY(ButtonKind ButtonType READ ButtonType WRITE setButtonType NOTIFY ButtonTypeChanged DESIGNABLE false)
+    Q_PROPERTY(bool value READ value WRITE setValue NOTIFY valueChanged DESIGNABLE false)
+    // The icon's size is the one square side IconSize (style sheets set it as qproperty-IconSize).
+    Q_PROPERTY(QSize iconSize READ iconSize WRITE setIconSize DESIGNABLE false)
 
 public:
-    // The numbered properties' values by name, so Qt's tools offer a choice of these only. The
-    // numbers are the stored ones; an unlisted number is still accepted and stored.
+    /// The looks (the Style and NonThemeStyle properties). The numbers are the stored ones; an
+    /// unlisted number is still accepted and stored, and paints the plain button face.
     enum ButtonStyle {
-        Classic3D = 0, Thin3D = 1, FlatHover = 2, Etched = 3, Highlight = 4, RoundedGradient = 5,
-        SystemTheme = 6, FramedGradient = 7, ShadowedBevel = 8, GlossyTile = 9, PixelArtGel = 10
+        Classic3D = 0,       ///< classic 3-D frame
+        Thin3D = 1,          ///< thin 3-D frame
+        FlatHover = 2,       ///< flat, framed while the pointer is over it
+        Etched = 3,          ///< etched frame
+        Highlight = 4,       ///< filled with the highlight colour while hot
+        RoundedGradient = 5, ///< rounded corners over a gradient
+        SystemTheme = 6,     ///< the desktop theme's push button (NonThemeStyle where there is none)
+        FramedGradient = 7,  ///< a gradient inside a frame
+        ShadowedBevel = 8,   ///< a bevel with a drop shadow
+        GlossyTile = 9,      ///< a glossy tile
+        PixelArtGel = 10     ///< the pixel-art gel artwork
     };
     Q_ENUM(ButtonStyle)
-    enum ButtonAlign { AlignCenter = 0, AlignLeft = 1, AlignRight = 2, AlignTop = 3, AlignBottom = 4 };
+    /// Where the caption and the icon sit (CaptionAlign, IconAlign); stored numbers.
+    enum ButtonAlign {
+        AlignCenter = 0, ///< centred
+        AlignLeft = 1,   ///< at the left
+        AlignRight = 2,  ///< at the right
+        AlignTop = 3,    ///< at the top
+        AlignBottom = 4  ///< at the bottom
+    };
     Q_ENUM(ButtonAlign)
-    enum ButtonKind { PushButton = 0, ToggleButton = 1 };
+    /// A push button, or a toggle button that latches (ButtonType); stored numbers.
+    enum ButtonKind {
+        PushButton = 0,  ///< clicks and springs back
+        ToggleButton = 1 ///< checkable: each click flips its value
+    };
     Q_ENUM(ButtonKind)
-    enum TipIcon { NoTipIcon = 0, InformationTipIcon = 1, WarningTipIcon = 2, ErrorTipIcon = 3 };
+    /// The icon in the tooltip's title (ToolTipIcon); stored numbers.
+    enum TipIcon {
+        NoTipIcon = 0,          ///< no icon
+        InformationTipIcon = 1, ///< information
+        WarningTipIcon = 2,     ///< warning
+        ErrorTipIcon = 3        ///< error
+    };
     Q_ENUM(TipIcon)
-    enum TipShape { RectangleTip = 0, BalloonTip = 1 };
+    /// The tooltip's shape (ToolTipType); stored numbers.
+    enum TipShape {
+        RectangleTip = 0, ///< a rectangle
+        BalloonTip = 1    ///< a balloon pointing at the button
+    };
     Q_ENUM(TipShape)
 
-    // Where system colours come from: the widget's palette (the desktop), or the fixed
-    // reference palette that makes pixels independent of the machine.
-    enum class ColorSource { Desktop, Reference };
-
+    /// A new button, at its resting look, captioned with its object name (empty until named).
     explicit SkinButton(QWidget* parent = nullptr);
-    // theme: who draws Style 6 (null: the application's QStyle); links: who opens OpenLink's
-    // links (null: the desktop).
-    SkinButton(QWidget* parent, std::unique_ptr<ThemePainter> theme,
-               ColorSource colors = ColorSource::Desktop, std::unique_ptr<LinkOpener> links = nullptr);
     ~SkinButton() override;
 
-    // Properties. Every write notifies (propertyChanged with the change name, and the Qt
-    // property's own signal) and repaints, even when the value is unchanged; layout properties
-    // (Style, Caption, the icon and alignment ones, NonThemeStyle) first rerun the size
-    // handling. No write validates its value. What each write does is in PropertyTable.cpp.
-    ButtonStyle Style() const { return ButtonStyle(m_props.style); }
-    void setStyle(int NewStyle) { write(&ButtonProperties::style, NewStyle); }
-    using QWidget::setStyle;
-    QString Caption() const { return m_props.caption; }
-    void setCaption(const QString& NewCaption); // also the mnemonic (Alt + the letter after "&")
-    Picture Icon() const { return m_props.icon; }
-    QPixmap IconPixmap() const { return toPixmap(m_props.icon); }
-    void setIcon(const Picture& NewIcon) { write(&ButtonProperties::icon, NewIcon); }
-    void setIcon(const QImage& NewIcon) { setIcon(Picture{QString(), NewIcon}); }
-    void setIcon(const QPixmap& NewIcon) { setIcon(fromPixmap(NewIcon)); }
-    ButtonAlign IconAlign() const { return ButtonAlign(m_props.iconAlign); }
-    void setIconAlign(int NewIconAlign) { write(&ButtonProperties::iconAlign, NewIconAlign); }
-    int IconSize() const { return m_props.iconSize; }
-    void setIconSize(int NewIconSize) { write(&ButtonProperties::iconSize, NewIconSize); }
-    ButtonAlign CaptionAlign() const { return ButtonAlign(m_props.captionAlign); }
-    void setCaptionAlign(int NewCaptionAlign) { write(&ButtonProperties::captionAlign, NewCaptionAlign); }
-    ButtonStyle NonThemeStyle() const { return ButtonStyle(m_props.nonThemeStyle); }
-    void setNonThemeStyle(int NewNonThemeStyle) { write(&ButtonProperties::nonThemeStyle, NewNonThemeStyle); }
-    // One state with QWidget's enabled flag: QWidget::setEnabled writes Enabled too. A disabled
-    // parent paints the disabled look but leaves Enabled as it is.
-    bool Enabled() const { return m_props.enabled; }
-    void setEnabled(bool NewEnabled) { write(&ButtonProperties::enabled, NewEnabled); }
-    bool ShowFocus() const { return m_props.showFocus; }
-    void setShowFocus(bool NewShowFocus) { write(&ButtonProperties::showFocus, NewShowFocus); }
-    bool UseCustomColors() const { return m_props.useCustomColors; }
-    void setUseCustomColors(bool NewUseCustomColors) { write(&ButtonProperties::useCustomColors, NewUseCustomColors); }
-    Color BackColor() const { return m_props.backColor; }
-    QColor qBackColor() const { return toQColor(m_props.backColor); }
-    void setBackColor(Color NewBackColor) { write(&ButtonProperties::backColor, NewBackColor); }
-    void setBackColor(const QColor& NewBackColor) { setBackColor(fromQColor(NewBackColor)); }
-    Color HighlightColor() const { return m_props.highlightColor; }
-    QColor qHighlightColor() const { return toQColor(m_props.highlightColor); }
-    void setHighlightColor(Color NewHighlightColor) { write(&ButtonProperties::highlightColor, NewHighlightColor); }
-    void setHighlightColor(const QColor& NewHighlightColor) { setHighlightColor(fromQColor(NewHighlightColor)); }
-    Color FontColor() const { return m_props.fontColor; }
-    QColor qFontColor() const { return toQColor(m_props.fontColor); }
-    void setFontColor(Color NewFontColor) { write(&ButtonProperties::fontColor, NewFontColor); }
-    void setFontColor(const QColor& NewFontColor) { setFontColor(fromQColor(NewFontColor)); }
-    Color FontHighlightColor() const { return m_props.fontHighlightColor; }
-    QColor qFontHighlightColor() const { return toQColor(m_props.fontHighlightColor); }
-    void setFontHighlightColor(Color NewColor) { write(&ButtonProperties::fontHighlightColor, NewColor); }
-    void setFontHighlightColor(const QColor& NewColor) { setFontHighlightColor(fromQColor(NewColor)); }
-    // The tooltip properties take effect at the next pointer entry. ToolTip is also QWidget's
-    // toolTip: QWidget::setToolTip writes it.
-    QString ToolTip() const { return m_props.toolTip; }
-    void setToolTip(const QString& NewToolTip);
-    QString ToolTipTitle() const { return m_props.toolTipTitle; }
-    void setToolTipTitle(const QString& NewToolTipTitle) { write(&ButtonProperties::toolTipTitle, NewToolTipTitle); }
-    TipIcon ToolTipIcon() const { return TipIcon(m_props.toolTipIcon); }
-    void setToolTipIcon(int NewToolTipIcon) { write(&ButtonProperties::toolTipIcon, NewToolTipIcon); }
-    TipShape ToolTipType() const { return TipShape(m_props.toolTipType); }
-    void setToolTipType(int NewToolTipType) { write(&ButtonProperties::toolTipType, NewToolTipType); }
-    Color ToolTipBackColor() const { return m_props.toolTipBackColor; }
-    QColor qToolTipBackColor() const { return toQColor(m_props.toolTipBackColor); }
-    void setToolTipBackColor(Color NewColor) { write(&ButtonProperties::toolTipBackColor, NewColor); }
-    void setToolTipBackColor(const QColor& NewColor) { setToolTipBackColor(fromQColor(NewColor)); }
-    Color ToolTipForeColor() const { return m_props.toolTipForeColor; }
-    QColor qToolTipForeColor() const { return toQColor(m_props.toolTipForeColor); }
-    void setToolTipForeColor(Color NewColor) { write(&ButtonProperties::toolTipForeColor, NewColor); }
-    void setToolTipForeColor(const QColor& NewColor) { setToolTipForeColor(fromQColor(NewColor)); }
-    // Back to the colour a new button starts with: the system colour, or the tooltip's 0 (the
-    // tip's own colour).
-    void resetBackColor() { resetColor(&ButtonProperties::backColor); }
-    void resetHighlightColor() { resetColor(&ButtonProperties::highlightColor); }
-    void resetFontColor() { resetColor(&ButtonProperties::fontColor); }
-    void resetFontHighlightColor() { resetColor(&ButtonProperties::fontHighlightColor); }
-    void resetToolTipBackColor() { resetColor(&ButtonProperties::toolTipBackColor); }
-    void resetToolTipForeColor() { resetColor(&ButtonProperties::toolTipForeColor); }
-    // Also QWidget's font: QWidget::setFont writes Font too.
-    QFont Font() const { return m_props.font.font; }
-    void setFont(const QFont& NewFont);
-    ButtonKind ButtonType() const { return ButtonKind(m_props.buttonType); }
-    void setButtonType(int NewButtonType) { write(&ButtonProperties::buttonType, NewButtonType); }
-    bool value() const { return m_props.value; }
-    void setValue(bool NewValue); // repaints; toggled when it changes; never Click
+    /// @name Written properties
+    /// Every write notifies (propertyChanged() with the change name, and the property's own
+    /// signal) and repaints, even when the value is unchanged; layout properties (Style,
+    /// Caption, the icon and alignment ones, NonThemeStyle) first rerun the size handling. No
+    /// write validates its value.
+    /// @{
 
-    // Methods.
+    /// The look (0-10, see ButtonStyle).
+    ButtonStyle Style() const;
+    /// Sets the look; a number outside ButtonStyle paints the plain button face.
+    void setStyle(int NewStyle);
+    using QWidget::setStyle;
+    /// The caption: the same text as QAbstractButton::text().
+    QString Caption() const;
+    /// Sets the caption (and text(), and the mnemonic: Alt + the letter after "&").
+    void setCaption(const QString& NewCaption);
+    /// The icon as stored: the picture and the file or resource it came from.
+    Picture Icon() const;
+    /// The icon as a pixmap (null: no icon).
+    QPixmap IconPixmap() const;
+    /// Sets the icon from a stored picture (its source is saved with the form).
+    void setIcon(const Picture& NewIcon);
+    /// Sets the icon from an image made in memory.
+    void setIcon(const QImage& NewIcon);
+    /// Sets the icon from a pixmap made in memory.
+    void setIcon(const QPixmap& NewIcon);
+    using QAbstractButton::setIcon;
+    /// Where the icon sits.
+    ButtonAlign IconAlign() const;
+    /// Sets where the icon sits (see ButtonAlign).
+    void setIconAlign(int NewIconAlign);
+    /// The icon's side in pixels (QAbstractButton::iconSize() is this square).
+    int IconSize() const;
+    /// Sets the icon's side in pixels.
+    void setIconSize(int NewIconSize);
+    using QAbstractButton::setIconSize;
+    /// Where the caption sits.
+    ButtonAlign CaptionAlign() const;
+    /// Sets where the caption sits (see ButtonAlign).
+    void setCaptionAlign(int NewCaptionAlign);
+    /// The look Style 6 falls back to where the desktop has no theme.
+    ButtonStyle NonThemeStyle() const;
+    /// Sets the look Style 6 falls back to.
+    void setNonThemeStyle(int NewNonThemeStyle);
+    /// The button's own enabled flag, one state with QWidget::isEnabled(); a disabled parent
+    /// paints the disabled look but leaves it as it is.
+    bool Enabled() const;
+    /// Enables or disables the button (QWidget::setEnabled() writes this too).
+    void setEnabled(bool NewEnabled);
+    /// Whether keyboard focus is drawn.
+    bool ShowFocus() const;
+    /// Draws keyboard focus, or not; every style shows it at 3:1 or more against its face.
+    void setShowFocus(bool NewShowFocus);
+    /// Whether the colour properties replace the system's colours.
+    bool UseCustomColors() const;
+    /// Uses the colour properties, or the system's colours.
+    void setUseCustomColors(bool NewUseCustomColors);
+    /// The face colour, 0x00BBGGRR.
+    Color BackColor() const;
+    /// The face colour as a QColor (invalid: the colour -1).
+    QColor qBackColor() const;
+    /// Sets the face colour (0x00BBGGRR, or 0x80000000 + a system colour's index).
+    void setBackColor(Color NewBackColor);
+    /// Sets the face colour.
+    void setBackColor(const QColor& NewBackColor);
+    /// The highlight colour, 0x00BBGGRR.
+    Color HighlightColor() const;
+    /// The highlight colour as a QColor.
+    QColor qHighlightColor() const;
+    /// Sets the highlight colour.
+    void setHighlightColor(Color NewHighlightColor);
+    /// Sets the highlight colour.
+    void setHighlightColor(const QColor& NewHighlightColor);
+    /// The caption's colour, 0x00BBGGRR.
+    Color FontColor() const;
+    /// The caption's colour as a QColor.
+    QColor qFontColor() const;
+    /// Sets the caption's colour.
+    void setFontColor(Color NewFontColor);
+    /// Sets the caption's colour.
+    void setFontColor(const QColor& NewFontColor);
+    /// The caption's colour over the highlight, 0x00BBGGRR.
+    Color FontHighlightColor() const;
+    /// The caption's colour over the highlight as a QColor.
+    QColor qFontHighlightColor() const;
+    /// Sets the caption's colour over the highlight.
+    void setFontHighlightColor(Color NewColor);
+    /// Sets the caption's colour over the highlight.
+    void setFontHighlightColor(const QColor& NewColor);
+    /// The tooltip's text, one state with QWidget::toolTip(); takes effect at the next pointer entry.
+    QString ToolTip() const;
+    /// Sets the tooltip's text (QWidget::setToolTip() writes this too).
+    void setToolTip(const QString& NewToolTip);
+    /// The tooltip's title.
+    QString ToolTipTitle() const;
+    /// Sets the tooltip's title.
+    void setToolTipTitle(const QString& NewToolTipTitle);
+    /// The icon beside the tooltip's title.
+    TipIcon ToolTipIcon() const;
+    /// Sets the icon beside the tooltip's title (see TipIcon).
+    void setToolTipIcon(int NewToolTipIcon);
+    /// The tooltip's shape.
+    TipShape ToolTipType() const;
+    /// Sets the tooltip's shape (see TipShape).
+    void setToolTipType(int NewToolTipType);
+    /// The tooltip's background colour, 0x00BBGGRR (0: the tip's own).
+    Color ToolTipBackColor() const;
+    /// The tooltip's background colour as a QColor.
+    QColor qToolTipBackColor() const;
+    /// Sets the tooltip's background colour.
+    void setToolTipBackColor(Color NewColor);
+    /// Sets the tooltip's background colour.
+    void setToolTipBackColor(const QColor& NewColor);
+    /// The tooltip's text colour, 0x00BBGGRR (0: the tip's own).
+    Color ToolTipForeColor() const;
+    /// The tooltip's text colour as a QColor.
+    QColor qToolTipForeColor() const;
+    /// Sets the tooltip's text colour.
+    void setToolTipForeColor(Color NewColor);
+    /// Sets the tooltip's text colour.
+    void setToolTipForeColor(const QColor& NewColor);
+    /// Back to the system's face colour.
+    void resetBackColor();
+    /// Back to the system's highlight colour.
+    void resetHighlightColor();
+    /// Back to the system's button text colour.
+    void resetFontColor();
+    /// Back to the system's button text colour.
+    void resetFontHighlightColor();
+    /// Back to the tip's own background colour (0).
+    void resetToolTipBackColor();
+    /// Back to the tip's own text colour (0).
+    void resetToolTipForeColor();
+    /// The caption's font: QWidget::font(). Until a font is set (in code or by a stored form)
+    /// it follows the parent's and the application's font, as Qt's widgets do.
+    QFont Font() const;
+    /// Sets the caption's font (QWidget::setFont() writes this too); it then stays as set.
+    void setFont(const QFont& NewFont);
+    /// PushButton, or ToggleButton (then isCheckable()); an unlisted number is kept as stored.
+    ButtonKind ButtonType() const;
+    /// Makes the button a push button (0) or a toggle button (1): setCheckable() with stored numbers.
+    void setButtonType(int NewButtonType);
+    /// A toggle button's latched value: isChecked(). A push button keeps its stored value,
+    /// though Qt's checked state of a button that is not checkable is always false.
+    bool value() const;
+    /// Sets the value; repaints; toggled() when it changes; never clicks.
+    void setValue(bool NewValue);
+    /// @}
+
+    /// The library's version, "major.minor" (SKINBUTTON_VERSION_STRING's first two parts).
     QString Version() const;
-    // Opens sLink with the desktop's handler: above 32 when it did, 32 or less when it did not.
+    /// Opens sLink with the desktop's handler: above 32 when it did, 32 or less when it did not.
     int OpenLink(const QString& sLink);
-    // A complete press and release, as the Space key, the mnemonic or assistive technology give it.
+    /// A complete press and release, as the Space key gives it: pressed(), the toggle's flip,
+    /// released(), clicked() and Click(). Nothing while disabled.
     void click();
 
-    // Stored form. A new button starts from initProperties() (run by the constructor; run it
-    // again after naming the button to take the name as its caption).
+    /// @name Stored form
+    /// @{
+
+    /// Back to a new button's properties (run by the constructor; run it again after naming
+    /// the button to take the name as its caption).
     void initProperties();
-    // Loads every stored key; then the button is in its normal state and is laid out for its
-    // size. A value of the wrong kind ends the load at that key: false, with the reason in error
-    // (or a warning when error is null). An icon that cannot be read only costs the picture,
-    // with a warning on standard error.
+    /// Loads every stored key; then the button is at its resting look and laid out for its
+    /// size. A value of the wrong kind ends the load at that key: false, with the reason in
+    /// error (or a warning when error is null). An icon that cannot be read only costs the
+    /// picture, with a warning.
     bool readProperties(const PropertyBag& bag, QString* error = nullptr);
+    /// Saves every property under its stored key; defaults are left out.
     void writeProperties(PropertyBag& bag) const;
+    /// The saved properties as a new bag.
     PropertyBag writeProperties() const;
+    /// @}
 
-    // Host side. Design mode is the window being designed (no pointer tracking, no mnemonic,
-    // the design-time look); otherwise the button runs, whether loaded or made in code.
-    bool isDesignMode() const { return m_designMode; }
+    /// @name Host side
+    /// @{
+
+    /// Design mode is the window being designed (no pointer tracking, no mnemonic, the
+    /// design-time look); otherwise the button runs, whether loaded or made in code.
+    bool isDesignMode() const;
+    /// Enters or leaves design mode.
     void setDesignMode(bool designMode);
-    // The host's own tooltip text for this button, taken over while the button is visible.
-    QString extenderToolTipText() const { return m_extenderToolTip; }
-    void setExtenderToolTipText(const QString& text) { m_extenderToolTip = text; }
-    ColorSource colorSource() const { return m_colorSource; }
-    SystemColors systemColors() const;
+    /// The host's own tooltip text for this button, taken over while the button is visible.
+    QString extenderToolTipText() const;
+    /// Sets the host's own tooltip text.
+    void setExtenderToolTipText(const QString& text);
+    /// @}
 
-    // What painting and input left behind.
-    int visualState() const { return m_interaction.state(); }
-    bool hasFocusFlag() const { return m_interaction.hasFocus(); }
-    int lastReleasedButton() const { return m_interaction.lastReleased(); }
-    bool isPointerTracked() const { return !m_designMode; }
-    int captionFormat() const { return m_captionFormat; }
-    Rect clientRect() const;
-    Rect captionRect() const;
-    const QImage& surfaceImage() const;
+    /// @name What painting and input left behind
+    /// @{
 
-    // Like QPushButton's: wide enough for the caption, the icon and the style's corners, at
-    // least 75 x 23; the height stays at the hint in layouts.
+    /// The visual state last painted: 1 normal, 2 hot, 3 pressed, 4 disabled (0 before the first paint of a design-time button).
+    int visualState() const;
+    /// Whether the button has keyboard focus as its input saw it.
+    bool hasFocusFlag() const;
+    /// The mouse button of the last release: 1 left, 2 right, 4 middle, 0 before any.
+    int lastReleasedButton() const;
+    /// The painted face in logical pixels.
+    QImage surfaceImage() const;
+    /// @}
+
+    /// Like QPushButton's: wide enough for the caption, the icon and the style's corners, at
+    /// least 75 x 23, in the button's font; the height stays at the hint in layouts.
     QSize sizeHint() const override;
+    /// 20 x 20.
     QSize minimumSizeHint() const override;
 
-    static constexpr int kMinimumSide = 20; // pixels at 96 dpi
+    /// The smallest side, in pixels at 96 dpi.
+    static constexpr int kMinimumSide = 20;
 
-public slots:
-    void About();   // shows the control's own About box (floating; a click on it hides it)
-    void Refresh(); // repaints the whole control
+public Q_SLOTS:
+    /// Shows the control's own About box (floating; a click on it hides it).
+    void About();
+    /// Repaints the whole control.
+    void Refresh();
 
-signals:
+Q_SIGNALS:
+    /// A click: raised with every QAbstractButton::clicked(), before the program's own slots
+    /// connected to clicked() run.
     void Click();
+    /// The pointer entered the button (running, not in design mode).
     void MouseEnter();
+    /// The pointer left the button.
     void MouseLeave();
-    // Qt's names: clicked with every Click; toggled whenever value changes, by a click (after
-    // the flip, before Click) or by a write.
-    void clicked();
-    void toggled(bool checked);
-    // About() was called; the About box follows.
+    /// About() was called; the About box follows.
     void aboutRequested();
-    // A stored property changed; name is the property's change name ("Style", "ToolTipText", ...).
+    /// A written property changed; name is its change name ("Style", "ToolTipText", ...).
     void propertyChanged(const QString& name);
-    // The Qt properties' own notifications, raised with propertyChanged.
+    /// Style was written.
     void StyleChanged();
+    /// Caption (text) was written.
     void CaptionChanged();
+    /// Icon was written.
     void IconChanged();
+    /// IconAlign was written.
     void IconAlignChanged();
+    /// IconSize was written.
     void IconSizeChanged();
+    /// CaptionAlign was written.
     void CaptionAlignChanged();
+    /// NonThemeStyle was written.
     void NonThemeStyleChanged();
+    /// Enabled was written.
     void EnabledChanged();
+    /// ShowFocus was written.
     void ShowFocusChanged();
+    /// UseCustomColors was written.
     void UseCustomColorsChanged();
+    /// BackColor was written.
     void BackColorChanged();
+    /// HighlightColor was written.
     void HighlightColorChanged();
+    /// FontColor was written.
     void FontColorChanged();
+    /// FontHighlightColor was written.
     void FontHighlightColorChanged();
+    /// ToolTip was written.
     void ToolTipChanged();
+    /// ToolTipTitle was written.
     void ToolTipTitleChanged();
+    /// ToolTipIcon was written.
     void ToolTipIconChanged();
+    /// ToolTipType was written.
     void ToolTipTypeChanged();
+    /// ToolTipBackColor was written.
     void ToolTipBackColorChanged();
+    /// ToolTipForeColor was written.
     void ToolTipForeColorChanged();
+    /// Font was written, or the inherited font changed.
     void FontChanged();
+    /// ButtonType (checkable) was written.
     void ButtonTypeChanged();
+    /// value was written, or a click flipped it.
     void valueChanged();
 
 protected:
+    /// @cond internal
+    SkinButton(QWidget* parent, std::unique_ptr<SkinButtonPrivate> dd);
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -282,52 +429,18 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool hitButton(const QPoint& pos) const override;
+    void checkStateSet() override;
+    void nextCheckState() override;
+    /// @endcond
 
 private:
-    template <class T>
-    void write(T ButtonProperties::*member, T NewValue)
-    {
-        m_props.*member = std::move(NewValue);
-        afterWrite(PropertyMember(member));
-    }
-    // What a write does after storing, by its row: notify, relayout or repaint, in its order.
-    void afterWrite(const PropertyMember& member);
-    void afterWrite(const PropertyRow& row);
-    void notify(const PropertyRow& row);
-    void resetColor(Color ButtonProperties::*member);
-    PropertyHost propertyHost() const;
-    ButtonLook snapshot() const;
-    Toggle toggle() const;
-    void apply(const Outcome& outcome);
-    void applyLayout();
-    bool isOverButton(const QPointF& pos) const;
-    // QWidget's enabled flag, font and tooltip written behind the control's back.
-    void adoptWidgetEnabled();
-    void adoptWidgetFont();
-    void adoptWidgetToolTip();
-    // QWidget's font, enabled flag, tooltip and mnemonic from the properties; the notices this
-    // raises are not taken for writes from outside.
-    void syncWidget();
-    QString displayName() const;
-    void updateMnemonic();
-    void mnemonicPressed(bool ambiguous);
-
-    // The renderer's side: the theme, the painted surface and the layout rectangles.
-    struct Painting;
-
-    std::unique_ptr<Painting> m_painting;
-    std::unique_ptr<LinkOpener> m_links;
-    ColorSource m_colorSource;
-    ButtonProperties m_props;
-    ButtonInteraction m_interaction;
-    int m_captionFormat = 0;
-    bool m_designMode = false;
-    bool m_syncingWidget = false;
-    int m_mnemonicId = 0;
-    QString m_extenderToolTip;
+    friend class SkinButtonPrivate;
+    friend SkinButtonPrivate* privateOf(const SkinButton& button);
+    std::unique_ptr<SkinButtonPrivate> d;
 };
 
-// The caption as assistive technology reads it: "&" marks dropped, "&&" shown as one "&".
-QString withoutMnemonic(const QString& caption);
+/// The caption as assistive technology reads it: "&" marks dropped, "&&" shown as one "&".
+SKINBUTTON_EXPORT QString withoutMnemonic(const QString& caption);
 
 } // namespace skin

@@ -1,6 +1,7 @@
 #include "SkinButtonAccessible.h"
 
 #include "SkinButton.h"
+#include "VisualState.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

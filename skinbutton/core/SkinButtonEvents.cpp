@@ -1,6 +1,7 @@
 // SkinButton's input and the window system's notices: mouse, keyboard, focus, pointer
 // tracking, the caption's mnemonic, and QWidget state written from outside.
 #include "SkinButton.h"
+#include "SkinButton_p.h"
 
 #include "SkinButtonAccessible.h"
 #include "ToolTipWindow.h"
@@ -34,85 +35,146 @@ bool isSpace(const QKeyEvent* event) { return event->key() == Qt::Key_Space && e
 
 } // namespace
 
-Toggle SkinButton::toggle() const { return Toggle{m_props.buttonType == ToggleButton, m_props.value}; }
+Toggle SkinButtonPrivate::toggle() const { return Toggle{props.buttonType == SkinButton::ToggleButton, q->value()}; }
 
-void SkinButton::apply(const Outcome& outcome)
+// The visual state's side of an outcome: repaint, MouseEnter, MouseLeave. Clicks and the toggle's
+// flip are QAbstractButton's (click(), nextCheckState()), so that pressed(), released(),
+// clicked(bool), toggled() and the button group come as Qt's buttons give them.
+void SkinButtonPrivate::apply(const Outcome& outcome)
 {
-    QPointer<SkinButton> self(this);
-    if (outcome.flipValue) {
-        m_props.value = !m_props.value;
-        notifyAccessibleValueChanged(this);
-    }
+    QPointer<SkinButton> self(q);
     if (outcome.repaint)
-        Refresh();
-    if (outcome.flipValue) {
-        emit valueChanged(); // the property's own notification, for bindings and editors
-        if (self)
-            emit toggled(m_props.value);
-    }
+        q->Refresh();
     if (self && outcome.mouseEnter)
-        emit MouseEnter();
+        Q_EMIT q->MouseEnter();
     if (self && outcome.mouseLeave)
-        emit MouseLeave();
-    if (self && outcome.click) {
-        emit Click();
-        if (self)
-            emit clicked();
-    }
+        Q_EMIT q->MouseLeave();
 }
 
-bool SkinButton::isOverButton(const QPointF& pos) const
+bool SkinButton::hitButton(const QPoint& pos) const
 {
-    const QPoint p = pos.toPoint();
-    return mask().isEmpty() ? rect().contains(p) : mask().contains(p);
+    return mask().isEmpty() ? rect().contains(pos) : mask().contains(pos);
 }
 
 void SkinButton::mousePressEvent(QMouseEvent* event)
 {
-    apply(m_interaction.mousePress(buttonNumber(event->button())));
+    QPointer<SkinButton> self(this);
+    d->apply(d->interaction.mousePress(buttonNumber(event->button())));
+    if (!self || event->button() != Qt::LeftButton)
+        return;
+    d->knownDown = true;
+    QAbstractButton::mousePressEvent(event); // down, pressed()
+    if (self)
+        d->knownDown = isDown();
 }
 
 void SkinButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    apply(m_interaction.mouseRelease(buttonNumber(event->button()), isOverButton(event->position()), toggle()));
+    QPointer<SkinButton> self(this);
+    const bool over = hitButton(event->position().toPoint());
+    const Outcome released = d->interaction.mouseRelease(buttonNumber(event->button()), over, d->toggle());
+    const int decided = d->interaction.state();
+    d->apply(released);
+    if (!self || event->button() != Qt::LeftButton)
+        return;
+    // A click follows: the state input decided, not the latched look painted before the flip.
+    if (isDown() && over)
+        d->interaction.setState(decided);
+    d->knownDown = false;
+    QAbstractButton::mouseReleaseEvent(event); // over the button after a press: the click
 }
 
 void SkinButton::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    apply(m_interaction.mouseDoubleClick(buttonNumber(event->button())));
+    // The second press of a double click presses the look only; its release does not click.
+    d->apply(d->interaction.mouseDoubleClick(buttonNumber(event->button())));
 }
 
 void SkinButton::keyPressEvent(QKeyEvent* event)
 {
     if (!isSpace(event)) {
-        QWidget::keyPressEvent(event);
+        if (event->key() == Qt::Key_Space)
+            QWidget::keyPressEvent(event); // Space with a modifier is no press
+        else
+            QAbstractButton::keyPressEvent(event); // arrows move through a button group
         return;
     }
-    if (!event->isAutoRepeat())
-        apply(m_interaction.spaceDown());
+    if (event->isAutoRepeat())
+        return;
+    QPointer<SkinButton> self(this);
+    d->apply(d->interaction.spaceDown());
+    if (!self)
+        return;
+    d->knownDown = true;
+    QAbstractButton::keyPressEvent(event);
+    if (self)
+        d->knownDown = isDown();
 }
 
 void SkinButton::keyReleaseEvent(QKeyEvent* event)
 {
     if (!isSpace(event)) {
-        QWidget::keyReleaseEvent(event);
+        if (event->key() == Qt::Key_Space)
+            QWidget::keyReleaseEvent(event);
+        else
+            QAbstractButton::keyReleaseEvent(event);
         return;
     }
-    if (!event->isAutoRepeat())
-        apply(m_interaction.spaceUp(toggle()));
+    if (event->isAutoRepeat())
+        return;
+    QPointer<SkinButton> self(this);
+    d->interaction.spaceUp(d->toggle());
+    const int decided = d->interaction.state();
+    d->apply(Outcome{.repaint = true});
+    if (!self)
+        return;
+    if (isDown())
+        d->interaction.setState(decided);
+    d->knownDown = false;
+    QAbstractButton::keyReleaseEvent(event); // one click per press
 }
 
-void SkinButton::focusInEvent(QFocusEvent*) { apply(m_interaction.focusChanged(true)); }
+void SkinButton::click()
+{
+    if (!isEnabled())
+        return;
+    QPointer<SkinButton> self(this);
+    d->apply(d->interaction.spaceDown());
+    if (!self)
+        return;
+    d->interaction.spaceUp(d->toggle());
+    const int decided = d->interaction.state();
+    d->apply(Outcome{.repaint = true});
+    if (!self)
+        return;
+    d->interaction.setState(decided);
+    d->knownDown = false;
+    QAbstractButton::click(); // pressed(), the flip, released(), clicked() and Click()
+}
 
-void SkinButton::focusOutEvent(QFocusEvent*) { apply(m_interaction.focusChanged(false)); }
+void SkinButton::focusInEvent(QFocusEvent* event)
+{
+    QPointer<SkinButton> self(this);
+    d->apply(d->interaction.focusChanged(true));
+    if (self)
+        QAbstractButton::focusInEvent(event);
+}
+
+void SkinButton::focusOutEvent(QFocusEvent* event)
+{
+    QPointer<SkinButton> self(this);
+    d->apply(d->interaction.focusChanged(false));
+    if (self)
+        QAbstractButton::focusOutEvent(event);
+}
 
 void SkinButton::enterEvent(QEnterEvent* event)
 {
-    if (!isPointerTracked())
+    if (!isPointerTracked(*this))
         return;
-    const Outcome entered = m_interaction.pointerEntered();
+    const Outcome entered = d->interaction.pointerEntered();
     QPointer<SkinButton> self(this);
-    apply(entered);
+    d->apply(entered);
     // after MouseEnter, so that a handler's tooltip change shows at once
     if (self && entered.mouseEnter)
         ToolTipController::of(this)->pointerEntered(event->globalPosition().toPoint());
@@ -120,23 +182,23 @@ void SkinButton::enterEvent(QEnterEvent* event)
 
 void SkinButton::leaveEvent(QEvent*)
 {
-    if (isPointerTracked())
-        apply(m_interaction.pointerLeft());
+    if (isPointerTracked(*this))
+        d->apply(d->interaction.pointerLeft());
 }
 
 void SkinButton::showEvent(QShowEvent*)
 {
     // While the button is visible only its own tooltip is shown, not the host's. A host without
     // a text of its own leaves the button's stored tooltip as it is.
-    if (!m_extenderToolTip.isEmpty()) {
-        m_props.toolTip = m_extenderToolTip;
-        syncWidget();
+    if (!d->extenderToolTip.isEmpty()) {
+        d->props.toolTip = d->extenderToolTip;
+        d->syncWidget();
     }
-    m_extenderToolTip.clear();
+    d->extenderToolTip.clear();
     Refresh();
 }
 
-void SkinButton::hideEvent(QHideEvent*) { m_extenderToolTip = m_props.toolTip; }
+void SkinButton::hideEvent(QHideEvent*) { d->extenderToolTip = d->props.toolTip; }
 
 void SkinButton::changeEvent(QEvent* event)
 {
@@ -147,15 +209,15 @@ void SkinButton::changeEvent(QEvent* event)
         Refresh();
         break;
     case QEvent::EnabledChange:
-        adoptWidgetEnabled();
+        d->adoptWidgetEnabled();
         break;
     case QEvent::FontChange:
-        adoptWidgetFont();
+        d->adoptWidgetFont();
         break;
     default:
         break;
     }
-    QWidget::changeEvent(event);
+    QAbstractButton::changeEvent(event);
 }
 
 bool SkinButton::event(QEvent* event)
@@ -164,70 +226,67 @@ bool SkinButton::event(QEvent* event)
     case QEvent::ToolTip:
         return true; // the button shows a tip window of its own, never QToolTip
     case QEvent::ToolTipChange:
-        adoptWidgetToolTip();
+        d->adoptWidgetToolTip();
         break;
     case QEvent::Shortcut: {
+        // The shortcut (the mnemonic from the text, unless set otherwise): no shortcut at design
+        // time; the mnemonic takes the focus, as Qt's buttons' do, and each press clicks at once.
         auto* shortcut = static_cast<QShortcutEvent*>(event);
-        if (m_mnemonicId == 0 || shortcut->shortcutId() != m_mnemonicId)
-            break;
-        mnemonicPressed(shortcut->isAmbiguous());
+        if (d->designMode || !isEnabled())
+            return true;
+        const bool mnemonic = shortcut->key() == QKeySequence::mnemonic(text());
+        if (mnemonic || shortcut->isAmbiguous())
+            setFocus(Qt::ShortcutFocusReason);
+        if (!shortcut->isAmbiguous())
+            click();
         return true;
     }
     default:
         break;
     }
-    return QWidget::event(event);
+    return QAbstractButton::event(event);
 }
 
 // ---- QWidget state written from outside
 
-void SkinButton::adoptWidgetEnabled()
+void SkinButtonPrivate::adoptWidgetEnabled()
 {
     // Only the button's own flag is Enabled; a disabled parent only greys it.
-    const bool own = !testAttribute(Qt::WA_ForceDisabled);
-    if (!m_syncingWidget && own != m_props.enabled) {
-        setEnabled(own);
+    const bool own = !q->testAttribute(Qt::WA_ForceDisabled);
+    if (!syncingWidget && own != props.enabled) {
+        q->setEnabled(own);
         return;
     }
-    if (isEnabled())
-        m_interaction.reset();
-    Refresh();
+    if (q->isEnabled())
+        interaction.reset();
+    q->Refresh();
 }
 
-void SkinButton::adoptWidgetFont()
+void SkinButtonPrivate::adoptWidgetFont()
 {
-    if (!m_syncingWidget && font() != m_props.font.font)
-        setFont(font());
-}
-
-void SkinButton::adoptWidgetToolTip()
-{
-    if (!m_syncingWidget && QWidget::toolTip() != m_props.toolTip)
-        setToolTip(QWidget::toolTip());
-}
-
-// ---- mnemonic
-
-void SkinButton::updateMnemonic()
-{
-    if (m_mnemonicId != 0)
-        releaseShortcut(m_mnemonicId);
-    m_mnemonicId = 0;
-    if (m_designMode)
+    if (syncingWidget)
         return;
-    const QKeySequence mnemonic = QKeySequence::mnemonic(m_props.caption);
-    if (!mnemonic.isEmpty())
-        m_mnemonicId = grabShortcut(mnemonic, Qt::WindowShortcut);
+    if (q->testAttribute(Qt::WA_SetFont)) {
+        // QWidget::setFont: the control's Font, set.
+        if (!fontSet || q->font() != props.font.font)
+            q->setFont(q->font());
+        return;
+    }
+    // Never set, or unset again: the parent's or the application's font, as Qt propagates it.
+    fontSet = false;
+    if (q->font() == props.font.font)
+        return;
+    props.font.font = q->font();
+    surface.setFont(props.font.font);
+    q->updateGeometry();
+    applyLayout();
+    Q_EMIT q->FontChanged();
 }
 
-void SkinButton::mnemonicPressed(bool ambiguous)
+void SkinButtonPrivate::adoptWidgetToolTip()
 {
-    if (!isEnabled())
-        return;
-    // Several buttons with one letter: each press moves the focus on, as Qt's buttons do.
-    setFocus(Qt::ShortcutFocusReason);
-    if (!ambiguous)
-        click();
+    if (!syncingWidget && q->QWidget::toolTip() != props.toolTip)
+        q->setToolTip(q->QWidget::toolTip());
 }
 
 QString withoutMnemonic(const QString& caption)

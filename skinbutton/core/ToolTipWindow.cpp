@@ -1,6 +1,7 @@
 #include "ToolTipWindow.h"
 
 #include "SkinButton.h"
+#include "SkinButton_p.h"
 #include "skinbutton/render/Surface.h"
 #include "skinbutton/render/SystemColors.h"
 
@@ -144,7 +145,7 @@ void ToolTipController::pointerEntered(QPoint globalPos)
     m_armed = content.showsTip();
     if (!m_armed)
         return;
-    m_window = new ToolTipWindow(m_owner, content, faceFor(content), toolTipColors(content, m_owner->systemColors()));
+    m_window = new ToolTipWindow(m_owner, content, faceFor(content), toolTipColors(content, systemColorsOf(*m_owner)));
     m_restingAt = globalPos;
     m_wakeTimer.start(wakeUpDelay());
 }

@@ -41,14 +41,16 @@ SkinButtonPlugin::SkinButtonPlugin(QObject* parent) : QObject(parent) {}
 
 QString SkinButtonPlugin::name() const { return QStringLiteral("skin::SkinButton"); }
 
+// Designer's strings are marked for translation (skinbutton/translations/skinbutton.ts), but
+// not the group: it is Designer's own "Buttons" group by name.
 QString SkinButtonPlugin::group() const { return QStringLiteral("Buttons"); }
 
-QString SkinButtonPlugin::toolTip() const { return QStringLiteral("SkinButton: a push or toggle button with eleven looks"); }
+QString SkinButtonPlugin::toolTip() const { return tr("SkinButton: a push or toggle button with eleven looks"); }
 
 QString SkinButtonPlugin::whatsThis() const
 {
-    return QStringLiteral("A self-painting push button, optionally a toggle button, with eleven looks (Style 0-10), "
-                          "an icon beside the caption, custom or system colours and its own tooltip.");
+    return tr("A self-painting push button, optionally a toggle button, with eleven looks (Style 0-10), "
+              "an icon beside the caption, custom or system colours and its own tooltip.");
 }
 
 // As programs include the installed header; Zarvok's own sources name theirs by path.
@@ -102,7 +104,7 @@ QString SkinButtonPlugin::domXml() const
   <property name="geometry">
    <rect><x>0</x><y>0</y><width>75</width><height>23</height></rect>
   </property>
-  <property name="Caption">
+  <property name="text">
    <string>SkinButton</string>
   </property>
  </widget>

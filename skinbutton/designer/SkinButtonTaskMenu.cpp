@@ -7,7 +7,7 @@
 namespace skin::designer {
 
 SkinButtonTaskMenu::SkinButtonTaskMenu(SkinButton* button, QObject* parent)
-    : QObject(parent), m_button(button), m_about(new QAction(QStringLiteral("About SkinButton…"), this))
+    : QObject(parent), m_button(button), m_about(new QAction(tr("About SkinButton…"), this))
 {
     connect(m_about, &QAction::triggered, this, [this] {
         if (m_button)

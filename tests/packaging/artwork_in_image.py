@@ -40,8 +40,13 @@ def read_png(path):
     return rows
 
 
+# The gel's side bands start at row 11 and are drawn over the corner blocks' lower rows (the
+# graphite block's differ from its band), so only the rows above them are looked for.
+BAND_TOP = 11
+
+
 def found(image, block):
-    opaque = [(x, y, p[:3]) for y, row in enumerate(block) for x, p in enumerate(row) if p[3] == 255]
+    opaque = [(x, y, p[:3]) for y, row in enumerate(block) for x, p in enumerate(row) if p[3] == 255 and y < BAND_TOP]
     height, width = len(block), len(block[0])
     for top in range(len(image) - height + 1):
         for left in range(len(image[0]) - width + 1):

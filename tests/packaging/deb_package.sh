@@ -4,7 +4,14 @@
 # stripped, and no error from lintian.
 source "$(dirname "$0")/lib.sh"
 
+# `make package` builds the SkinButton reference first (packaged as libskinbutton-doc).
+if grep -q '^skinbutton-docs:' <(cmake --build "$BUILD" --target help 2>/dev/null); then
+    cmake --build "$BUILD" --target skinbutton-docs >"$WORK/docs.log" 2>&1 || fail "docs: $(cat "$WORK/docs.log")"
+fi
 (cd "$BUILD" && cpack -G DEB -B "$WORK/out" >"$WORK/cpack.log" 2>&1) || fail "cpack: $(cat "$WORK/cpack.log")"
+(cd "$BUILD" && cpack -G DEB --config CPackSkinButtonConfig.cmake -B "$WORK/out" >"$WORK/cpack-skinbutton.log" 2>&1) \
+    || fail "cpack (SkinButton): $(cat "$WORK/cpack-skinbutton.log")"
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 deb=$(ls "$WORK"/out/zarvok_*.deb)
 dpkg-deb -x "$deb" "$WORK/root"
 expect_installed_files "$WORK/root/usr"
@@ -17,24 +24,44 @@ for library in libc6 libqt6widgets6 libqt6gui6 libqt6core6; do
     [[ "$depends" == *"$library "* ]] || fail "no dependency on $library: $depends"
 done
 
-[[ "$depends" == *"libskinbutton3 (= "* ]] || fail "zarvok does not depend on its SkinButton library: $depends"
+[[ "$depends" == *"libskinbutton4 (>= 4.0)"* ]] || fail "zarvok does not depend on its SkinButton library: $depends"
 ! compgen -G "$WORK/root/usr/lib/*SkinButton*" >/dev/null || fail "the zarvok package holds the library"
+! compgen -G "$WORK/root/usr/lib/*/*SkinButton*" >/dev/null || fail "the zarvok package holds the library"
 
 # The SkinButton packages: each holds its own part only.
 package_files() { dpkg-deb -c "$WORK"/out/"$1"_*.deb | awk '{print $6}' | grep -v '/$' | grep -v '^./usr/share/doc/' | sort; }
-package_files libskinbutton3 | grep -qx './usr/lib/libSkinButton.so.3' || fail "libskinbutton3 lacks the library"
-[ "$(package_files libskinbutton3 | grep -vc '^./usr/lib/libSkinButton.so.3')" = 0 ] \
-    || fail "libskinbutton3 holds more than the library: $(package_files libskinbutton3)"
-dpkg-deb -I "$WORK"/out/libskinbutton3_*.deb shlibs | grep -q '^libSkinButton 3 libskinbutton3' || fail "libskinbutton3 has no shlibs"
-for file in ./usr/include/SkinButton/SkinButton.h ./usr/lib/libSkinButton.so ./usr/lib/pkgconfig/skinbutton.pc \
-            ./usr/lib/cmake/SkinButton/SkinButtonConfig.cmake ./usr/lib/cmake/SkinButton/SkinButtonConfigVersion.cmake; do
+# The library in Debian's multiarch folder, under SONAME 4, with the library's own version.
+lib=./usr/lib/$multiarch
+package_files libskinbutton4 | grep -qx "$lib/libSkinButton.so.4.0.0" || fail "libskinbutton4 lacks the library: $(package_files libskinbutton4)"
+[ "$(package_files libskinbutton4 | grep -vc "^$lib/libSkinButton.so.4")" = 0 ] \
+    || fail "libskinbutton4 holds more than the library: $(package_files libskinbutton4)"
+[ "$(dpkg-deb -f "$WORK"/out/libskinbutton4_*.deb Version)" = 4.0.0 ] || fail "libskinbutton4 is not version 4.0.0"
+dpkg-deb -I "$WORK"/out/libskinbutton4_*.deb shlibs | grep -qx 'libSkinButton 4 libskinbutton4 (>= 4.0)' \
+    || fail "libskinbutton4's shlibs is not '>= 4.0': $(dpkg-deb -I "$WORK"/out/libskinbutton4_*.deb shlibs)"
+mkdir -p "$WORK/lib4" && dpkg-deb -x "$WORK"/out/libskinbutton4_*.deb "$WORK/lib4"
+so="$WORK/lib4/usr/lib/$multiarch/libSkinButton.so.4.0.0"
+readelf -d "$so" | grep -q 'SONAME.*\[libSkinButton.so.4\]' || fail "the SONAME is not libSkinButton.so.4"
+! readelf -d "$so" | grep -q -e RUNPATH -e RPATH || fail "the library has a RUNPATH: $(readelf -d "$so" | grep PATH)"
+for file in ./usr/include/SkinButton/SkinButton.h ./usr/include/SkinButton/SkinButtonVersion.h "$lib/libSkinButton.so" \
+            "$lib/pkgconfig/skinbutton.pc" "$lib/cmake/SkinButton/SkinButtonConfig.cmake" \
+            "$lib/cmake/SkinButton/SkinButtonConfigVersion.cmake"; do
     package_files libskinbutton-dev | grep -qx "$file" || fail "libskinbutton-dev lacks $file"
 done
+# Only the public headers: the private ones stay in the source tree.
+! package_files libskinbutton-dev | grep -q -e '_p\.h$' -e PropertyTable.h -e ButtonInteraction.h -e ButtonProperties.h \
+    || fail "libskinbutton-dev installs private headers: $(package_files libskinbutton-dev | grep include)"
 package_files skinbutton-designer-plugin | grep -qx './usr/lib/.*/qt6/plugins/designer/libskinbutton_designer.so' \
     || fail "the Designer plugin package lacks the plugin: $(package_files skinbutton-designer-plugin)"
 for package in libskinbutton-dev skinbutton-designer-plugin; do
-    dpkg-deb -f "$WORK"/out/"$package"_*.deb Depends | grep -q 'libskinbutton3 (= ' || fail "$package does not depend on libskinbutton3"
+    dpkg-deb -f "$WORK"/out/"$package"_*.deb Depends | grep -q 'libskinbutton4 (= 4.0.0)' || fail "$package does not depend on libskinbutton4"
 done
+
+# The API reference: HTML and the Qt Help file.
+if compgen -G "$WORK/out/libskinbutton-doc_*.deb" >/dev/null; then
+    for file in ./usr/share/doc/libskinbutton-doc/html/index.html ./usr/share/doc/libskinbutton-doc/skinbutton.qch; do
+        dpkg-deb -c "$WORK"/out/libskinbutton-doc_*.deb | awk '{print $6}' | grep -qx "$file" || fail "libskinbutton-doc lacks $file"
+    done
+fi
 
 # Warnings are shown; errors fail the test.
 for package in "$WORK"/out/*.deb; do

@@ -9,9 +9,12 @@ export QT_QPA_PLATFORM=offscreen
 
 cmake --install "$BUILD" --prefix "$prefix" >"$WORK/install.log" || fail "install: $(cat "$WORK/install.log")"
 [ -f "$prefix/include/SkinButton/SkinButton.h" ] || fail "no public header"
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+[ -f "$prefix/lib/$multiarch/libSkinButton.so.4" ] || fail "the library is not in the multiarch folder lib/$multiarch"
+! compgen -G "$prefix/include/SkinButton/*_p.h" >/dev/null || fail "private headers are installed"
 # ldd's output is taken whole first: "ldd | grep -q" fails under pipefail when grep's early exit
 # cuts ldd off.
-loads_installed_library() { grep -q "=> $prefix/.*libSkinButton.so.3" <<<"$(ldd "$1")"; }
+loads_installed_library() { grep -q "=> $prefix/.*libSkinButton.so.4" <<<"$(ldd "$1")"; }
 loads_installed_library "$prefix/bin/zarvok" \
     || fail "the installed zarvok does not load the installed library: $(ldd "$prefix/bin/zarvok")"
 
@@ -31,21 +34,23 @@ grep -qx 'toggleLight: RoundedGradient, "Switches the light on and off"' "$WORK/
 python3 "$(dirname "$0")/artwork_in_image.py" "$WORK/window.png" "$SOURCE"/skinbutton/render/gel/*-top-left.png \
     || fail "the Style 10 button does not show the gel artwork"
 
-export PKG_CONFIG_PATH="$prefix/lib/pkgconfig:$(echo "$prefix"/lib/*/pkgconfig | tr ' ' ':')"
-cat >"$WORK/one.cpp" <<'CPP'
-#include <SkinButton/SkinButton.h>
-#include <QApplication>
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    skin::SkinButton button;
-    button.setStyle(skin::SkinButton::PixelArtGel);
-    button.resize(80, 30);
-    return button.grab().isNull() ? 1 : 0;
-}
-CPP
+export PKG_CONFIG_PATH="$prefix/lib/$multiarch/pkgconfig"
+# A C++17 program built with QT_NO_KEYWORDS and QT_NO_CAST_FROM_ASCII, as KDE-style projects
+# build: every installed header compiles so, and the program uses the control as a
+# QAbstractButton and checks first paint, unlatching, focus in every style and the
+# application's font.
+for header in "$prefix"/include/SkinButton/*.h; do
+    echo "#include <SkinButton/$(basename "$header")>" >"$WORK/header.cpp"
+    # shellcheck disable=SC2046
+    g++ -std=c++17 -fPIC -DQT_NO_KEYWORDS -DQT_NO_CAST_FROM_ASCII -Wall -Wextra -Wpedantic -Werror \
+        -fsyntax-only "$WORK/header.cpp" $(pkg-config --cflags skinbutton) 2>"$WORK/header.log" \
+        || fail "$(basename "$header") does not compile on its own as C++17 without Qt's keywords: $(cat "$WORK/header.log")"
+done
 # shellcheck disable=SC2046
-g++ -std=c++20 -fPIC "$WORK/one.cpp" -o "$WORK/one" $(pkg-config --cflags --libs skinbutton) \
+g++ -std=c++17 -fPIC -DQT_NO_KEYWORDS -DQT_NO_CAST_FROM_ASCII -Wall -Wextra -Werror "$(dirname "$0")/consumer.cpp" \
+    -o "$WORK/consumer" $(pkg-config --cflags --libs skinbutton Qt6Test) \
     -Wl,-rpath,"$(pkg-config --variable=libdir skinbutton)" 2>"$WORK/g++.log" || fail "pkg-config build: $(cat "$WORK/g++.log")"
-"$WORK/one" || fail "the pkg-config build did not paint Style 10"
+loads_installed_library "$WORK/consumer" || fail "the consumer does not load the installed library"
+"$WORK/consumer" >"$WORK/consumer.log" 2>&1 || fail "the consumer: $(cat "$WORK/consumer.log")"
+grep -q 'consumer ok, SkinButton 4.0' "$WORK/consumer.log" || fail "the consumer: $(cat "$WORK/consumer.log")"
 echo "ok"

@@ -1,6 +1,7 @@
 #include "GalleryRender.h"
 
 #include "skinbutton/core/SkinButton.h"
+#include "skinbutton/core/SkinButton_p.h"
 #include "skinbutton/render/ButtonLook.h"
 #include "skinbutton/render/SystemColors.h"
 #include "skinbutton/render/ThemePainter.h"
@@ -69,8 +70,8 @@ QImage withTransparentOutside(const QImage& surface, const QRegion& shape)
 QImage renderButton(const Options& o)
 {
     QWidget host;
-    const auto colours = o.referencePalette ? skin::SkinButton::ColorSource::Reference : skin::SkinButton::ColorSource::Desktop;
-    auto* button = new skin::SkinButton(&host, nullptr, colours);
+    const auto colours = o.referencePalette ? skin::ColorSource::Reference : skin::ColorSource::Desktop;
+    auto* button = skin::newSkinButton(&host, nullptr, colours);
     button->setObjectName(QStringLiteral("gallery"));
     button->setDesignMode(o.designMode);
     button->resize(o.size);
@@ -82,7 +83,7 @@ QImage renderButton(const Options& o)
         sendPointerEntry(button);
     else if (o.state == 3)
         sendLeftPress(button);
-    const QImage& surface = button->surfaceImage();
+    const QImage surface = button->surfaceImage();
     return o.mask ? withTransparentOutside(surface, button->mask()) : surface.copy();
 }
 

@@ -4,6 +4,8 @@
 #include "GalleryRender.h"
 #include "GalleryWindow.h"
 
+#include "skinbutton/core/ButtonProperties.h"
+
 #include <QApplication>
 #include <QImageWriter>
 
@@ -31,6 +33,9 @@ int main(int argc, char** argv)
     int appArgc = 1;
     QApplication app(appArgc, argv);
     QApplication::setApplicationName(QStringLiteral("skinbutton-gallery"));
+    // The looks in the control's classic design font (Verdana 8.25 pt): a button whose font was
+    // never set follows the application's.
+    QApplication::setFont(skin::designFont().font);
     if (window)
         return gallery::runGalleryWindow(arguments);
 

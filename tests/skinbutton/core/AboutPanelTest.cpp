@@ -61,7 +61,7 @@ TEST(AboutPanelPixels, CloseButtonOutlineCornersAndGradientInBothLooks)
         // beside the button: the panel
         {361, 90, kFace, kFace}, {289, 90, kFace, kFace}, {300, 107, kFace, kFace},
     };
-    Surface surface = paintedPanel(aboutTexts(QStringLiteral("3.0")));
+    Surface surface = paintedPanel(aboutTexts(QStringLiteral("4.0")));
     const QImage normal = surface.image().copy();
     paintCloseButton(surface, SystemColors::reference(), true);
     for (const Row& row : rows) {
@@ -82,7 +82,7 @@ TEST(AboutPanelPixels, CloseLabelStaysLegibleOnADarkPalette)
     QPalette dark(QColor(0x35, 0x35, 0x35), QColor(0x35, 0x35, 0x35));
     dark.setColor(QPalette::ButtonText, QColor(0xEE, 0xEE, 0xEC));
     Surface surface(kAboutPanelWidth, kAboutPanelHeight);
-    paintAboutPanel(surface, SystemColors::fromPalette(dark), aboutTexts(QStringLiteral("3.0")));
+    paintAboutPanel(surface, SystemColors::fromPalette(dark), aboutTexts(QStringLiteral("4.0")));
     const QImage& image = surface.image();
     double best = 1.0;
     for (int y = 83; y < 104; ++y) {
@@ -130,7 +130,7 @@ TEST(AboutPanelWindow, ScreenReadersGetItsTextsAndACloseButtonThatCloses)
     ASSERT_TRUE(panel);
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(panel);
     ASSERT_NE(iface, nullptr);
-    const AboutTexts texts = aboutTexts(QStringLiteral("3.0"));
+    const AboutTexts texts = aboutTexts(QStringLiteral("4.0"));
     EXPECT_EQ(iface->text(QAccessible::Name), texts.title);
     for (const QString& line : {texts.version, texts.author, texts.homePage})
         EXPECT_TRUE(iface->text(QAccessible::Description).contains(line)) << line.toStdString();
@@ -151,7 +151,7 @@ TEST(AboutPanelWindow, AboutShowsTheFloatingPanelAndAClickAnywhereHidesIt)
     EXPECT_TRUE(panel->isVisible());
     EXPECT_TRUE(panel->isWindow());
     EXPECT_EQ(panel->parentWidget(), nullptr);
-    EXPECT_EQ(panel->windowTitle(), QStringLiteral("About SkinButton 3.0"));
+    EXPECT_EQ(panel->windowTitle(), QStringLiteral("About SkinButton 4.0"));
     EXPECT_EQ(panel->size(), QSize(377, 145));
     const Qt::WindowFlags flags = panel->windowFlags();
     for (Qt::WindowType flag : {Qt::WindowTitleHint, Qt::WindowMinimizeButtonHint, Qt::WindowStaysOnTopHint})

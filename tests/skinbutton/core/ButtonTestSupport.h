@@ -3,6 +3,7 @@
 // that pixels and states do not depend on the machine.
 
 #include "skinbutton/core/SkinButton.h"
+#include "skinbutton/core/SkinButton_p.h"
 #include "skinbutton/render/ButtonLook.h"
 #include "skinbutton/render/SystemColors.h"
 #include "skinbutton/render/ThemePainter.h"
@@ -23,14 +24,26 @@ struct ShownButton {
     SkinButton* button = nullptr; // owned by window
 };
 
+// A button whose font was never set follows the application's: the tests' application font is
+// the control's classic design font (Verdana 8.25 pt), so captions fall on the same pixels as
+// in the stored forms the tests were written for.
+inline void useDesignFontForTheApplication()
+{
+    static const bool once = [] {
+        QApplication::setFont(designFont().font);
+        return true;
+    }();
+    (void)once;
+}
+
 inline ShownButton showButton(const QJsonObject& stored = {}, bool designMode = false,
                               QSize size = QSize(75, 23))
 {
+    useDesignFontForTheApplication();
     ShownButton shown;
     shown.window = std::make_unique<QWidget>();
     shown.window->resize(200, 100);
-    shown.button = new SkinButton(shown.window.get(), std::make_unique<NoThemePainter>(),
-                                  SkinButton::ColorSource::Reference);
+    shown.button = newSkinButton(shown.window.get(), std::make_unique<NoThemePainter>(), ColorSource::Reference);
     shown.button->setObjectName(QStringLiteral("cmdTest"));
     shown.button->setDesignMode(designMode);
     shown.button->setGeometry(QRect(QPoint(50, 30), size));

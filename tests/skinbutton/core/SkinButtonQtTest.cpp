@@ -3,6 +3,7 @@
 #include "ButtonTestSupport.h"
 
 #include "skinbutton/core/PropertyTable.h"
+#include "skinbutton/core/QtPropertyTypes.h"
 #include "skinbutton/render/SystemColors.h"
 
 #include <QIcon>
@@ -122,7 +123,7 @@ TEST(SkinButtonQt, FormEditorsSeeOnePropertyPerConceptAndCanResetColorsToTheSyst
 
     auto shown = showButton(kStyle4);
     SkinButton* b = shown.button;
-    const SystemColors system = b->systemColors();
+    const SystemColors system = systemColorsOf(*b);
     const struct {
         const char* property;
         Color reset;

@@ -101,16 +101,16 @@ TEST(SkinButtonProperties, WritingEnabledAgainStillResetsTheStateAndRepaints)
     test::releaseAllButtons(shown.button);
 }
 
-TEST(SkinButtonProperties, ANewButtonTakesItsNameAndStartsWithoutAState)
+TEST(SkinButtonProperties, ANewButtonTakesItsNameAndStartsAtItsRestingLook)
 {
     QWidget window;
-    SkinButton button(&window, std::make_unique<NoThemePainter>(), SkinButton::ColorSource::Reference);
-    EXPECT_EQ(button.visualState(), 0);
-    EXPECT_EQ(button.captionFormat(), 17);
+    SkinButton& button = *newSkinButton(&window, std::make_unique<NoThemePainter>(), ColorSource::Reference);
+    EXPECT_EQ(button.visualState(), 1); // SkinButton 4: at rest, as a loaded button (3.x: 0, unset)
+    EXPECT_EQ(captionFormatOf(button), 17);
     button.setObjectName(QStringLiteral("cmdAbout"));
     button.initProperties();
     EXPECT_EQ(button.Caption(), QStringLiteral("cmdAbout"));
-    EXPECT_EQ(button.Version(), QStringLiteral("3.0"));
+    EXPECT_EQ(button.Version(), QStringLiteral("4.0"));
     EXPECT_EQ(button.BackColor(), rgb(0xF0, 0xF0, 0xF0));
 }
 
@@ -143,26 +143,26 @@ TEST(SkinButtonLayout, TheButtonIsNeverSmallerThanTwentyPixelsEachWay)
         shown.button->resize(c.asked);
         EXPECT_EQ(shown.button->size(), c.got);
         EXPECT_EQ(shown.button->surfaceImage().size(), c.got);
-        EXPECT_EQ(shown.button->clientRect(), (Rect{0, 0, c.got.width(), c.got.height()}));
-        EXPECT_EQ(shown.button->captionRect(), (Rect{4, 4, c.got.width() - 4, c.got.height() - 4}));
+        EXPECT_EQ(clientRectOf(*shown.button), (Rect{0, 0, c.got.width(), c.got.height()}));
+        EXPECT_EQ(captionRectOf(*shown.button), (Rect{4, 4, c.got.width() - 4, c.got.height() - 4}));
     }
 }
 
 TEST(SkinButtonLayout, CaptionFormatFollowsCaptionAlignAndKeepsTheLastValidOne)
 {
     auto loaded = showButton({{QStringLiteral("CaptionAlign"), 9}});
-    EXPECT_EQ(loaded.button->captionFormat(), 0); // loaded, never valid: top-left
+    EXPECT_EQ(captionFormatOf(*loaded.button), 0); // loaded, never valid: top-left
     loaded.button->setCaptionAlign(3);
-    EXPECT_EQ(loaded.button->captionFormat(), 33);
+    EXPECT_EQ(captionFormatOf(*loaded.button), 33);
     loaded.button->setCaptionAlign(7);
-    EXPECT_EQ(loaded.button->captionFormat(), 33);
+    EXPECT_EQ(captionFormatOf(*loaded.button), 33);
     loaded.button->resize(90, 30);
-    EXPECT_EQ(loaded.button->captionFormat(), 33);
+    EXPECT_EQ(captionFormatOf(*loaded.button), 33);
 
     QWidget window;
-    SkinButton fresh(&window, std::make_unique<NoThemePainter>(), SkinButton::ColorSource::Reference);
+    SkinButton& fresh = *newSkinButton(&window, std::make_unique<NoThemePainter>(), ColorSource::Reference);
     fresh.setCaptionAlign(12);
-    EXPECT_EQ(fresh.captionFormat(), 17); // a new button keeps centred word-wrapped text
+    EXPECT_EQ(captionFormatOf(fresh), 17); // a new button keeps centred word-wrapped text
 }
 
 // '#' inside the window, '.' outside.
@@ -277,7 +277,7 @@ TEST(SkinButtonTheme, Style6WithoutAThemeFallsBackToNonThemeStyleOnTheNextRepain
 TEST(SkinButtonTheme, PaletteChangesRepaintInTheNewColours)
 {
     QWidget window;
-    auto* b = new SkinButton(&window, std::make_unique<NoThemePainter>(), SkinButton::ColorSource::Desktop);
+    auto* b = newSkinButton(&window, std::make_unique<NoThemePainter>(), ColorSource::Desktop);
     b->setGeometry(10, 10, 60, 24);
     b->readProperties(PropertyBag::fromJson({{QStringLiteral("Style"), 0}, {QStringLiteral("Caption"), QStringLiteral(" ")}}));
     window.show();

@@ -86,11 +86,11 @@ TEST(SkinButtonPointer, NoPointerTrackingInDesignModeButAlwaysWhenRunning)
     EXPECT_EQ(entered.count(), 0);
     EXPECT_EQ(left.count(), 0);
     EXPECT_EQ(designed.button->visualState(), 2); // the design-time look, untouched by the pointer
-    EXPECT_FALSE(designed.button->isPointerTracked());
+    EXPECT_FALSE(isPointerTracked(*designed.button));
 
     // A button made in code, never loaded, hovers like a loaded one.
     QWidget window;
-    SkinButton fresh(&window, std::make_unique<NoThemePainter>(), SkinButton::ColorSource::Reference);
+    SkinButton& fresh = *newSkinButton(&window, std::make_unique<NoThemePainter>(), ColorSource::Reference);
     fresh.resize(75, 23);
     fresh.setStyle(4); // the highlight style: the hot look differs in every pixel
     window.show();
@@ -105,7 +105,7 @@ TEST(SkinButtonPointer, NoPointerTrackingInDesignModeButAlwaysWhenRunning)
 TEST(SkinButtonHost, ShowingTakesOverTheHostsToolTipAndHidingGivesItBack)
 {
     QWidget window;
-    auto* b = new SkinButton(&window, std::make_unique<NoThemePainter>(), SkinButton::ColorSource::Reference);
+    auto* b = newSkinButton(&window, std::make_unique<NoThemePainter>(), ColorSource::Reference);
     b->readProperties(PropertyBag::fromJson({{QStringLiteral("ToolTipText"), QStringLiteral("stored")}}));
     b->setExtenderToolTipText(QStringLiteral("host"));
     window.show();
@@ -142,8 +142,9 @@ TEST(SkinButtonHost, OpenLinkReportsAboveThirtyTwoOnlyWhenTheDesktopOpenedIt)
 {
     for (bool succeeds : {true, false}) {
         QList<QUrl> opened;
-        SkinButton b(nullptr, std::make_unique<NoThemePainter>(), SkinButton::ColorSource::Reference,
-                     std::make_unique<RecordingOpener>(succeeds, &opened));
+        const std::unique_ptr<SkinButton> bOwned(newSkinButton(nullptr, std::make_unique<NoThemePainter>(), ColorSource::Reference,
+                     std::make_unique<RecordingOpener>(succeeds, &opened)));
+        SkinButton& b = *bOwned;
         const int result = b.OpenLink(QStringLiteral("mailto:someone@example.org?subject=Zarvok"));
         EXPECT_EQ(result > 32, succeeds);
         ASSERT_EQ(opened.size(), 1);

@@ -34,13 +34,35 @@ INSTANTIATE_TEST_SUITE_P(
         StyleCase{"hot", 2, false, false, {{10, 1, rgb(0xF1, 0xF1, 0xF1)}}}),
     caseName);
 
-TEST(GlossyTileTest, FocusChangesNothing)
+TEST(GlossyTileTest, FocusChangesNothingWithShowFocusOff)
+{
+    ButtonLook look = withCustomColors(buttonLook(9, 1, 30, 20));
+    const QImage plain = render(look).surface.image();
+    look.hasFocus = true;
+    EXPECT_EQ(render(look).surface.image(), plain);
+    look.hasFocus = false;
+    look.showFocus = true;
+    EXPECT_EQ(render(look).surface.image(), plain);
+}
+
+// SkinButton 4: the glossy tile had no focus look; with ShowFocus on it gets the inner focus
+// rectangle (see FocusTest.cpp for its contrast in every style).
+TEST(GlossyTileTest, FocusWithShowFocusOnDrawsTheInnerRectangleOnly)
 {
     ButtonLook look = withCustomColors(buttonLook(9, 1, 30, 20));
     const QImage plain = render(look).surface.image();
     look.hasFocus = true;
     look.showFocus = true;
-    EXPECT_EQ(render(look).surface.image(), plain);
+    const QImage focused = render(look).surface.image();
+    for (int y = 0; y < plain.height(); ++y) {
+        for (int x = 0; x < plain.width(); ++x) {
+            const bool onRectangle = (x == 3 || x == 26 || y == 3 || y == 16) && x >= 3 && x <= 26 && y >= 3 && y <= 16;
+            if (!onRectangle) {
+                EXPECT_EQ(focused.pixel(x, y), plain.pixel(x, y)) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_NE(focused, plain);
 }
 
 TEST(GlossyTileTest, AnOddHeightRoundsStartRowAndCountSeparately)
