@@ -35,7 +35,7 @@ TSAN_BUILD ?= build-tsan
 test-tsan:
 	cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZARVOK_TSAN=ON $(CMAKE_FLAGS)
 	cmake --build $(TSAN_BUILD) -j $(JOBS) --target erase_engine_test test_app_logic
-	cd $(TSAN_BUILD) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) \
+	cd $(TSAN_BUILD) && TSAN_OPTIONS="halt_on_error=1 suppressions=$(CURDIR)/tests/tsan.supp" ctest --output-on-failure -j $(JOBS) \
 	  -R '^(Cases/Erase|Erase|Survey|WorkPool|BackgroundEraser|EraseLoop)'
 
 bench: build

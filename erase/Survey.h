@@ -41,4 +41,8 @@ struct Survey {
 // Surveys the folder at an absolute path.
 Survey surveyTree(const std::string& path, SurveyProgress* progress = nullptr);
 
+// Puts the calling thread at idle processor and disk priority: it runs only when nothing else
+// wants the processor (an erase included) and reads the disk only when nobody else does.
+void runThisThreadAtIdlePriority();
+
 } // namespace zarvok::erase

@@ -41,13 +41,12 @@ QVariant EraseQueue::data(const QModelIndex& index, int role) const
 
 void EraseQueue::setNote(const QString& text, const QString& note)
 {
+    // No dataChanged: views ask for tool tips and descriptions when shown, and the path list
+    // would put its current entry's text back over what the field shows.
     if (note.isEmpty())
         m_notes.remove(text);
     else
         m_notes.insert(text, note);
-    const qsizetype row = m_entries.indexOf(text);
-    if (row >= 0)
-        emit dataChanged(index(int(row)), index(int(row)), {Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
 }
 
 void EraseQueue::add(const QString& text)

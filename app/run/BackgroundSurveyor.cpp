@@ -3,24 +3,10 @@
 
 #include <QFile>
 
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
 #include <memory>
 
 namespace zarvok::app {
 namespace {
-
-// A survey only informs: it yields the processor and the disk to anything else, the erase
-// included.
-void idleThisThread()
-{
-    const auto thread = static_cast<id_t>(::gettid());
-    ::setpriority(PRIO_PROCESS, thread, 19);
-    constexpr int kWhoProcess = 1, kClassIdle = 3, kClassShift = 13;
-    ::syscall(SYS_ioprio_set, kWhoProcess, thread, kClassIdle << kClassShift);
-}
 
 class BackgroundSurveyor final : public FolderSurveyor {
 public:
@@ -37,7 +23,7 @@ public:
         m_job = job;
         m_worker.run(
             [job, bytes = QFile::encodeName(path).toStdString()] {
-                idleThisThread();
+                erase::runThisThreadAtIdlePriority(); // a survey only informs
                 job->survey = erase::surveyTree(bytes, &job->progress);
             },
             [this, job] {

@@ -11,6 +11,7 @@ struct WorkerThread::State {
     std::condition_variable finished;
     bool workDone = false;
     bool released = false;
+    std::function<void()> done; // run on the owner's thread
 };
 
 WorkerThread::WorkerThread(QObject* owner)
@@ -27,17 +28,19 @@ void WorkerThread::run(std::function<void()> work, std::function<void()> done)
 {
     release();
     auto state = std::make_shared<State>();
+    state->done = std::move(done);
     m_state = state;
-    m_thread = std::thread([state, owner = m_owner, work = std::move(work), done = std::move(done)]() mutable {
+    m_thread = std::thread([state, owner = m_owner, work = std::move(work)] {
         work();
         const std::lock_guard lock(state->mutex);
         state->workDone = true;
         state->finished.notify_all();
-        // Under the lock, so the owner cannot be released between the check and the post.
+        // Under the lock, so the owner cannot be released between the check and the post. The
+        // posted call holds only the state: whichever thread drops it last frees the callback.
         if (!state->released)
-            QMetaObject::invokeMethod(owner, [state, done = std::move(done)] {
+            QMetaObject::invokeMethod(owner, [state] {
                 if (!state->released)
-                    done();
+                    state->done();
             }, Qt::QueuedConnection);
     });
 }

@@ -204,7 +204,9 @@ TEST(frmMainDuringErase, ASurveyTellsWhatAFolderHoldsAndGivesTheRunItsProgress)
             survey.bytes = 1'250'000;
             survey.mountPoints = 1;
             survey.firstMountPoint = (folder + QStringLiteral("/mnt")).toStdString();
+            f.cboPath()->setEditText(QStringLiteral("/typed meanwhile"));
             f.surveyor->answer(survey);
+            EXPECT_EQ(f.field(), QStringLiteral("/typed meanwhile")); // a note changes no text
             EXPECT_EQ(f.label("lblTitle"), countText(1) + QStringLiteral(": 32 items, 1.3 MB"));
             EXPECT_EQ(f.cboPath()->model()->index(0, 0).data(Qt::AccessibleDescriptionRole).toString(),
                       QStringLiteral("32 items, 1.3 MB\n1 mount point inside will stay (") + folder + QStringLiteral("/mnt)"));
