@@ -8,7 +8,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 headers=()
-for header in SkinButton.h SkinButtonGlobal.h SkinButtonVersion.h LinkOpener.h PropertyBag.h Color.h; do
+for header in SkinButton.h SkinButtonEnums.h SkinButtonGlobal.h SkinButtonVersion.h LinkOpener.h PropertyBag.h Color.h; do
     headers+=(--header-file "$here/core/$header")
 done
 dump() { abidw --no-corpus-path --no-show-locs --drop-private-types "${headers[@]}" --out-file "$2" "$1"; }

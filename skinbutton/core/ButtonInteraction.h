@@ -3,7 +3,7 @@
 // when it raises Click. Pure state: the widget feeds events in and applies the outcome
 // (flip the value, repaint, raise Click, raise MouseEnter / MouseLeave), in that order.
 //
-// Visual state: the numbers of VisualState.h. "toggle" is ButtonType 1, "value" its latched
+// Visual state: the numbers of VisualState (SkinButtonEnums.h). "toggle" is ButtonType 1, "value" its latched
 // value. "last" is the button of the most recent release (1 left, 2 right, 4 middle), 0 before
 // any release.
 //
@@ -31,7 +31,7 @@
 // (except Style 5), a toggle whose value is true gives 3, a disabled button gives 4.
 // "Over the button": a release away from the button is a cancelled click, as desktop users expect.
 
-#include "VisualState.h"
+#include "SkinButtonEnums.h"
 
 namespace skin {
 
@@ -52,8 +52,8 @@ struct Outcome {
 
 class ButtonInteraction {
 public:
-    int state() const { return m_state; }
-    void setState(int state) { m_state = state; } // painting writes its overrides back
+    VisualState state() const { return m_state; }
+    void setState(VisualState state) { m_state = state; } // painting writes its overrides back
     bool hasFocus() const { return m_hasFocus; }
     int lastReleased() const { return m_lastReleased; }
     bool pointerInside() const { return m_pointerInside; }
@@ -73,7 +73,7 @@ private:
     Outcome release(int button, Toggle toggle);
     Outcome click(Toggle toggle);
 
-    int m_state = StateUnset;
+    VisualState m_state = StateUnset;
     bool m_hasFocus = false;
     int m_lastReleased = 0;
     bool m_pointerInside = false;

@@ -265,7 +265,7 @@ SystemColors SkinButtonPrivate::systemColors() const
     return colorSource == ColorSource::Reference ? SystemColors::reference() : SystemColors::fromPalette(q->palette());
 }
 
-int SkinButton::visualState() const { return d->interaction.state(); }
+VisualState SkinButton::visualState() const { return d->interaction.state(); }
 bool SkinButton::hasFocusFlag() const { return d->interaction.hasFocus(); }
 int SkinButton::lastReleasedButton() const { return d->interaction.lastReleased(); }
 QImage SkinButton::surfaceImage() const { return d->surface.image(); }

@@ -8,6 +8,7 @@
 
 #include "LinkOpener.h"
 #include "PropertyBag.h"
+#include "SkinButtonEnums.h"
 #include "SkinButtonGlobal.h"
 
 #include <QAbstractButton>
@@ -59,13 +60,13 @@ class SKINBUTTON_EXPORT SkinButton : public QAbstractButton {
     // IconSize, ButtonType and value are one state with QWidget's and QAbstractButton's enabled,
     // font, toolTip, text, icon, iconSize, checkable and checked, so form editors show and save
     // Qt's names only.
-    Q_PROPERTY(ButtonStyle Style READ Style WRITE setStyle NOTIFY StyleChanged)
+    Q_PROPERTY(skin::ButtonStyle Style READ Style WRITE setStyle NOTIFY StyleChanged)
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption NOTIFY CaptionChanged DESIGNABLE false)
     Q_PROPERTY(QPixmap Icon READ IconPixmap WRITE setIcon NOTIFY IconChanged DESIGNABLE false)
-    Q_PROPERTY(ButtonAlign IconAlign READ IconAlign WRITE setIconAlign NOTIFY IconAlignChanged)
+    Q_PROPERTY(skin::ButtonAlign IconAlign READ IconAlign WRITE setIconAlign NOTIFY IconAlignChanged)
     Q_PROPERTY(int IconSize READ IconSize WRITE setIconSize NOTIFY IconSizeChanged)
-    Q_PROPERTY(ButtonAlign CaptionAlign READ CaptionAlign WRITE setCaptionAlign NOTIFY CaptionAlignChanged)
-    Q_PROPERTY(ButtonStyle NonThemeStyle READ NonThemeStyle WRITE setNonThemeStyle NOTIFY NonThemeStyleChanged)
+    Q_PROPERTY(skin::ButtonAlign CaptionAlign READ CaptionAlign WRITE setCaptionAlign NOTIFY CaptionAlignChanged)
+    Q_PROPERTY(skin::ButtonStyle NonThemeStyle READ NonThemeStyle WRITE setNonThemeStyle NOTIFY NonThemeStyleChanged)
     Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled NOTIFY EnabledChanged DESIGNABLE false)
     Q_PROPERTY(bool ShowFocus READ ShowFocus WRITE setShowFocus NOTIFY ShowFocusChanged)
     Q_PROPERTY(bool UseCustomColors READ UseCustomColors WRITE setUseCustomColors NOTIFY UseCustomColorsChanged)
@@ -75,62 +76,51 @@ class SKINBUTTON_EXPORT SkinButton : public QAbstractButton {
     Q_PROPERTY(QColor FontHighlightColor READ qFontHighlightColor WRITE setFontHighlightColor RESET resetFontHighlightColor NOTIFY FontHighlightColorChanged)
     Q_PROPERTY(QString ToolTip READ ToolTip WRITE setToolTip NOTIFY ToolTipChanged DESIGNABLE false)
     Q_PROPERTY(QString ToolTipTitle READ ToolTipTitle WRITE setToolTipTitle NOTIFY ToolTipTitleChanged)
-    Q_PROPERTY(TipIcon ToolTipIcon READ ToolTipIcon WRITE setToolTipIcon NOTIFY ToolTipIconChanged)
-    Q_PROPERTY(TipShape ToolTipType READ ToolTipType WRITE setToolTipType NOTIFY ToolTipTypeChanged)
+    Q_PROPERTY(skin::TipIcon ToolTipIcon READ ToolTipIcon WRITE setToolTipIcon NOTIFY ToolTipIconChanged)
+    Q_PROPERTY(skin::TipShape ToolTipType READ ToolTipType WRITE setToolTipType NOTIFY ToolTipTypeChanged)
     Q_PROPERTY(QColor ToolTipBackColor READ qToolTipBackColor WRITE setToolTipBackColor RESET resetToolTipBackColor NOTIFY ToolTipBackColorChanged)
     Q_PROPERTY(QColor ToolTipForeColor READ qToolTipForeColor WRITE setToolTipForeColor RESET resetToolTipForeColor NOTIFY ToolTipForeColorChanged)
     Q_PROPERTY(QFont Font READ Font WRITE setFont NOTIFY FontChanged DESIGNABLE false)
-    Q_PROPERTY(ButtonKind ButtonType READ ButtonType WRITE setButtonType NOTIFY ButtonTypeChanged DESIGNABLE false)
+    Q_PROPERTY(skin::ButtonKind ButtonType READ ButtonType WRITE setButtonType NOTIFY ButtonTypeChanged DESIGNABLE false)
     Q_PROPERTY(bool value READ value WRITE setValue NOTIFY valueChanged DESIGNABLE false)
     // The icon's size is the one square side IconSize (style sheets set it as qproperty-IconSize).
     Q_PROPERTY(QSize iconSize READ iconSize WRITE setIconSize DESIGNABLE false)
 
 public:
-    /// The looks (the Style and NonThemeStyle properties). The numbers are the stored ones; an
-    /// unlisted number is still accepted and stored, and paints the plain button face.
-    enum ButtonStyle {
-        Classic3D = 0,       ///< classic 3-D frame
-        Thin3D = 1,          ///< thin 3-D frame
-        FlatHover = 2,       ///< flat, framed while the pointer is over it
-        Etched = 3,          ///< etched frame
-        Highlight = 4,       ///< filled with the highlight colour while hot
-        RoundedGradient = 5, ///< rounded corners over a gradient
-        SystemTheme = 6,     ///< the desktop theme's push button (NonThemeStyle where there is none)
-        FramedGradient = 7,  ///< a gradient inside a frame
-        ShadowedBevel = 8,   ///< a bevel with a drop shadow
-        GlossyTile = 9,      ///< a glossy tile
-        PixelArtGel = 10     ///< the pixel-art gel artwork
-    };
-    Q_ENUM(ButtonStyle)
-    /// Where the caption and the icon sit (CaptionAlign, IconAlign); stored numbers.
-    enum ButtonAlign {
-        AlignCenter = 0, ///< centred
-        AlignLeft = 1,   ///< at the left
-        AlignRight = 2,  ///< at the right
-        AlignTop = 3,    ///< at the top
-        AlignBottom = 4  ///< at the bottom
-    };
-    Q_ENUM(ButtonAlign)
-    /// A push button, or a toggle button that latches (ButtonType); stored numbers.
-    enum ButtonKind {
-        PushButton = 0,  ///< clicks and springs back
-        ToggleButton = 1 ///< checkable: each click flips its value
-    };
-    Q_ENUM(ButtonKind)
-    /// The icon in the tooltip's title (ToolTipIcon); stored numbers.
-    enum TipIcon {
-        NoTipIcon = 0,          ///< no icon
-        InformationTipIcon = 1, ///< information
-        WarningTipIcon = 2,     ///< warning
-        ErrorTipIcon = 3        ///< error
-    };
-    Q_ENUM(TipIcon)
-    /// The tooltip's shape (ToolTipType); stored numbers.
-    enum TipShape {
-        RectangleTip = 0, ///< a rectangle
-        BalloonTip = 1    ///< a balloon pointing at the button
-    };
-    Q_ENUM(TipShape)
+    /// @name Enumerations
+    /// The property enumerations are skin's (SkinButtonEnums.h); these class-scope names keep code
+    /// and forms that spell them skin::SkinButton::PixelArtGel compiling.
+    ///@{
+    using ButtonStyle = skin::ButtonStyle; ///< skin::ButtonStyle
+    static constexpr ButtonStyle Classic3D = skin::Classic3D; ///< skin::Classic3D
+    static constexpr ButtonStyle Thin3D = skin::Thin3D; ///< skin::Thin3D
+    static constexpr ButtonStyle FlatHover = skin::FlatHover; ///< skin::FlatHover
+    static constexpr ButtonStyle Etched = skin::Etched; ///< skin::Etched
+    static constexpr ButtonStyle Highlight = skin::Highlight; ///< skin::Highlight
+    static constexpr ButtonStyle RoundedGradient = skin::RoundedGradient; ///< skin::RoundedGradient
+    static constexpr ButtonStyle SystemTheme = skin::SystemTheme; ///< skin::SystemTheme
+    static constexpr ButtonStyle FramedGradient = skin::FramedGradient; ///< skin::FramedGradient
+    static constexpr ButtonStyle ShadowedBevel = skin::ShadowedBevel; ///< skin::ShadowedBevel
+    static constexpr ButtonStyle GlossyTile = skin::GlossyTile; ///< skin::GlossyTile
+    static constexpr ButtonStyle PixelArtGel = skin::PixelArtGel; ///< skin::PixelArtGel
+    using ButtonAlign = skin::ButtonAlign; ///< skin::ButtonAlign
+    static constexpr ButtonAlign AlignCenter = skin::AlignCenter; ///< skin::AlignCenter
+    static constexpr ButtonAlign AlignLeft = skin::AlignLeft; ///< skin::AlignLeft
+    static constexpr ButtonAlign AlignRight = skin::AlignRight; ///< skin::AlignRight
+    static constexpr ButtonAlign AlignTop = skin::AlignTop; ///< skin::AlignTop
+    static constexpr ButtonAlign AlignBottom = skin::AlignBottom; ///< skin::AlignBottom
+    using ButtonKind = skin::ButtonKind; ///< skin::ButtonKind
+    static constexpr ButtonKind PushButton = skin::PushButton; ///< skin::PushButton
+    static constexpr ButtonKind ToggleButton = skin::ToggleButton; ///< skin::ToggleButton
+    using TipIcon = skin::TipIcon; ///< skin::TipIcon
+    static constexpr TipIcon NoTipIcon = skin::NoTipIcon; ///< skin::NoTipIcon
+    static constexpr TipIcon InformationTipIcon = skin::InformationTipIcon; ///< skin::InformationTipIcon
+    static constexpr TipIcon WarningTipIcon = skin::WarningTipIcon; ///< skin::WarningTipIcon
+    static constexpr TipIcon ErrorTipIcon = skin::ErrorTipIcon; ///< skin::ErrorTipIcon
+    using TipShape = skin::TipShape; ///< skin::TipShape
+    static constexpr TipShape RectangleTip = skin::RectangleTip; ///< skin::RectangleTip
+    static constexpr TipShape BalloonTip = skin::BalloonTip; ///< skin::BalloonTip
+    ///@}
 
     /// A new button, at its resting look, captioned with its object name (empty until named).
     explicit SkinButton(QWidget* parent = nullptr);
@@ -327,8 +317,8 @@ public:
     /// @name What painting and input left behind
     /// @{
 
-    /// The visual state last painted: 1 normal, 2 hot, 3 pressed, 4 disabled (0 before the first paint of a design-time button).
-    int visualState() const;
+    /// The visual state last painted (StateUnset before the first paint of a design-time button).
+    VisualState visualState() const;
     /// Whether the button has keyboard focus as its input saw it.
     bool hasFocusFlag() const;
     /// The mouse button of the last release: 1 left, 2 right, 4 middle, 0 before any.

@@ -1,7 +1,6 @@
 #include "SkinButtonAccessible.h"
 
 #include "SkinButton.h"
-#include "VisualState.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -73,7 +73,7 @@ void SkinButton::mouseReleaseEvent(QMouseEvent* event)
     QPointer<SkinButton> self(this);
     const bool over = hitButton(event->position().toPoint());
     const Outcome released = d->interaction.mouseRelease(buttonNumber(event->button()), over, d->toggle());
-    const int decided = d->interaction.state();
+    const VisualState decided = d->interaction.state();
     d->apply(released);
     if (!self || event->button() != Qt::LeftButton)
         return;
@@ -124,7 +124,7 @@ void SkinButton::keyReleaseEvent(QKeyEvent* event)
         return;
     QPointer<SkinButton> self(this);
     d->interaction.spaceUp(d->toggle());
-    const int decided = d->interaction.state();
+    const VisualState decided = d->interaction.state();
     d->apply(Outcome{.repaint = true});
     if (!self)
         return;
@@ -143,7 +143,7 @@ void SkinButton::click()
     if (!self)
         return;
     d->interaction.spaceUp(d->toggle());
-    const int decided = d->interaction.state();
+    const VisualState decided = d->interaction.state();
     d->apply(Outcome{.repaint = true});
     if (!self)
         return;

@@ -6,6 +6,7 @@
 // position), every other value the desktop style's rectangular tip just below the pointer. An
 // optional title line (bold, after the icon of ToolTipIcon) stands above the text.
 
+#include "SkinButtonEnums.h"
 #include "skinbutton/render/Color.h"
 
 #include <QFont>
@@ -21,19 +22,17 @@ namespace skin {
 
 class SystemColors;
 
-enum ToolTipIconNumber { ToolTipNoIcon = 0, ToolTipInformation = 1, ToolTipWarning = 2, ToolTipError = 3 };
-
 // The tooltip properties as they stood at the pointer's entry.
 struct ToolTipContent {
     QString text;
     QString title;
-    int icon = ToolTipNoIcon;
-    int type = 0;
+    int icon = NoTipIcon; // a TipIcon, or any other stored number
+    int type = RectangleTip;
     Color foreColor = 0; // 0 keeps the palette's tooltip text colour
     Color backColor = 0; // 0 keeps the palette's tooltip background
 
-    bool isBalloon() const { return type == 1; }
-    bool hasKnownIcon() const { return icon >= ToolTipInformation && icon <= ToolTipError; }
+    bool isBalloon() const { return type == BalloonTip; }
+    bool hasKnownIcon() const { return icon >= InformationTipIcon && icon <= ErrorTipIcon; }
     // An icon number the desktop has no icon for draws no icon, and alone makes no title line.
     bool hasTitleLine() const { return !title.isEmpty() || hasKnownIcon(); }
     // No text, no tip: a title alone shows nothing.

@@ -25,9 +25,9 @@ constexpr int kReshowFraction = 5;
 QStyle::StandardPixmap standardIcon(int icon)
 {
     switch (icon) {
-    case ToolTipWarning:
+    case WarningTipIcon:
         return QStyle::SP_MessageBoxWarning;
-    case ToolTipError:
+    case ErrorTipIcon:
         return QStyle::SP_MessageBoxCritical;
     default:
         return QStyle::SP_MessageBoxInformation;

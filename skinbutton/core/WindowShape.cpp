@@ -1,5 +1,6 @@
 #include "WindowShape.h"
 
+#include "SkinButtonEnums.h"
 #include "skinbutton/render/GelArtwork.h"
 
 #include <algorithm>
@@ -44,13 +45,13 @@ QRegion roundedRegion(int w, int h)
 QRegion windowRegion(int style, int w, int h)
 {
     switch (style) {
-    case 5:
-    case 7:
+    case RoundedGradient:
+    case FramedGradient:
         return QRegion(cutCornerPolygon(w, h), Qt::OddEvenFill);
-    case 8:
-    case 9:
+    case ShadowedBevel:
+    case GlossyTile:
         return QRegion(wideCutCornerPolygon(w, h), Qt::OddEvenFill);
-    case 10:
+    case PixelArtGel:
         return roundedRegion(w, h);
     default:
         return QRegion(0, 0, w, h);

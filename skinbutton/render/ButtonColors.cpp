@@ -72,7 +72,7 @@ Color ButtonColors::etchedHotFace() const
 
 Color ButtonColors::etchedPressedFace() const { return m_custom ? m_highlight : buttonShadow(); }
 
-Color ButtonColors::caption(int state) const
+Color ButtonColors::caption(VisualState state) const
 {
     if (state == StateDisabled)
         return TranslateColor(systemColorCode(kGrayText), m_system);

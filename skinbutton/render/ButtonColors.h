@@ -44,7 +44,7 @@ public:
 
     // Caption colour for a visual state: grey text when disabled, FontColor / FontHighlightColor
     // with custom colours, else the system button text (or the light palette's, see below).
-    Color caption(int state) const;
+    Color caption(VisualState state) const;
 
     // Where a face painted from fixed light artwork leaves the system button text below 4.5:1
     // (a dark palette's light text), the caption takes the light reference palette's text

@@ -4,7 +4,7 @@
 // renderers never reach back into the widget.
 
 #include "Color.h"
-#include "skinbutton/core/VisualState.h"
+#include "skinbutton/core/SkinButtonEnums.h"
 
 #include <QFont>
 #include <QImage>
@@ -29,15 +29,12 @@ inline constexpr VisualState kStateNormal = StateNormal;
 inline constexpr VisualState kStateHot = StateHot;
 inline constexpr VisualState kStatePressed = StatePressed;
 
-// ButtonType's number for a toggle button.
-inline constexpr int kToggleButtonType = 1;
-
 struct ButtonLook {
     int style = 0;
     int nonThemeStyle = 0;
-    int state = StateNormal; // a VisualState; stored as its number
+    VisualState state = StateNormal;
     bool enabled = true;
-    int buttonType = 0; // kToggleButtonType: a toggle
+    int buttonType = PushButton;
     bool value = false;
     bool hasFocus = false;
     bool showFocus = false;
@@ -60,7 +57,7 @@ struct ButtonLook {
 
 // What a refresh writes back into the control.
 struct RefreshResult {
-    int state = StateNormal;    // the visual state after the design-time, toggle and disabled overrides
+    VisualState state = StateNormal; // the visual state after the design-time, toggle and disabled overrides
     int style = 0;              // NonThemeStyle when the theme could not draw Style 6, else unchanged
     Color surfaceBackColor = 0; // the surface colour the style left
 };

@@ -16,7 +16,6 @@ namespace skin {
 
 namespace {
 
-constexpr int kHighlightStyle = 4;
 constexpr int kShadowOffset = 2;
 
 QRect toQRect(const Rect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)); }
@@ -110,11 +109,11 @@ QPoint iconPosition(const ButtonLook& look, int width, int height, int margin)
 {
     const int s = look.iconSize;
     switch (look.iconAlign) {
-    case 0: return {centred(width, s), centred(height, s)};
-    case 1: return {margin, centred(height, s)};
-    case 2: return {width - s - margin, centred(height, s)};
-    case 3: return {centred(width, s), margin};
-    case 4: return {centred(width, s), height - s - margin};
+    case AlignCenter: return {centred(width, s), centred(height, s)};
+    case AlignLeft: return {margin, centred(height, s)};
+    case AlignRight: return {width - s - margin, centred(height, s)};
+    case AlignTop: return {centred(width, s), margin};
+    case AlignBottom: return {centred(width, s), height - s - margin};
     default: return {0, 0};
     }
 }
@@ -128,7 +127,7 @@ void DrawIcon(const ButtonLook& look, QImage& target, QSize size, int margin)
     if (look.state == StatePressed)
         at += QPoint(1, 1);
     // hover shadow: a grey copy, the icon itself up and left of it
-    if (look.state == StateHot && look.style == kHighlightStyle) {
+    if (look.state == StateHot && look.style == Highlight) {
         paintIcon(target, look.icon, at, look.iconSize);
         greySilhouette(target, at, look.iconSize);
         at -= QPoint(kShadowOffset, kShadowOffset);

@@ -1,5 +1,7 @@
 #include "CaptionFormat.h"
 
+#include "skinbutton/core/SkinButtonEnums.h"
+
 #include <Qt>
 
 namespace skin {
@@ -7,11 +9,11 @@ namespace skin {
 int captionFormatFor(int captionAlign, int previousFormat)
 {
     switch (captionAlign) {
-    case 0: return kTextSingleLine | kTextVCenter | kTextCenter;
-    case 1: return kTextSingleLine | kTextVCenter;
-    case 2: return kTextSingleLine | kTextVCenter | kTextRight;
-    case 3: return kTextSingleLine | kTextCenter;
-    case 4: return kTextSingleLine | kTextBottom | kTextCenter;
+    case AlignCenter: return kTextSingleLine | kTextVCenter | kTextCenter;
+    case AlignLeft: return kTextSingleLine | kTextVCenter;
+    case AlignRight: return kTextSingleLine | kTextVCenter | kTextRight;
+    case AlignTop: return kTextSingleLine | kTextCenter;
+    case AlignBottom: return kTextSingleLine | kTextBottom | kTextCenter;
     default: return previousFormat;
     }
 }

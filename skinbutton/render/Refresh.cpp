@@ -13,8 +13,6 @@ namespace {
 
 using StyleRenderer = void (*)(const ButtonLook&, Surface&, const ButtonColors&);
 
-constexpr int kThemedStyle = 6;
-constexpr int kRoundedGradientStyle = 5;
 constexpr int kIconMargin = 4;
 
 void DrawRoundedGradient(const ButtonLook& look, Surface& surface, const ButtonColors& colors)
@@ -46,11 +44,16 @@ struct StyleEntry {
 };
 
 constexpr StyleEntry kStyles[] = {
-    {0, DrawClassic3D, kIconMargin, true},        {1, DrawThin3D, kIconMargin, true},
-    {2, DrawFlatHover, kIconMargin, true},        {3, DrawEtched, kIconMargin, true},
-    {4, DrawHighlight, kIconMargin, true},        {5, DrawRoundedGradient, 5, false},
-    {7, DrawFramedGradient, 5, false},            {8, DrawShadowedBevel, kIconMargin, true},
-    {9, DrawGlossyTile, 7, true},                 {10, DrawPixelArt, 7, false},
+    {Classic3D, DrawClassic3D, kIconMargin, true},
+    {Thin3D, DrawThin3D, kIconMargin, true},
+    {FlatHover, DrawFlatHover, kIconMargin, true},
+    {Etched, DrawEtched, kIconMargin, true},
+    {Highlight, DrawHighlight, kIconMargin, true},
+    {RoundedGradient, DrawRoundedGradient, 5, false},
+    {FramedGradient, DrawFramedGradient, 5, false},
+    {ShadowedBevel, DrawShadowedBevel, kIconMargin, true},
+    {GlossyTile, DrawGlossyTile, 7, true},
+    {PixelArtGel, DrawPixelArt, 7, false},
 };
 
 const StyleEntry* findStyle(int style)
@@ -63,12 +66,12 @@ const StyleEntry* findStyle(int style)
 
 // Design time shows the hot look (the rounded gradient keeps its own), a latched toggle shows
 // pressed, and disabled wins over both.
-int settledState(const ButtonLook& look)
+VisualState settledState(const ButtonLook& look)
 {
-    int state = look.state;
-    if (look.style != kRoundedGradientStyle && !look.userMode)
+    VisualState state = look.state;
+    if (look.style != RoundedGradient && !look.userMode)
         state = StateHot;
-    if (look.buttonType == kToggleButtonType && look.value)
+    if (look.buttonType == ToggleButton && look.value)
         state = StatePressed;
     if (!look.enabled)
         state = StateDisabled;
@@ -98,7 +101,7 @@ int paintStyle(const ButtonLook& settled, Surface& surface, const ButtonColors& 
                RefreshResult& result)
 {
     const StyleEntry* entry = findStyle(settled.style);
-    const bool themed = settled.style == kThemedStyle;
+    const bool themed = settled.style == SystemTheme;
     prepareSurface(surface, settled, palette, themed || (entry != nullptr && entry->paintsEverything));
     if (themed) {
         // without a theme this refresh shows only caption and icon; the next one the fallback
@@ -121,7 +124,7 @@ int paintStyle(const ButtonLook& settled, Surface& surface, const ButtonColors& 
 // some colours). Only the pixel-art gel's blue gel shows it well enough itself. Each dot is in
 // the caption's colour where that stands out at 3:1 against the face under it, else in black or
 // white, whichever stands out more; so the rectangle reaches 3:1 on every face.
-bool drawsFocusRectangle(int style) { return style != 10; }
+bool drawsFocusRectangle(int style) { return style != PixelArtGel; }
 
 constexpr double kFocusContrast = 3.0;
 

@@ -8,7 +8,7 @@ namespace skin {
 
 namespace {
 
-Color etchedFace(int state, const ButtonColors& colors)
+Color etchedFace(VisualState state, const ButtonColors& colors)
 {
     switch (state) {
     case StateHot: return colors.etchedHotFace();

@@ -68,7 +68,7 @@ void drawOutline(Surface& surface, Color outline, Color softened, int w, int h)
               softened);
 }
 
-void drawInnerLines(Surface& surface, int state, Color base, int w, int h)
+void drawInnerLines(Surface& surface, VisualState state, Color base, int w, int h)
 {
     if (state == StatePressed) {
         DrawLine(surface, 2, h - 2, w - 2, h - 2, ShiftColor(base, kPressedInnerBottom));
@@ -92,7 +92,7 @@ void drawHighlightFrame(Surface& surface, Color highlight, int w, int h)
 
 void DrawFramedGradient(const ButtonLook& look, Surface& surface, const ButtonColors& colors)
 {
-    const int state = look.state;
+    const VisualState state = look.state;
     if (state < StateNormal || state > StateDisabled)
         return;
     const FramedState& s = kStates[state];

@@ -113,7 +113,7 @@ private:
     int m_h;
 };
 
-Color faceColor(int state, const ButtonColors& colors)
+Color faceColor(VisualState state, const ButtonColors& colors)
 {
     switch (state) {
     case StateNormal: return ShiftColor(colors.base(), -15);

@@ -14,7 +14,7 @@ bool DrawThemedButton(const ButtonLook& look, Surface& surface, const ButtonColo
     // the theme draws on the button face; custom colours play no part
     surface.setBackColor(colors.buttonFace());
     // a focused button at rest is the default button
-    const int themeState = look.state == StateNormal && look.hasFocus ? StateDefaulted : look.state;
+    const VisualState themeState = look.state == StateNormal && look.hasFocus ? StateDefaulted : look.state;
     try {
         return theme.drawPushButton(surface, look.clientRect, themeState);
     } catch (const std::exception&) {

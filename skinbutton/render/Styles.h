@@ -1,6 +1,6 @@
 #pragma once
 // The style renderers. Each paints the frame and face of one look for the settled visual state
-// in look.state (1 normal, 2 hot, 3 pressed, 4 disabled); the caption and icon come after.
+// in look.state (a VisualState); the caption and icon come after.
 
 #include "ButtonLook.h"
 

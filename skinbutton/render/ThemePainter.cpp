@@ -14,7 +14,7 @@ namespace skin {
 
 namespace {
 
-QStyle::State styleStateFor(int themeState)
+QStyle::State styleStateFor(VisualState themeState)
 {
     QStyle::State state = QStyle::State_Enabled | QStyle::State_Raised;
     switch (themeState) {
@@ -30,7 +30,7 @@ QRect toQRect(const Rect& r) { return QRect(r.left, r.top, r.right - r.left, r.b
 
 } // namespace
 
-bool StyleThemePainter::drawPushButton(Surface& surface, const Rect& clip, int themeState)
+bool StyleThemePainter::drawPushButton(Surface& surface, const Rect& clip, VisualState themeState)
 {
     // QStyle lives in QApplication; a plain QGuiApplication (or none) has no theme to offer.
     auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());

@@ -8,18 +8,18 @@ namespace skin {
 
 class Surface;
 
-// Theme states: 1 normal, 2 hot, 3 pressed, 4 disabled, 5 defaulted (the default button).
+// Theme states are VisualStates; StateDefaulted is the window's default button.
 class ThemePainter {
 public:
     virtual ~ThemePainter() = default;
     // Draws the theme's push button over clip; false when the theme could not draw.
-    virtual bool drawPushButton(Surface& surface, const Rect& clip, int themeState) = 0;
+    virtual bool drawPushButton(Surface& surface, const Rect& clip, VisualState themeState) = 0;
 };
 
 // Draws with the application's QStyle (CE_PushButton). Fails when no QApplication runs.
 class StyleThemePainter final : public ThemePainter {
 public:
-    bool drawPushButton(Surface& surface, const Rect& clip, int themeState) override;
+    bool drawPushButton(Surface& surface, const Rect& clip, VisualState themeState) override;
 
 private:
     // On a surface all in its back colour the theme draws the same pixels for the same size,
@@ -28,7 +28,7 @@ private:
     struct Drawn {
         QSize size;
         Rect clip;
-        int themeState = 0;
+        VisualState themeState = StateUnset;
         Color back = 0;
         qint64 palette = 0;
         const void* style = nullptr;
@@ -41,7 +41,7 @@ private:
 // A desktop without visual styles: never draws.
 class NoThemePainter final : public ThemePainter {
 public:
-    bool drawPushButton(Surface&, const Rect&, int) override { return false; }
+    bool drawPushButton(Surface&, const Rect&, VisualState) override { return false; }
 };
 
 } // namespace skin

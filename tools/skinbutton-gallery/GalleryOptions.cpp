@@ -1,6 +1,9 @@
 #include "GalleryOptions.h"
 
+#include "skinbutton/core/SkinButtonEnums.h"
+
 #include <QCommandLineParser>
+#include <QMetaEnum>
 #include <QRegularExpression>
 
 namespace gallery {
@@ -61,7 +64,13 @@ std::optional<bool> parseFlag(const QString& text)
 
 const QList<int>& builtStyles()
 {
-    static const QList<int> styles{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    static const QList<int> styles = [] {
+        const QMetaEnum looks = QMetaEnum::fromType<skin::ButtonStyle>();
+        QList<int> all;
+        for (int i = 0; i < looks.keyCount(); ++i)
+            all.append(looks.value(i));
+        return all;
+    }();
     return styles;
 }
 

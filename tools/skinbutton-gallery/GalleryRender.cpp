@@ -20,7 +20,7 @@ skin::PropertyBag storedProperties(const Options& o)
     skin::PropertyBag bag;
     bag.WriteProperty(QStringLiteral("Style"), qint32(o.style));
     bag.WriteProperty(QStringLiteral("Caption"), o.caption);
-    bag.WriteProperty(QStringLiteral("Enabled"), o.state != 4);
+    bag.WriteProperty(QStringLiteral("Enabled"), o.state != skin::StateDisabled);
     bag.WriteProperty(QStringLiteral("ShowFocus"), o.showFocus);
     if (o.custom) {
         bag.WriteProperty(QStringLiteral("USeCustomColors"), true);
@@ -79,9 +79,9 @@ QImage renderButton(const Options& o)
     button->readProperties(storedProperties(o));
     if (o.focus)
         sendFocus(button);
-    if (o.state == 2)
+    if (o.state == skin::StateHot)
         sendPointerEntry(button);
-    else if (o.state == 3)
+    else if (o.state == skin::StatePressed)
         sendLeftPress(button);
     const QImage surface = button->surfaceImage();
     return o.mask ? withTransparentOutside(surface, button->mask()) : surface.copy();
@@ -94,8 +94,9 @@ QImage renderSheet(const Options& o)
         int state;
         bool focus;
     };
-    const Column columns[] = {{"normal", 1, false}, {"hot", 2, false},          {"pressed", 3, false},
-                              {"disabled", 4, false}, {"normal, focus", 1, true}, {"hot, focus", 2, true}};
+    const Column columns[] = {{"normal", skin::StateNormal, false},     {"hot", skin::StateHot, false},
+                              {"pressed", skin::StatePressed, false},   {"disabled", skin::StateDisabled, false},
+                              {"normal, focus", skin::StateNormal, true}, {"hot, focus", skin::StateHot, true}};
     constexpr int kGap = 8;
     constexpr int kLabelWidth = 64;
     constexpr int kHeaderHeight = 20;

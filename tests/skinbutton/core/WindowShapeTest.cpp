@@ -18,7 +18,7 @@ Surface renderMarked(int style, int state, bool focus, QSize size)
 {
     ButtonLook look;
     look.style = style;
-    look.state = state;
+    look.state = VisualState(state);
     look.hasFocus = focus;
     look.useCustomColors = true;
     look.backColor = rgb(0x40, 0x80, 0x20);

@@ -99,7 +99,8 @@ TEST(SkinButtonDesignerPlugin, InDesignerPreviewButtonsRunAndTheTaskMenuCallsAbo
 }
 
 // A form as Designer saves it, built by QUiLoader through the plugin: Designer's value types
-// (colour, font, pixmap, number, text, bool) reach the control's properties.
+// (colour, font, pixmap, number, text, bool, and enumerations spelt as Designer writes them now
+// and as earlier versions did) reach the control's properties.
 TEST(SkinButtonDesignerPlugin, AFormSavedByDesignerLoadsWithItsProperties)
 {
     const QByteArray form = R"(<ui version="4.0">
@@ -108,7 +109,7 @@ TEST(SkinButtonDesignerPlugin, AFormSavedByDesignerLoadsWithItsProperties)
   <widget class="skin::SkinButton" name="cmdGo">
    <property name="geometry"><rect><x>10</x><y>10</y><width>90</width><height>25</height></rect></property>
    <property name="Caption"><string>&amp;Go</string></property>
-   <property name="Style"><number>9</number></property>
+   <property name="Style"><enum>skin::GlossyTile</enum></property>
    <property name="BackColor"><color><red>200</red><green>100</green><blue>50</blue></color></property>
    <property name="Font"><font><family>DejaVu Serif</family><pointsize>11</pointsize><bold>true</bold></font></property>
    <property name="ButtonType"><number>1</number></property>

@@ -208,7 +208,7 @@ TEST(IconTest, PressingMovesTheIconButNotTheCaption)
     look.caption = QStringLiteral("Go");
     look.font = crispFont();
     const QRect normal = boundsOf(render(look).surface, kBlack);
-    look.state = 3;
+    look.state = StatePressed;
     const QRect pressed = boundsOf(render(look).surface, kBlack);
     EXPECT_FALSE(normal.isNull());
     EXPECT_EQ(normal, pressed);

@@ -47,7 +47,7 @@ inline ButtonLook buttonLook(int style, int state, int width, int height)
 {
     ButtonLook look;
     look.style = style;
-    look.state = state;
+    look.state = VisualState(state);
     look.clientRect = {0, 0, width, height};
     look.captionRect = {4, 4, width - 4, height - 4};
     look.captionFormat = 37;

@@ -63,7 +63,7 @@ TEST(FramedGradientTest, PressedKeepsTheSurfaceColourOfThePreviousLook)
     NoThemePainter theme;
     ButtonLook look = buttonLook(7, 2, 30, 20);
     refreshButton(look, surface, SystemColors::reference(), theme);
-    look.state = 3;
+    look.state = StatePressed;
     refreshButton(look, surface, SystemColors::reference(), theme);
     EXPECT_EQ(surface.pixel(0, 0), kWhite); // the hot face, clamped
     EXPECT_EQ(surface.pixel(0, 19), kWhite);

@@ -82,7 +82,7 @@ TEST(RoundedGradientTest, PressedKeepsTheSurfaceColourOfThePreviousLook)
     const ButtonLook resting = withCustomColors(buttonLook(5, 1, 30, 20));
     refreshButton(resting, surface, SystemColors::reference(), theme);
     ButtonLook pressed = resting;
-    pressed.state = 3;
+    pressed.state = StatePressed;
     const RefreshResult result = refreshButton(pressed, surface, SystemColors::reference(), theme);
     EXPECT_EQ(surface.pixel(0, 0), kCustomBack);
     EXPECT_EQ(result.surfaceBackColor, kCustomBack);

@@ -13,7 +13,7 @@ using namespace skin::test;
 // Records what the dispatcher asks of the theme and paints a marker so its drawing shows.
 class RecordingTheme final : public ThemePainter {
 public:
-    bool drawPushButton(Surface& surface, const Rect& clip, int themeState) override
+    bool drawPushButton(Surface& surface, const Rect& clip, VisualState themeState) override
     {
         states.push_back(themeState);
         clips.push_back(clip);
@@ -27,7 +27,7 @@ public:
 
 class ThrowingTheme final : public ThemePainter {
 public:
-    bool drawPushButton(Surface&, const Rect&, int) override
+    bool drawPushButton(Surface&, const Rect&, VisualState) override
     {
         throw std::runtime_error("theme library missing");
     }

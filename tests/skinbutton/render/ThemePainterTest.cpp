@@ -19,7 +19,7 @@ int pixelsOtherThan(const Surface& surface, Color c)
            countPixels(surface, QRect(0, 0, surface.width(), surface.height()), c);
 }
 
-Surface themed(int themeState, bool* drew)
+Surface themed(VisualState themeState, bool* drew)
 {
     Surface surface(60, 24);
     surface.setBackColor(kFace);
@@ -32,15 +32,15 @@ TEST(StyleThemePainterTest, DrawsTheApplicationStylesPushButton)
 {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     bool drew = false;
-    const Surface normal = themed(1, &drew);
+    const Surface normal = themed(StateNormal, &drew);
     EXPECT_TRUE(drew);
     EXPECT_GT(pixelsOtherThan(normal, kFace), 60);
 
-    const Surface pressed = themed(3, &drew);
+    const Surface pressed = themed(StatePressed, &drew);
     EXPECT_TRUE(drew);
     EXPECT_NE(normal.image(), pressed.image());
 
-    const Surface defaulted = themed(5, &drew);
+    const Surface defaulted = themed(StateDefaulted, &drew);
     EXPECT_TRUE(drew);
     EXPECT_NE(normal.image(), defaulted.image());
 }
@@ -50,7 +50,7 @@ TEST(StyleThemePainterTest, StaysInsideTheClipRectangle)
     Surface surface(40, 30);
     surface.setBackColor(kFace);
     StyleThemePainter theme;
-    EXPECT_TRUE(theme.drawPushButton(surface, Rect{5, 5, 35, 25}, 2));
+    EXPECT_TRUE(theme.drawPushButton(surface, Rect{5, 5, 35, 25}, StateHot));
     EXPECT_EQ(countPixels(surface, QRect(0, 0, 40, 5), kFace), 200);
     EXPECT_EQ(countPixels(surface, QRect(0, 25, 40, 5), kFace), 200);
     EXPECT_EQ(countPixels(surface, QRect(0, 5, 5, 20), kFace), 100);
@@ -62,7 +62,7 @@ TEST(StyleThemePainterTest, KeptFacesFollowThePaletteAndLeaveOtherPixelsAlone)
 {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     StyleThemePainter theme;
-    const auto draw = [&theme](Surface& surface) { return theme.drawPushButton(surface, Rect{5, 5, 35, 25}, 1); };
+    const auto draw = [&theme](Surface& surface) { return theme.drawPushButton(surface, Rect{5, 5, 35, 25}, StateNormal); };
     Surface first(40, 30);
     first.setBackColor(kFace);
     ASSERT_TRUE(draw(first));
@@ -89,7 +89,7 @@ TEST(StyleThemePainterTest, AnEmptyRectangleIsAFailedDraw)
 {
     Surface surface(10, 10);
     StyleThemePainter theme;
-    EXPECT_FALSE(theme.drawPushButton(surface, Rect{5, 5, 5, 9}, 1));
+    EXPECT_FALSE(theme.drawPushButton(surface, Rect{5, 5, 5, 9}, StateNormal));
 }
 
 } // namespace
