@@ -4,7 +4,9 @@
 //   survey: a survey of the wide tree (200,000 entries at --scale 1) against rm -rf erasing it,
 //           with a warm cache and (as root) a cold one;
 //   beside: the engine erasing the wide tree alone, and with a survey of another one running
-//           beside it at idle priority, as the window does with the rest of the queue.
+//           beside it at idle priority, as the window does with the rest of the queue;
+//   memory: the peak resident size of a process that only surveys the flat folder, and one that
+//           surveys a 10,000-level chain (at --scale 1), against the 20 MB a survey may take.
 // Each figure is the median of --reps runs, printed with the ratio it is judged by.
 //
 //   stop_survey_bench [--scale F] [--reps N] [--dir D]
@@ -14,6 +16,8 @@
 #include "EraseEngine.h"
 #include "Survey.h"
 
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -116,6 +120,21 @@ double timeEraseBesideSurvey(const std::string& erased, const std::string& surve
     return ms;
 }
 
+// Peak resident megabytes of a child process that surveys root and nothing else.
+double surveyPeakMegabytes(const std::string& root)
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(erase::surveyTree(root).status == erase::Survey::Status::Done ? 0 : 1);
+    int status = 0;
+    struct rusage usage {};
+    if (child < 0 || ::wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "the survey of %s did not finish\n", root.c_str());
+        std::exit(1);
+    }
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -150,6 +169,14 @@ int main(int argc, char** argv)
     }
     std::printf("stop, flat folder of %d: %.1f ms from Stop to the end (target <= 100 ms), %.0f entries removed after Stop\n",
                 flat.filesEach, median(latencies), median(after));
+
+    const bench::Shape chain{"chain", int(10'000 * scale), 1, true};
+    for (const bench::Shape& shape : {flat, chain}) {
+        const std::string root = fresh(shape, shape.name).first;
+        std::printf("memory, survey of the %s tree: %.1f MB at its peak (target <= 20 MB)\n", shape.name.c_str(),
+                    surveyPeakMegabytes(root));
+        timeRm(root);
+    }
 
     for (const bool cold : {false, true}) {
         if (cold && !dropCaches()) {
