@@ -5,10 +5,43 @@
 #include <QJsonArray>
 #include <QtDebug>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <variant>
+#include <vector>
 
 namespace skin {
+
+// Behind the public classes, so that what they hold can change without changing their size.
+class PropertyValueData : public QSharedData {
+public:
+    template <class T>
+    explicit PropertyValueData(T v)
+        : value(std::move(v))
+    {
+    }
+    std::variant<qint32, bool, QString, ColourValue, skin::Picture, StoredFont> value;
+};
+
+class PropertyBagData : public QSharedData {
+public:
+    struct Entry {
+        QString key;
+        PropertyValue value;
+    };
+    std::vector<Entry>::iterator find(const QString& key)
+    {
+        return std::find_if(entries.begin(), entries.end(),
+                            [&key](const Entry& e) { return e.key.compare(key, Qt::CaseInsensitive) == 0; });
+    }
+    std::vector<Entry>::const_iterator find(const QString& key) const
+    {
+        return std::find_if(entries.cbegin(), entries.cend(),
+                            [&key](const Entry& e) { return e.key.compare(key, Qt::CaseInsensitive) == 0; });
+    }
+    std::vector<Entry> entries;
+};
 
 namespace {
 
@@ -110,6 +143,23 @@ std::optional<Picture> Picture::load(const QString& path, QString* error)
     return Picture{path, image};
 }
 
+PropertyValue::PropertyValue(qint32 v) : d(new PropertyValueData(v)) {}
+PropertyValue::PropertyValue(bool v) : d(new PropertyValueData(v)) {}
+PropertyValue::PropertyValue(const QString& v) : d(new PropertyValueData(v)) {}
+PropertyValue::PropertyValue(const char* v) : d(new PropertyValueData(QString::fromUtf8(v))) {}
+PropertyValue::PropertyValue(ColourValue v) : d(new PropertyValueData(v)) {}
+PropertyValue::PropertyValue(const skin::Picture& v) : d(new PropertyValueData(v)) {}
+PropertyValue::PropertyValue(const StoredFont& v) : d(new PropertyValueData(v)) {}
+PropertyValue::PropertyValue(const PropertyValue& other) = default;
+PropertyValue::PropertyValue(PropertyValue&& other) noexcept = default;
+PropertyValue& PropertyValue::operator=(const PropertyValue& other) = default;
+PropertyValue& PropertyValue::operator=(PropertyValue&& other) noexcept = default;
+PropertyValue::~PropertyValue() = default;
+
+PropertyValue::Type PropertyValue::type() const { return Type(d->value.index()); }
+
+bool operator==(const PropertyValue& a, const PropertyValue& b) { return a.d == b.d || a.d->value == b.d->value; }
+
 std::optional<qint32> PropertyValue::toInteger() const
 {
     return std::visit(Overloaded{[](qint32 v) -> std::optional<qint32> { return v; },
@@ -121,7 +171,7 @@ std::optional<qint32> PropertyValue::toInteger() const
                                  },
                                  [](ColourValue v) -> std::optional<qint32> { return v.rgb; },
                                  [](const auto&) -> std::optional<qint32> { return std::nullopt; }},
-                      m_value);
+                      d->value);
 }
 
 std::optional<bool> PropertyValue::toBoolean() const
@@ -137,7 +187,7 @@ std::optional<bool> PropertyValue::toBoolean() const
                                      return std::nullopt;
                                  },
                                  [](const auto&) -> std::optional<bool> { return std::nullopt; }},
-                      m_value);
+                      d->value);
 }
 
 std::optional<QString> PropertyValue::toText() const
@@ -145,7 +195,7 @@ std::optional<QString> PropertyValue::toText() const
     return std::visit(Overloaded{[](qint32 v) -> std::optional<QString> { return QString::number(v); },
                                  [](const QString& v) -> std::optional<QString> { return v; },
                                  [](const auto&) -> std::optional<QString> { return std::nullopt; }},
-                      m_value);
+                      d->value);
 }
 
 std::optional<Color> PropertyValue::toColour() const
@@ -154,14 +204,14 @@ std::optional<Color> PropertyValue::toColour() const
                                  [](ColourValue v) -> std::optional<Color> { return v.rgb; },
                                  [](const QString& v) { return parseHexColour(v.trimmed()); },
                                  [](const auto&) -> std::optional<Color> { return std::nullopt; }},
-                      m_value);
+                      d->value);
 }
 
 std::optional<Picture> PropertyValue::toPicture(QString* error) const
 {
-    if (const auto* picture = std::get_if<skin::Picture>(&m_value))
+    if (const auto* picture = std::get_if<skin::Picture>(&d->value))
         return *picture;
-    if (const auto* path = std::get_if<QString>(&m_value))
+    if (const auto* path = std::get_if<QString>(&d->value))
         return Picture::load(*path, error);
     if (error)
         *error = QStringLiteral("not a picture");
@@ -170,7 +220,7 @@ std::optional<Picture> PropertyValue::toPicture(QString* error) const
 
 std::optional<StoredFont> PropertyValue::toFont() const
 {
-    if (const auto* font = std::get_if<StoredFont>(&m_value))
+    if (const auto* font = std::get_if<StoredFont>(&d->value))
         return *font;
     return std::nullopt;
 }
@@ -187,7 +237,7 @@ QJsonValue PropertyValue::toJson() const
                                      return QJsonValue(pngDataUri(v.image));
                                  },
                                  [](const StoredFont& v) { return QJsonValue(fontToJson(v)); }},
-                      m_value);
+                      d->value);
 }
 
 std::optional<PropertyValue> PropertyValue::fromJson(const QJsonValue& json, QString* error)
@@ -215,47 +265,42 @@ std::optional<PropertyValue> PropertyValue::fromJson(const QJsonValue& json, QSt
     }
 }
 
-std::vector<PropertyBag::Entry>::iterator PropertyBag::find(const QString& key)
-{
-    return std::find_if(m_entries.begin(), m_entries.end(), [&key](const Entry& e) {
-        return e.key.compare(key, Qt::CaseInsensitive) == 0;
-    });
-}
+PropertyBag::PropertyBag() : d(new PropertyBagData) {}
+PropertyBag::PropertyBag(const PropertyBag& other) = default;
+PropertyBag::PropertyBag(PropertyBag&& other) noexcept = default;
+PropertyBag& PropertyBag::operator=(const PropertyBag& other) = default;
+PropertyBag& PropertyBag::operator=(PropertyBag&& other) noexcept = default;
+PropertyBag::~PropertyBag() = default;
 
-std::vector<PropertyBag::Entry>::const_iterator PropertyBag::find(const QString& key) const
-{
-    return std::find_if(m_entries.cbegin(), m_entries.cend(), [&key](const Entry& e) {
-        return e.key.compare(key, Qt::CaseInsensitive) == 0;
-    });
-}
+int PropertyBag::size() const { return int(d->entries.size()); }
 
 void PropertyBag::WriteProperty(const QString& key, const PropertyValue& value,
                                 const std::optional<PropertyValue>& defaultValue)
 {
-    auto it = find(key);
+    auto it = d->find(key);
     if (defaultValue && value == *defaultValue) {
-        if (it != m_entries.end())
-            m_entries.erase(it);
+        if (it != d->entries.end())
+            d->entries.erase(it);
         return;
     }
-    if (it != m_entries.end())
+    if (it != d->entries.end())
         it->value = value;
     else
-        m_entries.push_back({key, value});
+        d->entries.push_back({key, value});
 }
 
 PropertyValue PropertyBag::ReadProperty(const QString& key, const PropertyValue& defaultValue) const
 {
-    const auto it = find(key);
-    return it != m_entries.end() ? it->value : defaultValue;
+    const auto it = d->find(key);
+    return it != d->entries.cend() ? it->value : defaultValue;
 }
 
-bool PropertyBag::contains(const QString& key) const { return find(key) != m_entries.end(); }
+bool PropertyBag::contains(const QString& key) const { return d->find(key) != d->entries.cend(); }
 
 std::optional<PropertyValue> PropertyBag::value(const QString& key) const
 {
-    const auto it = find(key);
-    if (it == m_entries.end())
+    const auto it = d->find(key);
+    if (it == d->entries.cend())
         return std::nullopt;
     return it->value;
 }
@@ -263,7 +308,7 @@ std::optional<PropertyValue> PropertyBag::value(const QString& key) const
 QStringList PropertyBag::keys() const
 {
     QStringList result;
-    for (const Entry& e : m_entries)
+    for (const PropertyBagData::Entry& e : d->entries)
         result << e.key;
     return result;
 }
@@ -271,7 +316,7 @@ QStringList PropertyBag::keys() const
 QJsonObject PropertyBag::toJson() const
 {
     QJsonObject json;
-    for (const Entry& e : m_entries)
+    for (const PropertyBagData::Entry& e : d->entries)
         json.insert(e.key, e.value.toJson());
     return json;
 }

@@ -25,14 +25,16 @@
 #include <QImage>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <QSharedDataPointer>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
-#include <variant>
-#include <vector>
 
 namespace skin {
+
+class PropertyValueData;
+class PropertyBagData;
 
 /// A picture and where it came from, so that saving a loaded picture writes its path back.
 struct SKINBUTTON_EXPORT Picture {
@@ -77,24 +79,34 @@ public:
     enum class Type { Integer, Boolean, Text, Colour, Picture, Font };
 
     /// An integer.
-    PropertyValue(qint32 v) : m_value(v) {}
+    PropertyValue(qint32 v);
     /// A boolean.
-    PropertyValue(bool v) : m_value(v) {}
+    PropertyValue(bool v);
     /// A text.
-    PropertyValue(const QString& v) : m_value(v) {}
+    PropertyValue(const QString& v);
     /// A text, from UTF-8.
-    PropertyValue(const char* v) : m_value(QString::fromUtf8(v)) {}
+    PropertyValue(const char* v);
     /// A colour.
-    PropertyValue(ColourValue v) : m_value(v) {}
+    PropertyValue(ColourValue v);
     /// A picture.
-    PropertyValue(const skin::Picture& v) : m_value(v) {}
+    PropertyValue(const skin::Picture& v);
     /// A font.
-    PropertyValue(const StoredFont& v) : m_value(v) {}
+    PropertyValue(const StoredFont& v);
+    /// Copies share the value until one of them changes.
+    PropertyValue(const PropertyValue& other);
+    /// Takes the other's value.
+    PropertyValue(PropertyValue&& other) noexcept;
+    /// Shares the other's value.
+    PropertyValue& operator=(const PropertyValue& other);
+    /// Takes the other's value.
+    PropertyValue& operator=(PropertyValue&& other) noexcept;
+    /// Lets go of the value.
+    ~PropertyValue();
     /// A colour, 0x00BBGGRR.
     static PropertyValue colour(Color c) { return PropertyValue(ColourValue{c}); }
 
     /// The kind of value held.
-    Type type() const { return Type(m_value.index()); }
+    Type type() const;
 
     /// @name Conversions
     /// Used when a stored value is read into a member; nullopt when the stored value cannot
@@ -121,18 +133,31 @@ public:
     static std::optional<PropertyValue> fromJson(const QJsonValue& json, QString* error = nullptr);
 
     /// Same kind and same value.
-    friend bool operator==(const PropertyValue& a, const PropertyValue& b) { return a.m_value == b.m_value; }
+    friend SKINBUTTON_EXPORT bool operator==(const PropertyValue& a, const PropertyValue& b);
     /// Another kind or another value.
     friend bool operator!=(const PropertyValue& a, const PropertyValue& b) { return !(a == b); }
 
 private:
-    std::variant<qint32, bool, QString, ColourValue, skin::Picture, StoredFont> m_value;
+    QSharedDataPointer<PropertyValueData> d;
 };
 
 /// The stored properties of one control: typed values under keys that compare without regard to
 /// letter case; a saved bag lists its keys in the order they were first written.
 class SKINBUTTON_EXPORT PropertyBag {
 public:
+    /// An empty bag.
+    PropertyBag();
+    /// Copies share the entries until one of them changes.
+    PropertyBag(const PropertyBag& other);
+    /// Takes the other's entries.
+    PropertyBag(PropertyBag&& other) noexcept;
+    /// Shares the other's entries.
+    PropertyBag& operator=(const PropertyBag& other);
+    /// Takes the other's entries.
+    PropertyBag& operator=(PropertyBag&& other) noexcept;
+    /// Lets go of the entries.
+    ~PropertyBag();
+
     /// Stores value under key; with a default given and the value equal to it, the key is
     /// removed instead, so that a default never appears in a saved bag.
     void WriteProperty(const QString& key, const PropertyValue& value,
@@ -147,7 +172,7 @@ public:
     /// The keys in the order first written, with the first spelling.
     QStringList keys() const;
     /// The number of keys.
-    int size() const { return int(m_entries.size()); }
+    int size() const;
 
     /// The bag as one JSON object (one control's stored form).
     QJsonObject toJson() const;
@@ -157,14 +182,7 @@ public:
     static PropertyBag fromJson(const QJsonObject& json, QStringList* problems = nullptr);
 
 private:
-    struct Entry {
-        QString key;
-        PropertyValue value;
-    };
-    std::vector<Entry>::iterator find(const QString& key);
-    std::vector<Entry>::const_iterator find(const QString& key) const;
-
-    std::vector<Entry> m_entries;
+    QSharedDataPointer<PropertyBagData> d;
 };
 
 } // namespace skin
