@@ -6,7 +6,9 @@
 #include "ResultsView.h"
 #include "WindowFixture.h"
 
+#include <QFile>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -78,6 +80,41 @@ TEST(EraseAsAdministrator, ReadsWhatZarvokEraseAnswered)
         else
             EXPECT_TRUE(run.message.contains(c.message)) << run.message.toStdString();
     }
+}
+
+// The real process route, with a stand-in program for zarvok-erase: the arguments it is given,
+// and its answer read back without the caller waiting on it.
+TEST(EraseAsAdministrator, RunsZarvokEraseAsAProcessOfItsOwn)
+{
+    QTemporaryDir dir;
+    const QString program = dir.filePath(QStringLiteral("zarvok-erase"));
+    QFile script(program);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$(dirname \"$0\")/args\"\n"
+                 "echo 'zarvok-erase: administrator rights were not granted: polkit said no: this user may not erase folders "
+                 "as administrator; nothing was erased' >&2\nexit 3\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ProcessAdminEraser eraser(program);
+    QList<AdminRun> runs;
+    QObject::connect(&eraser, &AdminEraser::finished, [&](const AdminRun& run) { runs << run; });
+
+    eraser.start({QStringLiteral("/x/one"), QStringLiteral("-two")});
+    EXPECT_TRUE(eraser.running());
+    EXPECT_TRUE(runs.isEmpty()); // never from inside start()
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !runs.isEmpty(); }, 10000));
+    EXPECT_FALSE(eraser.running());
+    EXPECT_FALSE(runs.at(0).granted);
+    EXPECT_TRUE(runs.at(0).message.contains(QStringLiteral("polkit said no"))) << runs.at(0).message.toStdString();
+    QFile args(dir.filePath(QStringLiteral("args")));
+    ASSERT_TRUE(args.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(args.readAll()), QStringLiteral("--admin\n--\n/x/one\n-two\n"));
+
+    ProcessAdminEraser missing(dir.filePath(QStringLiteral("no-such-program")));
+    QObject::connect(&missing, &AdminEraser::finished, [&](const AdminRun& run) { runs << run; });
+    missing.start({QStringLiteral("/x")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return runs.size() == 2; }, 10000));
+    EXPECT_TRUE(runs.at(1).message.contains(QStringLiteral("could not be started"))) << runs.at(1).message.toStdString();
 }
 
 // Stands in for zarvok-erase --admin: keeps what it was asked, and answers when told.
