@@ -85,6 +85,20 @@ TEST_F(AdminRulesTable, RefusesTheRootTopLevelSystemFoldersAndHomes)
     }
 }
 
+// Before polkit is asked, as the user: the same refusals where the user can look, and none
+// where the user cannot (root judges again on its own handle).
+TEST_F(AdminRulesTable, AreToldBeforePolkitIsAskedWhereTheUserCanSee)
+{
+    using zarvok::tool::adminRefusalSeenByUser;
+    EXPECT_EQ(adminRefusalSeenByUser("/", rules), "the file-system root is never erased");
+    EXPECT_EQ(adminRefusalSeenByUser("//", rules), "the file-system root is never erased");
+    EXPECT_NE(adminRefusalSeenByUser((tmp / "sys" / "lib").string(), rules).find("it lies in"), std::string::npos);
+    EXPECT_NE(adminRefusalSeenByUser((tmp / "homes" / "alice").string() + "/", rules).find("home folder of alice"), std::string::npos);
+    EXPECT_EQ(adminRefusalSeenByUser((tmp / "free" / "one").string(), rules), "");
+    EXPECT_EQ(adminRefusalSeenByUser((tmp / "free" / "linked-sys").string(), rules), ""); // a link: root tells
+    EXPECT_EQ(adminRefusalSeenByUser((tmp / "no-such-folder").string(), rules), "");
+}
+
 TEST(AdminRulesOfThisSystem, RefuseSystemFoldersHomesAndTopLevelFolders)
 {
     const AdminRules rules = AdminRules::ofThisSystem();

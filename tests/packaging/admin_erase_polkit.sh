@@ -179,6 +179,23 @@ run_tool nobody --admin "$WORK/trees/withmount"
 expect 1 "could not be fully erased" "a mount inside the folder is left in place"
 intact "$WORK/trees/withmount/inside/file" "a mount inside"
 
+# The same refusals when root runs it (pkexec's side, and a root terminal), and a refusal told
+# before polkit is asked: user bin, who has no agent, is not asked for a password at all.
+as_root() { status=0; said=$(env -i PATH=/usr/bin:/bin HOME=/root "$TOOL" "$@" 2>&1 </dev/null) || status=$?; }
+as_root --admin "/usr/local/share/$CANARY"
+expect 1 "it lies in /usr, which is never erased as administrator" "as root: a folder in /usr"
+as_root --admin "/$CANARY/"
+expect 1 "a top-level folder" "as root: a top-level folder"
+as_root --admin "$WORK/homes/zarvoktest"
+expect 1 "it is the home folder of zarvoktest" "as root: a home folder"
+as_root --admin "$WORK/trees/link"
+expect 1 "is a symbolic link, not a folder" "as root: a link"
+intact "/usr/local/share/$CANARY/inside" "as root"
+intact "$WORK/homes/zarvoktest/files" "as root"
+run_tool bin --admin "/etc/$CANARY"
+expect 1 "it lies in /etc" "a refusal is told before polkit is asked"
+[[ "$said" != *"not granted"* ]] || fail "polkit was asked for a folder that is refused anyway: $said"
+
 # polkit says no, no agent answers, polkit is not there: nothing is touched, and the user is told.
 run_tool daemon --admin "$WORK/trees/kept"
 expect 3 "administrator rights were not granted: polkit said no" "polkit says no (user daemon)"

@@ -114,10 +114,12 @@ AdminRules AdminRules::ofThisSystem()
     return rules;
 }
 
-std::string adminRefusal(int folderFd, const struct stat& folder, const AdminRules& rules)
+std::string adminRefusal(int folderFd, const struct stat& folder, const AdminRules& rules, bool* undetermined)
 {
     int error = 0;
     const std::vector<Identity> chain = chainFrom(folderFd, folder, error);
+    if (undetermined)
+        *undetermined = chain.empty();
     if (chain.empty())
         return std::string("where the folder lies could not be told (") + std::strerror(error) + "), so it is not erased as administrator";
     const std::optional<Identity> root = identityAt(rules.root);
@@ -143,6 +145,29 @@ std::string adminRefusal(int folderFd, const struct stat& folder, const AdminRul
             return "it holds the home folder of " + home.user + " (" + home.folder + "), which is never erased as administrator";
     }
     return {};
+}
+
+std::string adminRefusalSeenByUser(const std::string& path, const AdminRules& rules)
+{
+    std::string trimmed = path;
+    while (trimmed.size() > 1 && trimmed.back() == '/')
+        trimmed.pop_back();
+    if (trimmed == "/")
+        return "the file-system root is never erased";
+    const std::size_t slash = trimmed.find_last_of('/');
+    if (slash == std::string::npos || path.find('\0') != std::string::npos)
+        return {};
+    const std::string parent = slash == 0 ? "/" : trimmed.substr(0, slash);
+    Handle above(::open(parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (above.get() < 0)
+        return {};
+    Handle folder(::openat(above.get(), trimmed.c_str() + slash + 1, O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat st{};
+    if (folder.get() < 0 || ::fstat(folder.get(), &st) != 0)
+        return {};
+    bool undetermined = false;
+    std::string reason = adminRefusal(folder.get(), st, rules, &undetermined);
+    return undetermined ? std::string() : reason;
 }
 
 } // namespace zarvok::tool

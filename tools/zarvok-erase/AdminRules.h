@@ -28,7 +28,12 @@ struct AdminRules {
 
 // Why the folder behind `folderFd` (a handle opened without following a link; `folder` its
 // identity) is not erased as administrator, or empty. Refuses too when where it lies cannot be
-// told.
-std::string adminRefusal(int folderFd, const struct stat& folder, const AdminRules& rules);
+// told; `undetermined`, when given, is then set (a user's look ahead of polkit may not see it).
+std::string adminRefusal(int folderFd, const struct stat& folder, const AdminRules& rules, bool* undetermined = nullptr);
+
+// The same rules as a user can see them before polkit is asked, so that a folder that would be
+// refused as root is refused without asking for a password: empty when nothing is refused here
+// (also when the user cannot look; root judges again, on its own handle).
+std::string adminRefusalSeenByUser(const std::string& path, const AdminRules& rules);
 
 } // namespace zarvok::tool

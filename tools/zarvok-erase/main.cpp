@@ -101,13 +101,18 @@ bool eraseOne(const std::string& path, const zarvok::tool::CommandLine& line, co
     return outcome.ok();
 }
 
-Outcome relativeRefused()
+Outcome refusedAsAdministrator(std::string reason)
 {
     Outcome outcome;
     outcome.status = Status::Refused;
-    outcome.error = std::make_error_code(std::errc::invalid_argument);
-    outcome.reason = "with --admin a path must be absolute (give the folder's full path)";
+    outcome.error = std::make_error_code(std::errc::operation_not_permitted);
+    outcome.reason = std::move(reason);
     return outcome;
+}
+
+Outcome relativeRefused()
+{
+    return refusedAsAdministrator("with --admin a path must be absolute (give the folder's full path)");
 }
 
 // --admin: a user's run asks pkexec to run the same command as root; root's run erases under
@@ -128,11 +133,24 @@ int eraseAsAdministrator(zarvok::tool::CommandLine line)
     if (absolute.empty())
         return kNotAllErased;
     line.paths = absolute;
+    const zarvok::tool::AdminRules rules = zarvok::tool::AdminRules::ofThisSystem();
     if (::geteuid() != 0) {
+        // What would be refused as root is refused now, without asking for a password.
+        std::vector<std::string> asked;
+        for (const std::string& path : line.paths) {
+            if (std::string reason = zarvok::tool::adminRefusalSeenByUser(path, rules); !reason.empty()) {
+                std::cerr << zarvok::tool::outcomeLine(path, refusedAsAdministrator(reason));
+                allTaken = false;
+            } else {
+                asked.push_back(path);
+            }
+        }
+        if (asked.empty())
+            return kNotAllErased;
+        line.paths = asked;
         const int status = zarvok::tool::runAsAdministrator(zarvok::tool::thisProgram(), zarvok::tool::argumentsOf(line));
         return status == 0 && !allTaken ? kNotAllErased : status;
     }
-    const zarvok::tool::AdminRules rules = zarvok::tool::AdminRules::ofThisSystem();
     zarvok::erase::Options options{line.threads};
     options.refusal = [&rules](int folderFd, const struct stat& folder) { return zarvok::tool::adminRefusal(folderFd, folder, rules); };
     bool allErased = allTaken;
