@@ -207,6 +207,18 @@ Outcome eraseChecked(int baseFd, const std::string& path, Progress& progress, co
         return noFolder(foundFrom(before.st_mode));
     if (std::string reason = protectedReason(before); !reason.empty())
         return refused(EPERM, path, reason);
+    if (options.refusal) {
+        // A handle of what stands at the name now, so the caller judges a folder, never a link.
+        const SysResult looked = sys().openat(parent.get(), split.name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (!looked.ok())
+            return outcomeOfError(looked.error, path);
+        Fd folder(static_cast<int>(looked.value));
+        struct stat st{};
+        if (const SysResult stat = sys().fstat(folder.get(), st); !stat.ok())
+            return failed(stat.error, path);
+        if (std::string reason = options.refusal(folder.get(), st); !reason.empty())
+            return refused(EPERM, path, reason);
+    }
 
     std::variant<Containment, Refusal> decided = Containment::forFolder(parent.get(), split.name.c_str());
     if (const Refusal* refusal = std::get_if<Refusal>(&decided))
@@ -230,6 +242,11 @@ Outcome eraseChecked(int baseFd, const std::string& path, Progress& progress, co
     if (!sameIdentity(root.st, before.st_dev, before.st_ino)) {
         // Replaced between the two looks: judge what is there now.
         if (std::string reason = protectedReason(root.st); !reason.empty())
+            return refused(EPERM, path, reason);
+    }
+    // The caller's rules once more, on the very handle the erase goes through.
+    if (options.refusal) {
+        if (std::string reason = options.refusal(root.fd.get(), root.st); !reason.empty())
             return refused(EPERM, path, reason);
     }
 

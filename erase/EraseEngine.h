@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <system_error>
 
@@ -46,7 +47,14 @@ struct Progress {
 };
 
 struct Options {
+    Options() = default;
+    Options(unsigned workers) : threads(workers) {} // NOLINT: Options{2} reads as "two workers"
+
     unsigned threads = 0; // 0: the engine chooses and adapts; else exactly this many, throughout
+    // More refusals of the caller (zarvok-erase --admin): asked with a handle of the folder
+    // (opened without following a link) and its identity, once before anything is done and
+    // again on the handle the erase works through; a reason refuses it, empty lets it go.
+    std::function<std::string(int folderFd, const struct stat& folder)> refusal;
 };
 
 // Workers an erase starts with when Options::threads is 0; chosen by measurement, see

@@ -56,6 +56,8 @@ FolderResult resultOf(const QString& folder, const erase::Outcome& outcome, std:
     result.kind = kindOf(outcome);
     result.removed = removed;
     result.elapsedMs = elapsedMs;
+    if (outcome.error.category() == std::system_category())
+        result.error = outcome.error.value();
     if (result.kind == FolderResult::Kind::Erased || result.kind == FolderResult::Kind::Stopped)
         return result;
     if (result.kind == FolderResult::Kind::NotAFolder)
@@ -75,6 +77,14 @@ QString outcomeText(const FolderResult& result)
 {
     using Kind = FolderResult::Kind;
     const QString done = count(result.removed) + QStringLiteral(" removed in ") + seconds(result.elapsedMs);
+    if (result.asAdministrator) {
+        if (result.kind == Kind::Erased)
+            return QStringLiteral("Erased as administrator");
+        if (result.kind == Kind::NotErased)
+            return QStringLiteral("Not fully erased as administrator");
+        if (result.kind == Kind::Refused)
+            return QStringLiteral("Refused as administrator, nothing erased");
+    }
     switch (result.kind) {
     case Kind::Erased:
         return QStringLiteral("Erased: ") + done;

@@ -20,6 +20,8 @@ struct FolderResult {
     qint64 elapsedMs = 0;      // time the engine worked, without time waiting for the user
     QString firstLeft;         // the first entry that could not be removed, when not the folder
     QString reason;            // the system's reason, or the rule that refused it
+    int error = 0;             // the system's error number of a failure (EACCES, EPERM, ...)
+    bool asAdministrator = false; // erased (or tried) as administrator, through zarvok-erase --admin
 };
 
 // "Erased: 1,203 items in 0.4 s", "Not erased: Permission denied (at /a/b/c)", ...

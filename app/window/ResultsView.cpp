@@ -1,11 +1,14 @@
 #include "ResultsView.h"
 
+#include "AdminEraser.h"
+
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -39,6 +42,16 @@ ResultsView::ResultsView(const RunResults& results, QWidget* parent)
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     QPushButton* copyAll = buttons->addButton(QStringLiteral("&Copy All"), QDialogButtonBox::ActionRole);
     connect(copyAll, &QPushButton::clicked, this, [this] { copy(false); });
+    m_asAdministrator = buttons->addButton(QStringLiteral("Erase as &Administrator..."), QDialogButtonBox::ActionRole);
+    m_asAdministrator->setObjectName(QStringLiteral("eraseAsAdministrator"));
+    m_asAdministrator->setToolTip(QStringLiteral("Erase the folders you may not empty yourself, after the administrator's password"));
+    connect(m_asAdministrator, &QPushButton::clicked, this, [this] {
+        if (const QStringList folders = administratorFolders(); !folders.isEmpty())
+            emit eraseAsAdministratorRequested(folders);
+    });
+    m_table->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_table, &QWidget::customContextMenuRequested, this, &ResultsView::rowMenu);
+    connect(m_table, &QTreeWidget::itemSelectionChanged, this, &ResultsView::showAdministratorState);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     m_table->installEventFilter(this); // the view's own Copy takes one cell only
 
@@ -73,6 +86,55 @@ void ResultsView::fill()
     }
     for (int column = 0; column < 2; ++column)
         m_table->resizeColumnToContents(column);
+    showAdministratorState();
+}
+
+QStringList ResultsView::administratorFolders() const
+{
+    QStringList selected, all;
+    const QList<FolderResult>& results = m_results.all();
+    for (int row = 0; row < m_table->topLevelItemCount() && row < results.size(); ++row) {
+        if (!mayEraseAsAdministrator(results.at(row)))
+            continue;
+        all << results.at(row).folder;
+        if (m_table->topLevelItem(row)->isSelected())
+            selected << results.at(row).folder;
+    }
+    return m_table->selectedItems().isEmpty() ? all : selected;
+}
+
+void ResultsView::allowAdministrator(bool allowed)
+{
+    m_administratorAllowed = allowed;
+    showAdministratorState();
+}
+
+void ResultsView::showAdministratorState()
+{
+    const QStringList folders = administratorFolders();
+    m_asAdministrator->setVisible(!folders.isEmpty() || !m_table->selectedItems().isEmpty());
+    m_asAdministrator->setEnabled(m_administratorAllowed && !folders.isEmpty());
+}
+
+void ResultsView::rowMenu(const QPoint& at)
+{
+    QTreeWidgetItem* item = m_table->itemAt(at);
+    if (!item)
+        return;
+    if (!item->isSelected()) {
+        m_table->clearSelection();
+        item->setSelected(true);
+    }
+    QMenu menu(this);
+    QAction* copyRows = menu.addAction(QStringLiteral("&Copy"));
+    connect(copyRows, &QAction::triggered, this, [this] { copy(true); });
+    const QStringList folders = administratorFolders();
+    if (!folders.isEmpty()) {
+        QAction* admin = menu.addAction(QStringLiteral("Erase as &Administrator..."));
+        admin->setEnabled(m_administratorAllowed);
+        connect(admin, &QAction::triggered, this, [this, folders] { emit eraseAsAdministratorRequested(folders); });
+    }
+    menu.exec(m_table->viewport()->mapToGlobal(at));
 }
 
 QString ResultsView::selectionText() const

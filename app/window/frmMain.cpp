@@ -53,6 +53,7 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     , m_results(new RunResults(this))
     , m_surveys(new FolderSurveys(services.surveyor ? std::move(services.surveyor) : makeBackgroundSurveyor(), this))
     , m_desktop(services.desktop ? std::move(services.desktop) : std::make_unique<NoDesktop>())
+    , m_admin(services.adminEraser ? std::move(services.adminEraser) : std::make_unique<ProcessAdminEraser>())
     , m_loop(*m_queue, *this, *m_eraser, *m_results)
     , m_runTick(new QTimer(this))
     , m_progress(new EraseProgress([this] { return m_eraser->removedSoFar(); },
@@ -72,6 +73,7 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     buildPathList();
     buildResultsLink();
     buildProgressBar();
+    buildAdminRoute();
     m_announcer = new Announcer(PicStatus);
     connectHints();
     applyColours();

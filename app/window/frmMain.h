@@ -3,6 +3,7 @@
 // hint line and the status line. The queue, the erase loop and the stored position live in
 // their own modules; this class wires them to widgets.
 
+#include "AdminEraser.h"
 #include "DesktopBridge.h"
 #include "EraseLoop.h"
 #include "EraseProgress.h"
@@ -24,6 +25,7 @@
 class QComboBox;
 class QProgressBar;
 class QLabel;
+class QMenu;
 class QMimeData;
 
 namespace skin {
@@ -43,6 +45,7 @@ struct WindowServices {
     std::unique_ptr<FolderEraser> eraser;               // the erase engine on a worker thread
     std::unique_ptr<FolderSurveyor> surveyor;           // the engine's survey, at idle priority
     std::unique_ptr<DesktopBridge> desktop;             // the taskbar; none by default
+    std::unique_ptr<AdminEraser> adminEraser;           // zarvok-erase --admin through pkexec
     QString executableName;                             // names the settings key
 };
 
@@ -70,6 +73,12 @@ public slots:
     void takeFoldersFromOutside(const QStringList& folders);
     // The results of this session's erases, in a window of their own.
     void showResults();
+    // Erases folders the user may not empty as administrator (zarvok-erase --admin through
+    // pkexec, a process of its own); the outcome is recorded and told. Not during a run.
+    void eraseAsAdministrator(const QStringList& folders);
+    // Adds "Erase as Administrator..." to a context menu when `folder` failed for want of
+    // permission; false when it did not.
+    bool addAdministratorAction(QMenu* menu, const QString& folder);
 
 signals:
     // The About command; the program answers it with its About window.
@@ -96,6 +105,8 @@ private:
     void showDeleteAs(bool stop);
     void refreshNote(const QString& folder);
     void showCurrentNote();
+    void buildAdminRoute();
+    void onAdminFinished(const AdminRun& run);
     void showCount();
     void buildProgressBar();
     void showRunProgress();
@@ -121,6 +132,7 @@ private:
     RunResults* m_results;
     FolderSurveys* m_surveys;
     std::unique_ptr<DesktopBridge> m_desktop;
+    std::unique_ptr<AdminEraser> m_admin;
     EraseLoop m_loop;
     RunEstimate m_estimate;
     static constexpr qint64 kNotifyAfterMs = 10000; // a run this long is told by the desktop too

@@ -178,8 +178,12 @@ void frmMain::showCurrentNote()
 
 void frmMain::showResults()
 {
-    if (!m_resultsView)
-        m_resultsView = new ResultsView(*m_results, this);
+    if (!m_resultsView) {
+        auto* view = new ResultsView(*m_results, this);
+        connect(view, &ResultsView::eraseAsAdministratorRequested, this, &frmMain::eraseAsAdministrator);
+        view->allowAdministrator(!m_loop.running() && !m_admin->running());
+        m_resultsView = view;
+    }
     m_resultsView->show();
     m_resultsView->raise();
     m_resultsView->activateWindow();

@@ -268,9 +268,10 @@ TEST_F(ZarvokEraseTool, HelpAndUsageErrors)
     const ToolRun help = run({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.err, "");
-    for (const char* part : {"Usage: zarvok-erase [--threads N] [--progress] PATH...", "--threads N", "--progress",
+    for (const char* part : {"Usage: zarvok-erase [--admin] [--threads N] [--progress] PATH...", "--threads N", "--progress",
                              "no folder at this path", "could not be fully erased", "refused: REASON; nothing was erased",
-                             "is a symbolic link, not a folder", "2 for a usage error", "escaped"})
+                             "is a symbolic link, not a folder", "2 for a usage error", "escaped", "--admin",
+                             "administrator rights were not granted", "3 when --admin"})
         EXPECT_NE(help.out.find(part), std::string::npos) << part;
 
     const ToolRun noPath = run({});

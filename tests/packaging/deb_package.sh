@@ -14,7 +14,8 @@ fi
 multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 deb=$(ls "$WORK"/out/zarvok_*.deb)
 dpkg-deb -x "$deb" "$WORK/root"
-expect_installed_files "$WORK/root/usr"
+expect_installed_files "$WORK/root/usr" /usr
+expect_folder_opener_unchanged "$WORK/root/usr/share"
 ! compgen -G "$WORK/root/usr/lib/*/qt6/plugins/designer/*" >/dev/null || fail "the package holds the Designer plugin"
 [ -s "$WORK/root/usr/share/doc/zarvok/copyright" ] || fail "no copyright file"
 "$WORK/root/usr/bin/zarvok-erase" --help >/dev/null || fail "the packaged zarvok-erase does not run"

@@ -37,6 +37,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
             optionsEnded = true;
         } else if (arg == "--help" || arg == "-h") {
             line.help = true;
+        } else if (arg == "--admin") {
+            line.admin = true;
         } else if (arg == "--progress") {
             line.progress = true;
         } else if (arg == "--threads" || arg.starts_with("--threads=")) {
@@ -63,9 +65,15 @@ ParseResult parseCommandLine(const std::vector<std::string>& args)
 
 std::string usageText()
 {
-    return "Usage: zarvok-erase [--threads N] [--progress] PATH...\n"
+    return "Usage: zarvok-erase [--admin] [--threads N] [--progress] PATH...\n"
            "Erase each folder tree, with everything below it, read-only entries included.\n"
            "\n"
+           "  --admin       erase as administrator, for folders whose entries you may not\n"
+           "                remove: asks polkit (pkexec) for administrator rights first.\n"
+           "                Each PATH must be absolute. Refused as administrator besides:\n"
+           "                /, a top-level folder, anything in /usr, /etc, /boot, /proc,\n"
+           "                /sys, /dev or /run, any user's home folder and every folder\n"
+           "                that holds one\n"
            "  --threads N   erase with N workers (1-256); by default the engine chooses, and\n"
            "                adds workers while it runs when the file system waits on round\n"
            "                trips (network shares, FUSE)\n"
@@ -92,7 +100,22 @@ std::string usageText()
            "  zarvok-erase: PATH: refused: REASON; nothing was erased\n"
            "  zarvok-erase: PATH: could not be fully erased: REASON (at ENTRY)\n"
            "\n"
-           "Exit status: 0 when every PATH was erased, 1 when one was not, 2 for a usage error.\n";
+           "  zarvok-erase: administrator rights were not granted: REASON; nothing was erased\n"
+           "\n"
+           "Exit status: 0 when every PATH was erased, 1 when one was not, 2 for a usage error,\n"
+           "3 when --admin was not granted administrator rights (nothing was erased).\n";
+}
+
+std::vector<std::string> argumentsOf(const CommandLine& line)
+{
+    std::vector<std::string> args{"--admin"};
+    if (line.threads != 0)
+        args.push_back("--threads=" + std::to_string(line.threads));
+    if (line.progress)
+        args.push_back("--progress");
+    args.push_back("--");
+    args.insert(args.end(), line.paths.begin(), line.paths.end());
+    return args;
 }
 
 } // namespace zarvok::tool

@@ -1,5 +1,5 @@
 #pragma once
-// Arguments of zarvok-erase: [--threads N] [--progress] [--help] [--] PATH...
+// Arguments of zarvok-erase: [--admin] [--threads N] [--progress] [--help] [--] PATH...
 
 #include <optional>
 #include <string>
@@ -11,6 +11,7 @@ struct CommandLine {
     unsigned threads = 0; // 0: the engine chooses
     bool progress = false;
     bool help = false;
+    bool admin = false; // as administrator: through pkexec, under the administrator's rules
     std::vector<std::string> paths;
 };
 
@@ -22,5 +23,9 @@ struct ParseResult {
 ParseResult parseCommandLine(const std::vector<std::string>& args);
 
 std::string usageText();
+
+// The arguments that run the same erase again (as root, through pkexec): --admin, the options
+// given, "--" and the paths.
+std::vector<std::string> argumentsOf(const CommandLine& line);
 
 } // namespace zarvok::tool

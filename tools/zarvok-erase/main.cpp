@@ -1,10 +1,13 @@
 // zarvok-erase: the erase engine for scripts, benchmarks and terminals.
 
+#include "AdminRules.h"
 #include "CommandLine.h"
+#include "Elevation.h"
 #include "EraseEngine.h"
 #include "Report.h"
 
 #include <fcntl.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <condition_variable>
@@ -84,18 +87,76 @@ private:
 
 // A relative path is resolved from the working folder's handle, never from its name, so a
 // working folder that was deleted or lies deeper than PATH_MAX behaves as it does for rm.
-bool eraseOne(const std::string& path, const zarvok::tool::CommandLine& line)
+bool eraseOne(const std::string& path, const zarvok::tool::CommandLine& line, const zarvok::erase::Options& options)
 {
     Progress progress;
     std::optional<ProgressLine> shown;
     if (line.progress)
         shown.emplace(progress);
     const auto start = std::chrono::steady_clock::now();
-    const Outcome outcome = zarvok::erase::eraseTreeAt(AT_FDCWD, path, &progress, zarvok::erase::Options{line.threads});
+    const Outcome outcome = zarvok::erase::eraseTreeAt(AT_FDCWD, path, &progress, options);
     if (shown)
         shown->finish(outcome, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     std::cerr << zarvok::tool::outcomeLine(path, outcome);
     return outcome.ok();
+}
+
+Outcome refusedAsAdministrator(std::string reason)
+{
+    Outcome outcome;
+    outcome.status = Status::Refused;
+    outcome.error = std::make_error_code(std::errc::operation_not_permitted);
+    outcome.reason = std::move(reason);
+    return outcome;
+}
+
+Outcome relativeRefused()
+{
+    return refusedAsAdministrator("with --admin a path must be absolute (give the folder's full path)");
+}
+
+// --admin: a user's run asks pkexec to run the same command as root; root's run erases under
+// the administrator's rules as well as the engine's. A relative path is refused in both, before
+// anything else: it would be read from another working folder.
+int eraseAsAdministrator(zarvok::tool::CommandLine line)
+{
+    bool allTaken = true;
+    std::vector<std::string> absolute;
+    for (const std::string& path : line.paths) {
+        if (!path.empty() && path[0] == '/') {
+            absolute.push_back(path);
+            continue;
+        }
+        std::cerr << zarvok::tool::outcomeLine(path, relativeRefused());
+        allTaken = false;
+    }
+    if (absolute.empty())
+        return kNotAllErased;
+    line.paths = absolute;
+    const zarvok::tool::AdminRules rules = zarvok::tool::AdminRules::ofThisSystem();
+    if (::geteuid() != 0) {
+        // What would be refused as root is refused now, without asking for a password.
+        std::vector<std::string> asked;
+        for (const std::string& path : line.paths) {
+            if (std::string reason = zarvok::tool::adminRefusalSeenByUser(path, rules); !reason.empty()) {
+                std::cerr << zarvok::tool::outcomeLine(path, refusedAsAdministrator(reason));
+                allTaken = false;
+            } else {
+                asked.push_back(path);
+            }
+        }
+        if (asked.empty())
+            return kNotAllErased;
+        line.paths = asked;
+        const int status = zarvok::tool::runAsAdministrator(zarvok::tool::thisProgram(), zarvok::tool::argumentsOf(line));
+        return status == 0 && !allTaken ? kNotAllErased : status;
+    }
+    zarvok::erase::Options options{line.threads};
+    options.refusal = [&rules](int folderFd, const struct stat& folder) { return zarvok::tool::adminRefusal(folderFd, folder, rules); };
+    bool allErased = allTaken;
+    for (const std::string& path : line.paths)
+        allErased = eraseOne(path, line, options) && allErased;
+    return allErased ? 0 : kNotAllErased;
 }
 
 } // namespace
@@ -112,8 +173,10 @@ int main(int argc, char** argv)
         std::cout << zarvok::tool::usageText();
         return 0;
     }
+    if (line.admin)
+        return eraseAsAdministrator(line);
     bool allErased = true;
     for (const std::string& path : line.paths)
-        allErased = eraseOne(path, line) && allErased;
+        allErased = eraseOne(path, line, zarvok::erase::Options{line.threads}) && allErased;
     return allErased ? 0 : kNotAllErased;
 }

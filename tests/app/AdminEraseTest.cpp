@@ -1,0 +1,231 @@
+// Erasing as administrator from the window: which results offer it, how zarvok-erase's answer
+// is read, and the results view's action and status line with a scripted zarvok-erase --admin.
+
+#include "AdminEraser.h"
+#include "ModalAnswerer.h"
+#include "ResultsView.h"
+#include "WindowFixture.h"
+
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+namespace zarvok::app {
+namespace {
+
+erase::Outcome failedWith(int error, const std::string& at)
+{
+    erase::Outcome outcome;
+    outcome.status = erase::Status::Failed;
+    outcome.error = std::error_code(error, std::system_category());
+    outcome.reason = outcome.error.message();
+    outcome.failedPath = at;
+    return outcome;
+}
+
+TEST(EraseAsAdministrator, IsOfferedForFoldersTheUserMayNotEmpty)
+{
+    erase::Outcome refused = failedWith(EPERM, "/x");
+    refused.status = erase::Status::Refused;
+    EXPECT_TRUE(mayEraseAsAdministrator(resultOf("/x", failedWith(EACCES, "/x/a"), 3, 10)));
+    EXPECT_TRUE(mayEraseAsAdministrator(resultOf("/x", failedWith(EPERM, "/x/a"), 3, 10)));
+    EXPECT_FALSE(mayEraseAsAdministrator(resultOf("/x", failedWith(EIO, "/x/a"), 3, 10)));
+    EXPECT_FALSE(mayEraseAsAdministrator(resultOf("/x", failedWith(EXDEV, "/x/a"), 3, 10))); // a mount inside
+    EXPECT_FALSE(mayEraseAsAdministrator(resultOf("/x", refused, 0, 0)));                    // the rules refused it
+    EXPECT_FALSE(mayEraseAsAdministrator(resultOf("/x", failedWith(ECANCELED, "/x"), 3, 10))); // stopped
+    EXPECT_FALSE(mayEraseAsAdministrator(resultOf("/x", erase::Outcome{}, 3, 10)));
+}
+
+TEST(EraseAsAdministrator, ReadsWhatZarvokEraseAnswered)
+{
+    using Kind = FolderResult::Kind;
+    struct Case {
+        QStringList folders;
+        int status;
+        bool ended;
+        QByteArray said;
+        bool granted;
+        QList<Kind> kinds;
+        QString message; // a part of it; empty: none
+    };
+    const QList<Case> cases = {
+        {{"/a", "/b"}, 0, true, "", true, {Kind::Erased, Kind::Erased}, ""},
+        {{"/a", "/b c"}, 1, true, "zarvok-erase: /b c: could not be fully erased: Device or resource busy (at /b c/m)\n", true,
+         {Kind::Erased, Kind::NotErased}, "/b c: Not fully erased as administrator (Device or resource busy (at /b c/m))"},
+        {{"/usr/x"}, 1, true, "zarvok-erase: /usr/x: refused: it lies in /usr, which is never erased as administrator; nothing was erased\n",
+         true, {Kind::Refused}, "it lies in /usr, which is never erased as administrator"},
+        {{"/a\nb"}, 1, true, "zarvok-erase: /a\\nb: is a symbolic link, not a folder\n", true, {Kind::NotAFolder}, "a symbolic link"},
+        {{"/a"}, 3, true,
+         "Error executing command as another user: Not authorized\nzarvok-erase: administrator rights were not granted: polkit said no: "
+         "this user may not erase folders as administrator; nothing was erased\n",
+         false, {}, "Nothing was erased: administrator rights were not granted (polkit said no"},
+        {{"/a"}, -1, false, "", false, {}, "zarvok-erase could not be started"},
+    };
+    for (const Case& c : cases) {
+        const AdminRun run = adminRunOf(c.folders, c.status, c.ended, c.said);
+        EXPECT_EQ(run.granted, c.granted) << c.said.constData();
+        QList<Kind> kinds;
+        for (const FolderResult& result : run.results) {
+            kinds << result.kind;
+            EXPECT_TRUE(result.asAdministrator);
+        }
+        EXPECT_EQ(kinds, c.kinds) << c.said.constData();
+        if (c.message.isEmpty())
+            EXPECT_TRUE(run.message.isEmpty()) << run.message.toStdString();
+        else
+            EXPECT_TRUE(run.message.contains(c.message)) << run.message.toStdString();
+    }
+}
+
+// The real process route, with a stand-in program for zarvok-erase: the arguments it is given,
+// and its answer read back without the caller waiting on it.
+TEST(EraseAsAdministrator, RunsZarvokEraseAsAProcessOfItsOwn)
+{
+    QTemporaryDir dir;
+    const QString program = dir.filePath(QStringLiteral("zarvok-erase"));
+    QFile script(program);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$(dirname \"$0\")/args\"\n"
+                 "echo 'zarvok-erase: administrator rights were not granted: polkit said no: this user may not erase folders "
+                 "as administrator; nothing was erased' >&2\nexit 3\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ProcessAdminEraser eraser(program);
+    QList<AdminRun> runs;
+    QObject::connect(&eraser, &AdminEraser::finished, [&](const AdminRun& run) { runs << run; });
+
+    eraser.start({QStringLiteral("/x/one"), QStringLiteral("-two")});
+    EXPECT_TRUE(eraser.running());
+    EXPECT_TRUE(runs.isEmpty()); // never from inside start()
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !runs.isEmpty(); }, 10000));
+    EXPECT_FALSE(eraser.running());
+    EXPECT_FALSE(runs.at(0).granted);
+    EXPECT_TRUE(runs.at(0).message.contains(QStringLiteral("polkit said no"))) << runs.at(0).message.toStdString();
+    QFile args(dir.filePath(QStringLiteral("args")));
+    ASSERT_TRUE(args.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(args.readAll()), QStringLiteral("--admin\n--\n/x/one\n-two\n"));
+
+    ProcessAdminEraser missing(dir.filePath(QStringLiteral("no-such-program")));
+    QObject::connect(&missing, &AdminEraser::finished, [&](const AdminRun& run) { runs << run; });
+    missing.start({QStringLiteral("/x")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return runs.size() == 2; }, 10000));
+    EXPECT_TRUE(runs.at(1).message.contains(QStringLiteral("could not be started"))) << runs.at(1).message.toStdString();
+}
+
+// Stands in for zarvok-erase --admin: keeps what it was asked, and answers when told.
+class ScriptedAdminEraser final : public AdminEraser {
+public:
+    void start(const QStringList& folders) override
+    {
+        asked << folders;
+        m_running = true;
+    }
+    bool running() const override { return m_running; }
+    void answer(const AdminRun& run)
+    {
+        m_running = false;
+        emit finished(run);
+    }
+    QList<QStringList> asked;
+
+private:
+    bool m_running = false;
+};
+
+TEST(EraseAsAdministrator, FromTheResultsViewAndTheFailedEntry)
+{
+    const QString locked = QStringLiteral("/zarvok-test/locked");
+    const QString missing = QStringLiteral("/zarvok-test/gone");
+    auto none = std::make_shared<std::function<void(const QString&)>>();
+    auto eraser = std::make_unique<HookedEraser>(none, none);
+    eraser->scripted.insert(locked, failedWith(EACCES, "/zarvok-test/locked/root-owned/file"));
+    erase::Outcome gone;
+    gone.status = erase::Status::NoFolder;
+    eraser->scripted.insert(missing, gone);
+    auto admin = std::make_unique<ScriptedAdminEraser>();
+    ScriptedAdminEraser* asked = admin.get();
+    WindowServices services;
+    services.eraser = std::move(eraser);
+    services.surveyor = std::make_unique<ScriptedSurveyor>();
+    services.adminEraser = std::move(admin);
+    services.executableName = QStringLiteral("zarvok-admin-test");
+    frmMain window(std::move(services));
+    window.show();
+    ModalAnswerer answerer;
+
+    window.takeFoldersFromOutside({locked});
+    window.onDeleteClicked();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isErasing(); }, 10000));
+    ASSERT_NE(window.results().find(locked), nullptr);
+
+    QMenu menu;
+    EXPECT_TRUE(window.addAdministratorAction(&menu, locked));
+    EXPECT_FALSE(window.addAdministratorAction(&menu, missing));
+    ASSERT_EQ(menu.actions().size(), 1);
+    EXPECT_EQ(menu.actions().at(0)->text(), QStringLiteral("Erase as &Administrator..."));
+    EXPECT_TRUE(menu.actions().at(0)->isEnabled());
+
+    window.showResults();
+    auto* view = window.findChild<ResultsView*>(QStringLiteral("ResultsView"));
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->administratorFolders(), QStringList{locked});
+    auto* button = view->findChild<QPushButton*>(QStringLiteral("eraseAsAdministrator"));
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(button->isEnabled());
+    button->click();
+    ASSERT_EQ(asked->asked, QList<QStringList>{QStringList{locked}});
+    EXPECT_FALSE(button->isEnabled()); // one administrator's run at a time
+    EXPECT_TRUE(window.findChild<QLabel*>(QStringLiteral("lblPro"))->text().contains(QStringLiteral("as administrator")));
+    button->click();
+    EXPECT_EQ(asked->asked.size(), 1);
+
+    asked->answer(adminRunOf({locked}, 0, true, {}));
+    EXPECT_EQ(window.results().find(locked)->kind, FolderResult::Kind::Erased);
+    EXPECT_EQ(outcomeText(*window.results().find(locked)), QStringLiteral("Erased as administrator"));
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("lblPro"))->text(), QStringLiteral("Erased as administrator"));
+    EXPECT_TRUE(view->administratorFolders().isEmpty());
+    EXPECT_FALSE(button->isEnabled());
+}
+
+TEST(EraseAsAdministrator, NotGrantedIsToldAndTouchesNothing)
+{
+    const QString locked = QStringLiteral("/zarvok-test/locked");
+    auto none = std::make_shared<std::function<void(const QString&)>>();
+    auto eraser = std::make_unique<HookedEraser>(none, none);
+    eraser->scripted.insert(locked, failedWith(EPERM, "/zarvok-test/locked/immutable"));
+    auto admin = std::make_unique<ScriptedAdminEraser>();
+    ScriptedAdminEraser* asked = admin.get();
+    WindowServices services;
+    services.eraser = std::move(eraser);
+    services.surveyor = std::make_unique<ScriptedSurveyor>();
+    services.adminEraser = std::move(admin);
+    services.executableName = QStringLiteral("zarvok-admin-test");
+    frmMain window(std::move(services));
+    window.show();
+    ModalAnswerer answerer;
+    window.takeFoldersFromOutside({locked});
+    window.onDeleteClicked();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isErasing(); }, 10000));
+
+    window.eraseAsAdministrator({locked});
+    ASSERT_EQ(asked->asked.size(), 1);
+    asked->answer(adminRunOf({locked}, 3, true,
+                             "zarvok-erase: administrator rights were not granted: no authentication agent answered to ask for "
+                             "the administrator's password; nothing was erased\n"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !answerer.shown.isEmpty(); }, 5000));
+    EXPECT_TRUE(answerer.texts().last().contains(QStringLiteral("Nothing was erased: administrator rights were not granted")))
+        << answerer.texts().last().toStdString();
+    EXPECT_EQ(window.results().find(locked)->kind, FolderResult::Kind::NotErased);
+    EXPECT_FALSE(window.results().find(locked)->asAdministrator);
+    EXPECT_EQ(window.queue().entries(), QStringList{locked});
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("lblPro"))->text(),
+              QStringLiteral("Not erased: administrator rights were not granted"));
+}
+
+} // namespace
+} // namespace zarvok::app
