@@ -32,7 +32,7 @@ struct Frame {
     Fd fd;
     dev_t dev;
     ino_t ino;
-    std::string path;
+    std::string name; // the whole path for the top frame: a deep chain must not keep every path
     std::vector<std::string> subdirectories; // of the current batch, still to look into
     std::size_t next = 0;
     bool listed = false; // the listing has ended or was read to its end
@@ -64,6 +64,7 @@ private:
     void ascend();
     void keepHandleBudget();
     void noteUnreadable(const std::string& path, int err);
+    std::string pathOf(const Frame& frame, const std::string& child = {}) const;
 
     const Containment& m_containment;
     Survey& m_survey;
@@ -98,7 +99,7 @@ void SurveyWalk::readBatch(Frame& frame)
     frame.next = 0;
     const DirReader::Batch read = m_reader.readBatch(frame.fd.get(), m_batch, kBatchEntries);
     if (read.error != 0 && read.error != ENOENT)
-        noteUnreadable(frame.path, read.error);
+        noteUnreadable(pathOf(frame), read.error);
     frame.listed = !read.more || read.error != 0;
     for (const Entry& entry : m_batch) {
         if (stopped())
@@ -122,30 +123,29 @@ void SurveyWalk::countEntry(Frame& frame, const Entry& entry)
         return;
     const bool mayEmpty = m_user == 0 || st.st_uid == m_user || ::faccessat(frame.fd.get(), entry.name.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
     if (!mayEmpty && m_survey.lockedFolders++ == 0)
-        m_survey.firstLocked = frame.path + '/' + entry.name;
+        m_survey.firstLocked = pathOf(frame, entry.name);
     frame.subdirectories.push_back(entry.name);
 }
 
 void SurveyWalk::descend(Frame& frame)
 {
-    const std::string& name = frame.subdirectories[frame.next++];
-    const std::string path = frame.path + '/' + name;
+    std::string name = std::move(frame.subdirectories[frame.next++]);
     Opened child = m_containment.openDir(frame.fd.get(), name.c_str());
     if (child.error == EXDEV) {
         if (m_survey.mountPoints++ == 0)
-            m_survey.firstMountPoint = path;
+            m_survey.firstMountPoint = pathOf(frame, name);
         return;
     }
     if (child.error == ENOENT || child.error == ENOTDIR || child.error == ELOOP)
         return; // removed or replaced meanwhile: not a folder of this tree any more
     if (child.error != 0) {
-        noteUnreadable(path, child.error);
+        noteUnreadable(pathOf(frame, name), child.error);
         return;
     }
     struct stat st{};
     if (!sys().fstat(child.fd.get(), st).ok())
         return;
-    m_frames.push_back(Frame{std::move(child.fd), st.st_dev, st.st_ino, path, {}, 0, false});
+    m_frames.push_back(Frame{std::move(child.fd), st.st_dev, st.st_ino, std::move(name), {}, 0, false});
     keepHandleBudget();
 }
 
@@ -179,12 +179,24 @@ void SurveyWalk::ascend()
     Opened reopened = m_containment.openParent(done.fd.get(), parent.dev, parent.ino);
     if (reopened.error != 0) {
         // Moved or replaced meanwhile: what is left of it is not this tree's any more.
-        noteUnreadable(parent.path, reopened.error);
+        noteUnreadable(pathOf(parent), reopened.error);
         parent.subdirectories.clear();
         parent.next = 0;
         return;
     }
     parent.fd = std::move(reopened.fd);
+}
+
+// Frames are the stack from the top down, so a frame's path is the names of those up to it.
+std::string SurveyWalk::pathOf(const Frame& frame, const std::string& child) const
+{
+    std::string path;
+    for (const Frame& f : m_frames) {
+        path += (&f == &m_frames.front() ? "" : "/") + f.name;
+        if (&f == &frame)
+            break;
+    }
+    return child.empty() ? path : path + '/' + child;
 }
 
 void SurveyWalk::noteUnreadable(const std::string& path, int err)

@@ -16,7 +16,8 @@ Outcome asOutcome(const Survey& s)
 {
     Outcome outcome;
     outcome.reason = "entries=" + std::to_string(s.entries) + " mounts=" + std::to_string(s.mountPoints)
-                     + " locked=" + std::to_string(s.lockedFolders) + " unreadable=" + std::to_string(s.unreadable);
+                     + " locked=" + std::to_string(s.lockedFolders) + " unreadable=" + std::to_string(s.unreadable)
+                     + " first-unreadable=" + s.firstUnreadable + " first-mount=" + s.firstMountPoint;
     return outcome;
 }
 
@@ -85,18 +86,24 @@ TEST(Survey, TellsFoldersTheUserMayNotEmptyOrReadWithoutChangingThem)
     const fs::path root = dir / "tree";
     makeWideTree(root, 2, 2);
     fs::create_directories(root / "theirs" / "inner");
-    fs::create_directories(root / "closed" / "inner");
+    // the closed folder lies below more levels than the survey keeps open, and is named by its path
+    makeChain(root / "chain", 60, "d");
+    fs::path closed = root / "chain";
+    for (int level = 0; level < 60; ++level)
+        closed /= "d";
+    closed /= "closed";
+    fs::create_directories(closed / "inner");
     chownTree(root, kNobody, kNobody);
     ASSERT_EQ(::chown((root / "theirs").c_str(), 0, 0), 0);
-    ASSERT_EQ(::chown((root / "closed").c_str(), 0, 0), 0);
-    ASSERT_EQ(::chmod((root / "closed").c_str(), 0700), 0);
+    ASSERT_EQ(::chown(closed.c_str(), 0, 0), 0);
+    ASSERT_EQ(::chmod(closed.c_str(), 0700), 0);
     ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
     const ChildResult seen = runInChild(becomeNobody, [&] { return asOutcome(surveyTree(root.string())); });
     ASSERT_TRUE(seen.ran) << seen.setupError;
-    // 6 + theirs, its inner + closed (its inner unseen).
-    EXPECT_EQ(seen.reason, "entries=9 mounts=0 locked=2 unreadable=1");
+    // 6 + theirs, its inner + the chain's 61 folders + closed (its inner unseen).
+    EXPECT_EQ(seen.reason, "entries=70 mounts=0 locked=2 unreadable=1 first-unreadable=" + closed.string() + " first-mount=");
     struct stat st{};
-    ASSERT_EQ(::stat((root / "closed").c_str(), &st), 0);
+    ASSERT_EQ(::stat(closed.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0700u);
 }
 
@@ -116,7 +123,7 @@ TEST(Survey, NeverLooksPastAMountPointInside)
         [&] { return asOutcome(surveyTree(root.string())); });
     if (!seen.ran)
         GTEST_SKIP() << "no private mounts here: " << seen.setupError;
-    EXPECT_EQ(seen.reason, "entries=5 mounts=1 locked=0 unreadable=0");
+    EXPECT_EQ(seen.reason, "entries=5 mounts=1 locked=0 unreadable=0 first-unreadable= first-mount=" + (root / "mnt").string());
 }
 
 } // namespace
