@@ -1,5 +1,7 @@
 #include "AdminRules.h"
 
+#include "DirHandle.h"
+
 #include <fcntl.h>
 #include <pwd.h>
 #include <unistd.h>
@@ -26,26 +28,6 @@ Identity identityOf(const struct stat& st)
     return {st.st_dev, st.st_ino};
 }
 
-class Handle {
-public:
-    explicit Handle(int fd) : m_fd(fd) {}
-    ~Handle()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Handle(Handle&& other) noexcept : m_fd(other.m_fd) { other.m_fd = -1; }
-    Handle& operator=(Handle&& other) noexcept
-    {
-        std::swap(m_fd, other.m_fd);
-        return *this;
-    }
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
 std::optional<Identity> identityAt(const std::string& path)
 {
     struct stat st{};
@@ -59,13 +41,13 @@ std::optional<Identity> identityAt(const std::string& path)
 std::vector<Identity> chainFrom(int fd, const struct stat& first, int& error)
 {
     std::vector<Identity> chain{identityOf(first)};
-    Handle at(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
+    erase::Fd at(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
     if (at.get() < 0) {
         error = errno;
         return {};
     }
     while (chain.size() < kMostLevels) {
-        Handle up(::openat(at.get(), "..", O_PATH | O_DIRECTORY | O_CLOEXEC));
+        erase::Fd up(::openat(at.get(), "..", O_PATH | O_DIRECTORY | O_CLOEXEC));
         struct stat st{};
         if (up.get() < 0 || ::fstat(up.get(), &st) != 0) {
             error = errno;
@@ -82,7 +64,7 @@ std::vector<Identity> chainFrom(int fd, const struct stat& first, int& error)
 
 std::vector<Identity> chainOfPath(const std::string& path)
 {
-    Handle fd(::open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    erase::Fd fd(::open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     struct stat st{};
     if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0)
         return {};
@@ -158,10 +140,10 @@ std::string adminRefusalSeenByUser(const std::string& path, const AdminRules& ru
     if (slash == std::string::npos || path.find('\0') != std::string::npos)
         return {};
     const std::string parent = slash == 0 ? "/" : trimmed.substr(0, slash);
-    Handle above(::open(parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    erase::Fd above(::open(parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     if (above.get() < 0)
         return {};
-    Handle folder(::openat(above.get(), trimmed.c_str() + slash + 1, O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    erase::Fd folder(::openat(above.get(), trimmed.c_str() + slash + 1, O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     struct stat st{};
     if (folder.get() < 0 || ::fstat(folder.get(), &st) != 0)
         return {};
