@@ -10,6 +10,7 @@
 #include "WindowPlacement.h"
 #include "forms/ButtonForm.h"
 #include "forms/EtchedRule.h"
+#include "forms/FocusRing.h"
 #include "forms/Fonts.h"
 #include "forms/Placing.h"
 #include "forms/ThemeColours.h"
@@ -73,6 +74,10 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     buildResultsLink();
     buildProgressBar();
     m_announcer = new Announcer(PicStatus);
+    buildQueueCommands();
+    // The style's own focus look for the field and the link fades on dark palettes.
+    new forms::FocusRing(cboPath);
+    new forms::FocusRing(lblResults);
     connectHints();
     applyColours();
     QWidget* const tabOrder[] = {cmdQuit, cmdDelete, cmdCopy, cmdPaste, cmdAbout, cmdBrowse, cboPath};
@@ -339,12 +344,6 @@ void frmMain::takeFoldersFromOutside(const QStringList& folders)
     }
 }
 
-void frmMain::queueShown(const QStringList& paths, const QString& shown)
-{
-    m_queue->addAll(paths);
-    cboPath->setEditText(shown);
-}
-
 void frmMain::cmdBrowse_Click()
 {
     if (cboPath->currentText().isEmpty())
@@ -352,8 +351,7 @@ void frmMain::cmdBrowse_Click()
     const QString chosen = m_browse.BrowseForFolder(this, kBrowsePrompt, cboPath->currentText(), 0, true, false);
     if (chosen.isEmpty())
         return;
-    m_queue->add(chosen);
-    cboPath->setEditText(chosen);
+    queueShown({chosen}, chosen);
 }
 
 void frmMain::cboPath_Drop(const QMimeData* dropped)
