@@ -351,7 +351,10 @@ void frmMain::cmdBrowse_Click()
     const QString chosen = m_browse.BrowseForFolder(this, kBrowsePrompt, cboPath->currentText(), 0, true, false);
     if (chosen.isEmpty())
         return;
-    queueShown({chosen}, chosen);
+    // A closing dialog floods a screen reader with events, and Orca drops what comes meanwhile
+    // (its log: "Pruning event queue due to flood"): the queueing is told once that is over.
+    constexpr int kAfterDialogMs = 1500;
+    queueShown({chosen}, chosen, kAfterDialogMs);
 }
 
 void frmMain::cboPath_Drop(const QMimeData* dropped)

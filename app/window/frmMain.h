@@ -106,7 +106,7 @@ private:
     void centreOnceTheFrameIsKnown();
     // The queue in the user's hands (frmMainQueue.cpp): every route that queues ends in
     // queueShown, which tells screen readers what changed.
-    void queueShown(const QStringList& paths, const QString& shown);
+    void queueShown(const QStringList& paths, const QString& shown, int announceAfterMs = 0);
     void buildQueueCommands();
     void showPathMenu(const QPoint& at);
     void queueTyped();

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QShortcut>
+#include <QTimer>
 
 #include <functional>
 
@@ -175,7 +176,7 @@ void frmMain::clearList()
     m_announcer->announce(clearedAnnouncement(runGoesOn, m_queue->count()));
 }
 
-void frmMain::queueShown(const QStringList& paths, const QString& shown)
+void frmMain::queueShown(const QStringList& paths, const QString& shown, int announceAfterMs)
 {
     const int before = m_queue->count();
     m_queue->addAll(paths);
@@ -183,7 +184,11 @@ void frmMain::queueShown(const QStringList& paths, const QString& shown)
     if (paths.isEmpty())
         return;
     const int added = m_queue->count() - before;
-    m_announcer->announce(queuedAnnouncement(added, paths, added > 0 ? m_queue->entries().back() : QString(), m_queue->count()));
+    const QString told = queuedAnnouncement(added, paths, added > 0 ? m_queue->entries().back() : QString(), m_queue->count());
+    if (announceAfterMs > 0)
+        QTimer::singleShot(announceAfterMs, m_announcer, [announcer = m_announcer, told] { announcer->announce(told); });
+    else
+        m_announcer->announce(told);
 }
 
 } // namespace zarvok::app

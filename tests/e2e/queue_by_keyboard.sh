@@ -18,6 +18,7 @@ type_over() {
     xdotool type --delay 20 "$1"
 }
 field_is() {
+    xdotool windowfocus --sync "$MAIN" # no window manager gives it back after a box
     xdotool key --clearmodifiers alt+c # Copy, on its mnemonic
     wait_for 20 clipboard_is "$1"
 }

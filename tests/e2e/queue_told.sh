@@ -58,13 +58,16 @@ sleep 1.5
 
 # The folder dialog: Browse, the chosen folder's path typed into the dialog, Enter.
 click_at 378 139
-dialog=$(xdotool search --sync --onlyvisible --pid "$ZARVOK_PID" --name 'Select a Folder to Erase' | head -1)
-[ -n "$dialog" ] || fail "the folder dialog did not open as 'Select a Folder to Erase'"
+dialog_open() { xdotool search --onlyvisible --name '^Select a Folder to Erase$' | grep -vx "$MAIN" | head -1; }
+wait_for 50 eval '[ -n "$(dialog_open)" ]' || fail "the folder dialog did not open as 'Select a Folder to Erase'"
 sleep 0.5
+xdotool windowfocus --sync "$(dialog_open)" # no window manager gives it the focus
 xdotool key --clearmodifiers ctrl+a
 xdotool type --delay 20 "$WORK/chosen"
+sleep 0.3
 xdotool key Return
-wait_for 50 eval '! xdotool search --onlyvisible --name "Select a Folder to Erase" >/dev/null' || fail "the folder dialog stayed open"
+wait_for 50 eval '[ -z "$(dialog_open)" ]' || fail "the folder dialog stayed open"
+xdotool windowfocus --sync "$MAIN" # nor back to the main window
 sleep 1.5
 
 # "typed" taken off with the context menu, then the list cleared.
