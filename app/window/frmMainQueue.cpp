@@ -39,7 +39,8 @@ protected:
         if (event->type() != QEvent::KeyPress)
             return false;
         const auto* key = static_cast<QKeyEvent*>(event);
-        return key->key() == m_key && key->modifiers() == Qt::NoModifier && m_take();
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier; // the keypad's Delete too
+        return key->key() == m_key && plain && m_take();
     }
 
 private:

@@ -24,20 +24,23 @@ printf '[Main]\nMainLeft=dword:%08x\nMainTop=dword:%08x\n' $((700 * 15)) $((300 
 pcmanfm --no-desktop "$files" >"$WORK/pcmanfm.log" 2>&1 &
 PIDS+=($!)
 xdotool search --sync --onlyvisible --class pcmanfm >/dev/null
-sleep 1.5
+sleep 2
 start_zarvok
 
 # Paste: the focus on the Paste button.
 set_clipboard "$WORK/pasted"
 click_paste
-sleep 1.5
+sleep 2
 
 # Typed, then Enter: the focus in the path field.
 click_at 180 138
 xdotool key --clearmodifiers ctrl+a
 xdotool type --delay 20 "$WORK/typed"
+# Orca drops events when flooded (its log: "Pruning event queue due to flood"), and each typed
+# key is a few: it catches up before Enter.
+sleep 2
 xdotool key Return
-sleep 1.5
+sleep 2
 
 # Dropped from the file manager (its only row) onto the path list.
 xdotool mousemove 204 104 click 1
@@ -50,11 +53,11 @@ done
 xdotool mousemove 880 438
 sleep 0.5
 xdotool mouseup 1
-sleep 1.5
+sleep 2
 
 # A second start hands its folder over: the focus stays where it was.
 timeout 10 "$ZARVOK" "$WORK/handed" || fail "the second start did not end with 0"
-sleep 1.5
+sleep 2
 
 # The folder dialog: Browse, the chosen folder's path typed into the dialog, Enter.
 click_at 378 139
@@ -68,20 +71,23 @@ sleep 0.3
 xdotool key Return
 wait_for 50 eval '[ -z "$(dialog_open)" ]' || fail "the folder dialog stayed open"
 xdotool windowfocus --sync "$MAIN" # nor back to the main window
-sleep 1.5
+# The window tells it once Orca is through the closing dialog's events; keys typed meanwhile
+# would flood Orca again, and it drops events in a flood.
+sleep 4
 
 # "typed" taken off with the context menu, then the list cleared.
 click_at 180 138
 xdotool key --clearmodifiers ctrl+a
 xdotool type --delay 20 "$WORK/typed"
+sleep 2
 xdotool mousemove --window "$MAIN" 180 138 click 3
 sleep 0.6
 xdotool key m
-sleep 1.5
+sleep 2
 xdotool mousemove --window "$MAIN" 180 138 click 3
 sleep 0.6
 xdotool key l
-sleep 1.5
+sleep 2
 
 for folder in pasted typed files/dropped handed chosen; do
     [ -d "$WORK/$folder" ] || fail "$folder was erased"
