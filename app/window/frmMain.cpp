@@ -353,7 +353,7 @@ void frmMain::cmdBrowse_Click()
         return;
     // A closing dialog floods a screen reader with events, and Orca drops what comes meanwhile
     // (its log: "Pruning event queue due to flood"): the queueing is told once that is over.
-    constexpr int kAfterDialogMs = 1500;
+    constexpr int kAfterDialogMs = 3000; // Orca took 1.5 s to get through them on a quiet machine
     queueShown({chosen}, chosen, kAfterDialogMs);
 }
 

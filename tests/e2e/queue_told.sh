@@ -73,7 +73,7 @@ wait_for 50 eval '[ -z "$(dialog_open)" ]' || fail "the folder dialog stayed ope
 xdotool windowfocus --sync "$MAIN" # nor back to the main window
 # The window tells it once Orca is through the closing dialog's events; keys typed meanwhile
 # would flood Orca again, and it drops events in a flood.
-sleep 4
+sleep 6
 
 # "typed" taken off with the context menu, then the list cleared.
 click_at 180 138
