@@ -92,4 +92,40 @@ void EraseQueue::removeFirst()
     emit countChanged(count());
 }
 
+void EraseQueue::removeAt(int row)
+{
+    if (row == 0) {
+        removeFirst();
+        return;
+    }
+    if (row < 0 || row >= count())
+        return;
+    beginRemoveRows({}, row, row);
+    m_entries.removeAt(row);
+    renumber();
+    endRemoveRows();
+    emit countChanged(count());
+}
+
+void EraseQueue::removeFrom(int first)
+{
+    first = std::max(first, 0);
+    if (first >= count())
+        return;
+    beginRemoveRows({}, first, count() - 1);
+    m_entries.resize(first);
+    renumber();
+    endRemoveRows();
+    emit countChanged(count());
+}
+
+void EraseQueue::renumber()
+{
+    m_queued = QueuedTexts();
+    m_firstSeq = 0;
+    m_queued.reserve(std::size_t(m_entries.size()));
+    for (qsizetype row = 0; row < m_entries.size(); ++row)
+        m_queued.insert(QueuedTexts::hashOf(m_entries.at(row)), std::uint32_t(row));
+}
+
 } // namespace zarvok::app

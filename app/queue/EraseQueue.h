@@ -37,6 +37,12 @@ public:
 
     // Takes the top entry off the queue.
     void removeFirst();
+    // Takes entries off the queue: the one at `row`, or every one from `first` on. Rows out of
+    // range are ignored. Nothing is erased; only the list changes.
+    void removeAt(int row);
+    void removeFrom(int first);
+    // The row of a text, or -1 when it is not queued.
+    int rowOf(const QString& text) const { return int(m_entries.indexOf(text)); }
 
     // A note on a folder text (what became of it), shown as the tool tip and accessible
     // description of its entry whenever it is queued; empty removes it.
@@ -48,6 +54,9 @@ signals:
     void countChanged(int count);
 
 private:
+    // After a removal below the top the sequence numbers no longer follow the rows: renumber.
+    void renumber();
+
     QStringList m_entries;
     QHash<QString, QString> m_notes;
     QueuedTexts m_queued;

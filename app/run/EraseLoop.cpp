@@ -2,6 +2,8 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 namespace zarvok::app {
 
 QString notExistMessage(const QString& path)
@@ -81,6 +83,20 @@ EraseLoop::EraseLoop(EraseQueue& queue, EraseLoopView& view, FolderEraser& erase
     , m_results(results)
 {
     connect(&m_eraser, &FolderEraser::finished, this, &EraseLoop::onEraseFinished);
+    connect(&m_queue, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex&, int first, int last) { onRowsTakenOff(first, last); });
+}
+
+// The run's waiting entries are rows 1 to m_passesLeft (row 0 is the pass in progress, and
+// whatever was queued during the run lies below them).
+void EraseLoop::onRowsTakenOff(int first, int last)
+{
+    if (m_state == State::Idle)
+        return;
+    const int from = std::max(first, 1);
+    const int to = std::min(last, m_passesLeft);
+    if (to >= from)
+        m_passesLeft -= to - from + 1;
 }
 
 void EraseLoop::start()

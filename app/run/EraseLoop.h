@@ -19,6 +19,9 @@
 //   Stopping  | engine: stopped                       | entry stays at the front; status     | Idle
 //             |                                       | "Stopped: ..."; ended()              |
 //
+// Entries can be taken off the queue meanwhile, but never entry 0 during a run: the pass in
+// progress has taken it (takenByRun). A waiting entry of the run that is taken off is one pass
+// less, so that entries queued during the run still wait for the next one.
 // A pass ends: entry 0 off the queue (one not fully erased goes to the end, so that the next
 // Delete retries it); status: the run so far; arrow. After the last pass, or a pass that
 // ended with a stop pending, the run ends: ended().
@@ -98,6 +101,8 @@ public:
     // Stops the run in progress after the entry being removed; the folder stays queued first.
     void stop();
     bool running() const { return m_state != State::Idle; }
+    // Whether the queue's entry at `row` is the one the run is erasing (or reporting on).
+    bool takenByRun(int row) const { return running() && row == 0; }
     const RunTally& tally() const { return m_tally; }
     // Entries this run has removed so far, the erase in progress included.
     std::uint64_t removedSoFar() const;
@@ -118,6 +123,7 @@ private:
     void report(const QString& warning, PassEnd end);
     void endPass(PassEnd end);
     void endRun();
+    void onRowsTakenOff(int first, int last);
 
     EraseQueue& m_queue;
     EraseLoopView& m_view;

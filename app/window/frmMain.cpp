@@ -10,6 +10,7 @@
 #include "WindowPlacement.h"
 #include "forms/ButtonForm.h"
 #include "forms/EtchedRule.h"
+#include "forms/FocusRing.h"
 #include "forms/Fonts.h"
 #include "forms/Placing.h"
 #include "forms/ThemeColours.h"
@@ -75,6 +76,10 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     buildProgressBar();
     buildAdminRoute();
     m_announcer = new Announcer(PicStatus);
+    buildQueueCommands();
+    // The style's own focus look for the field and the link fades on dark palettes.
+    new forms::FocusRing(cboPath);
+    new forms::FocusRing(lblResults);
     connectHints();
     applyColours();
     QWidget* const tabOrder[] = {cmdQuit, cmdDelete, cmdCopy, cmdPaste, cmdAbout, cmdBrowse, cboPath};
@@ -341,12 +346,6 @@ void frmMain::takeFoldersFromOutside(const QStringList& folders)
     }
 }
 
-void frmMain::queueShown(const QStringList& paths, const QString& shown)
-{
-    m_queue->addAll(paths);
-    cboPath->setEditText(shown);
-}
-
 void frmMain::cmdBrowse_Click()
 {
     if (cboPath->currentText().isEmpty())
@@ -354,8 +353,10 @@ void frmMain::cmdBrowse_Click()
     const QString chosen = m_browse.BrowseForFolder(this, kBrowsePrompt, cboPath->currentText(), 0, true, false);
     if (chosen.isEmpty())
         return;
-    m_queue->add(chosen);
-    cboPath->setEditText(chosen);
+    // A closing dialog floods a screen reader with events, and Orca drops what comes meanwhile
+    // (its log: "Pruning event queue due to flood"): the queueing is told once that is over.
+    constexpr int kAfterDialogMs = 3000; // Orca took 1.5 s to get through them on a quiet machine
+    queueShown({chosen}, chosen, kAfterDialogMs);
 }
 
 void frmMain::cboPath_Drop(const QMimeData* dropped)

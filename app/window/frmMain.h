@@ -35,7 +35,7 @@ class SkinButton;
 namespace zarvok::app {
 
 inline const QString kHintAtStart = QStringLiteral("Paste New Folder from clipboard");
-inline const QString kBrowsePrompt = QStringLiteral("Select an Image Folder");
+inline const QString kBrowsePrompt = QStringLiteral("Select a Folder to Erase");
 inline const QString kWindowTitle = QStringLiteral("Zarvok");
 inline const QString kStopHint = QStringLiteral("Stop erasing"); // Delete's hint during a run
 
@@ -115,7 +115,14 @@ private:
     void Load();
     void Unload();
     void centreOnceTheFrameIsKnown();
-    void queueShown(const QStringList& paths, const QString& shown);
+    // The queue in the user's hands (frmMainQueue.cpp): every route that queues ends in
+    // queueShown, which tells screen readers what changed.
+    void queueShown(const QStringList& paths, const QString& shown, int announceAfterMs = 0);
+    void buildQueueCommands();
+    void showPathMenu(const QPoint& at);
+    void queueTyped();
+    void takeOff(int row);
+    void clearList();
     skin::SkinButton* makeButton(const QString& name, const QRect& geometry);
 
     // EraseLoopView

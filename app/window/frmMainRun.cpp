@@ -15,13 +15,32 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QTimer>
 
 namespace zarvok::app {
 namespace {
 
-const QString kDeleteCaption = QStringLiteral("Delete");
-const QString kStopCaption = QStringLiteral("Stop");
+const QString kDeleteCaption = QStringLiteral("&Delete");
+const QString kStopCaption = QStringLiteral("&Stop");
+
+// A box's text with every run of more than kLongWord characters without a blank (a path of
+// thousands of characters) shortened in its middle, so that the box fits on the screen.
+QString withLongWordsShortened(const QString& text)
+{
+    constexpr qsizetype kLongWord = 200, kKept = 80;
+    static const QRegularExpression word(QStringLiteral("\\S{%1,}").arg(kLongWord + 1));
+    QString shown = text;
+    QRegularExpressionMatch match;
+    qsizetype from = 0;
+    while ((match = word.match(shown, from)).hasMatch()) {
+        const QString whole = match.captured();
+        const QString shortened = whole.left(kKept) + QStringLiteral("\u2026") + whole.right(kKept);
+        shown.replace(match.capturedStart(), whole.size(), shortened);
+        from = match.capturedStart() + shortened.size();
+    }
+    return shown;
+}
 
 } // namespace
 
@@ -221,7 +240,10 @@ void frmMain::setErasing(bool erasing)
 
 void frmMain::warn(const QString& text, std::function<void()> closed)
 {
-    auto* box = new QMessageBox(QMessageBox::Warning, kWindowTitle, text, QMessageBox::Ok, this);
+    const QString shown = withLongWordsShortened(text);
+    auto* box = new QMessageBox(QMessageBox::Warning, kWindowTitle, shown, QMessageBox::Ok, this);
+    if (shown != text)
+        box->setDetailedText(text); // the whole of it, to read or copy
     box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QMessageBox::finished, this, [closed = std::move(closed)] { closed(); });
     box->open();

@@ -364,3 +364,46 @@ TEST(EraseLoop, AnEmptyQueueDoesNothing)
     EXPECT_TRUE(l.view.steps.isEmpty());
     EXPECT_EQ(l.view.status, kStatusReady);
 }
+
+// Waiting folders taken off during a run are not erased, and a folder queued after them still
+// waits for the next run: the run does not fill the passes they leave with it.
+TEST(EraseLoop, FoldersTakenOffDuringARunAreLeftAloneAndLateOnesStillWait)
+{
+    TempTree tree;
+    const QStringList folders = {tree.folder("a", 1), tree.folder("b", 1), tree.folder("c", 1), tree.folder("d", 1)};
+    const QString late = tree.folder("late", 1);
+    Loop l;
+    l.queue.addAll(folders);
+    l.eraser.onStart = [&](const QString& path) {
+        if (path != folders[0])
+            return;
+        EXPECT_TRUE(l.loop.takenByRun(0));
+        EXPECT_FALSE(l.loop.takenByRun(1));
+        l.queue.removeAt(2); // "c"
+        l.queue.removeFrom(1); // "b" and "d": the list cleared but for the folder being erased
+        l.queue.add(late);
+    };
+    ASSERT_TRUE(l.run());
+    EXPECT_EQ(l.eraser.erased, QStringList({folders[0]}));
+    EXPECT_EQ(l.queue.entries(), QStringList({late}));
+    for (const QString& kept : {folders[1], folders[2], folders[3], late})
+        EXPECT_TRUE(QFileInfo(kept).isDir()) << kept.toStdString();
+    EXPECT_FALSE(l.loop.takenByRun(0));
+}
+
+// One waiting folder taken off: the others of the run are still erased.
+TEST(EraseLoop, TheOtherWaitingFoldersAreStillErased)
+{
+    TempTree tree;
+    const QStringList folders = {tree.folder("a", 1), tree.folder("b", 1), tree.folder("c", 1)};
+    Loop l;
+    l.queue.addAll(folders);
+    l.eraser.onStart = [&](const QString& path) {
+        if (path == folders[0])
+            l.queue.removeAt(1);
+    };
+    ASSERT_TRUE(l.run());
+    EXPECT_EQ(l.eraser.erased, QStringList({folders[0], folders[2]}));
+    EXPECT_EQ(l.queue.count(), 0);
+    EXPECT_TRUE(QFileInfo(folders[1]).isDir());
+}

@@ -120,3 +120,38 @@ TEST(EraseQueue, StaysExactThroughManyAdditionsAndRemovals)
     EXPECT_EQ(queue.entry(0), all.at(2005));
     EXPECT_EQ(queue.entries().back(), QStringLiteral("/fresh/4"));
 }
+
+// Taken off below the top, the rest keep their order, a removed text can come back (at the
+// end), and the ones still queued are still known as queued.
+TEST(EraseQueue, TakingEntriesOffAnywhereKeepsTheRestExact)
+{
+    EraseQueue queue;
+    queue.addAll(L({"/a", "/b", "/c", "/d", "/e"}));
+    queue.removeFirst(); // the sequence numbers no longer start at 0
+    QSignalSpy counts(&queue, &EraseQueue::countChanged);
+    QSignalSpy removed(&queue, &QAbstractItemModel::rowsRemoved);
+    queue.removeAt(1); // "/c"
+    EXPECT_EQ(queue.entries(), L({"/b", "/d", "/e"}));
+    ASSERT_EQ(counts.size(), 1);
+    EXPECT_EQ(counts[0][0].toInt(), 3);
+    ASSERT_EQ(removed.size(), 1);
+    EXPECT_EQ(removed[0][1].toInt(), 1);
+    queue.addAll(L({"/d", "/e", "/b", "/c"})); // only "/c" is new
+    EXPECT_EQ(queue.entries(), L({"/b", "/d", "/e", "/c"}));
+    EXPECT_EQ(queue.rowOf(QStringLiteral("/e")), 2);
+    EXPECT_EQ(queue.rowOf(QStringLiteral("/zz")), -1);
+
+    queue.removeFrom(1);
+    EXPECT_EQ(queue.entries(), L({"/b"}));
+    queue.removeAt(7);  // out of range: nothing
+    queue.removeAt(-1);
+    queue.removeFrom(4);
+    EXPECT_EQ(queue.entries(), L({"/b"}));
+    queue.addAll(L({"/b", "/d"}));
+    EXPECT_EQ(queue.entries(), L({"/b", "/d"}));
+    queue.removeAt(0);
+    queue.removeFrom(0);
+    EXPECT_EQ(queue.count(), 0);
+    queue.add(QStringLiteral("/b"));
+    EXPECT_EQ(queue.entries(), L({"/b"}));
+}

@@ -159,7 +159,7 @@ TEST(frmMainFilling, BrowseStartsAtTheFieldAndQueuesTheChoice)
     f.button("cmdBrowse")->click();
     ASSERT_EQ(f.dialog->requests.size(), 1);
     EXPECT_EQ(f.dialog->requests[0].selection, QDir::rootPath());
-    EXPECT_EQ(f.dialog->requests[0].title, QStringLiteral("Select an Image Folder"));
+    EXPECT_EQ(f.dialog->requests[0].title, QStringLiteral("Select a Folder to Erase"));
     EXPECT_TRUE(f.dialog->requests[0].foldersOnly);
     EXPECT_FALSE(f.dialog->requests[0].includeFiles);
     EXPECT_EQ(f.field(), QDir::rootPath());

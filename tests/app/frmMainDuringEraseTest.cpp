@@ -73,13 +73,13 @@ TEST(frmMainDuringErase, DeleteBecomesStopAndAStopKeepsTheFolderFirst)
         f.button("cmdDelete")->click();
         ASSERT_TRUE(f.window->isErasing());
         ASSERT_TRUE(f.waitForRunEnd(1000));
-        EXPECT_EQ(caption, QStringLiteral("Stop"));
+        EXPECT_EQ(caption, QStringLiteral("&Stop"));
         EXPECT_EQ(hint, QStringLiteral("Stop erasing"));
         EXPECT_EQ(description, QStringLiteral("Stop erasing"));
         EXPECT_TRUE(f.label("lblPro").startsWith(QStringLiteral("Stopped: "))) << f.label("lblPro").toStdString();
         EXPECT_EQ(f.items(), QStringList({big, next}));
         EXPECT_TRUE(QFileInfo(big).isDir());
-        EXPECT_EQ(f.button("cmdDelete")->Caption(), QStringLiteral("Delete"));
+        EXPECT_EQ(f.button("cmdDelete")->Caption(), QStringLiteral("&Delete"));
         EXPECT_EQ(f.label("lblDisplay"), QStringLiteral("Start Erasing"));
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 

@@ -59,9 +59,9 @@ TEST(frmMainLayout, ButtonsComeFromTheirStoredProperties)
         const char* caption;
         bool icon;
     };
-    const Expected buttons[] = {{"cmdQuit", "Exit", true},   {"cmdDelete", "Delete", true},
-                                {"cmdCopy", "Copy", true},   {"cmdPaste", "Paste", true},
-                                {"cmdAbout", "About", true}, {"cmdBrowse", "...", false}};
+    const Expected buttons[] = {{"cmdQuit", "E&xit", true},    {"cmdDelete", "&Delete", true},
+                                {"cmdCopy", "&Copy", true},    {"cmdPaste", "&Paste", true},
+                                {"cmdAbout", "&About", true},  {"cmdBrowse", "...", false}};
     for (const Expected& e : buttons) {
         const skin::SkinButton* b = f.button(e.name);
         ASSERT_NE(b, nullptr) << e.name;

@@ -77,3 +77,36 @@ no_box() { ! has_box; }
 close_main() { python3 "$E2E_DIR/closewindow.py" "$MAIN"; }
 
 zarvok_ended() { ! kill -0 "$ZARVOK_PID" 2>/dev/null; }
+
+# Orca, the screen reader, with speech off, logging every phrase it would speak as
+# "SPEECH OUTPUT: '...'" in $WORK/orca.log (speech itself would hang speech-dispatcher on a
+# machine without a sound card). Needs a session bus; programs started after it are accessible.
+start_orca() {
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
+    local prefs="$WORK/orca"
+    mkdir -p "$prefs"
+    cat >"$prefs/user-settings.conf" <<'JSON'
+{"general": {"enableSpeech": false, "enableBraille": false},
+ "pronunciations": {}, "keybindings": {},
+ "profiles": {"default": {"profile": ["Default", "default"], "enableSpeech": false, "enableBraille": false,
+                          "pronunciations": {}, "keybindings": {}}}}
+JSON
+    orca --replace --user-prefs="$prefs" --debug-file="$WORK/orca.log" >/dev/null 2>&1 &
+    ORCA_PID=$!
+    PIDS+=("$ORCA_PID")
+    sleep 5 # Orca on the accessibility bus
+}
+
+orca_ended() { ! kill -0 "$ORCA_PID" 2>/dev/null; }
+orca_spoke() { grep -F "SPEECH OUTPUT: '" "$WORK/orca.log" | grep -F -- "$1" >/dev/null; }
+
+# Ends Orca and fails unless it spoke every phrase given. Orca writes its log in blocks: the
+# log is complete only once Orca has quit (it does on SIGINT).
+orca_must_have_spoken() {
+    kill -INT "$ORCA_PID"
+    wait_for 100 orca_ended || fail "Orca did not quit"
+    local phrase
+    for phrase in "$@"; do
+        orca_spoke "$phrase" || fail "Orca did not speak '$phrase': $(grep -F 'SPEECH OUTPUT' "$WORK/orca.log" | tail -12)"
+    done
+}

@@ -1,0 +1,195 @@
+// The queue in the user's hands: typed paths queued with Enter, folders taken off the list
+// (the path field's context menu, the Delete key in the open list), the keyboard's commands,
+// and what screen readers are told of each change to the queue.
+#include "frmMain.h"
+
+#include "Announcer.h"
+#include "PastedText.h"
+#include "QueueCheck.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QShortcut>
+#include <QTimer>
+
+#include <functional>
+
+namespace zarvok::app {
+namespace {
+
+// Hands one kind of key press of a widget to a function; the key goes no further when it
+// answers true.
+class KeyTaker final : public QObject {
+public:
+    KeyTaker(QObject* watched, int key, std::function<bool()> take)
+        : QObject(watched)
+        , m_key(key)
+        , m_take(std::move(take))
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier; // the keypad's Delete too
+        return key->key() == m_key && plain && m_take();
+    }
+
+private:
+    int m_key;
+    std::function<bool()> m_take;
+};
+
+QString inList(int count)
+{
+    return QStringLiteral("%1 in list").arg(count);
+}
+
+QString queuedAnnouncement(int added, const QStringList& offered, const QString& lastQueued, int count)
+{
+    if (added == 0) {
+        if (offered.size() == 1)
+            return QStringLiteral("Already in the list: ") + offered.front();
+        return QStringLiteral("Already in the list: %1 folders").arg(offered.size());
+    }
+    const QString what = added == 1 ? QStringLiteral("Queued: ") + lastQueued : QStringLiteral("Queued %1 folders").arg(added);
+    return what + QStringLiteral(". ") + inList(count);
+}
+
+QString takenOffAnnouncement(const QString& folder, int count)
+{
+    return QStringLiteral("Taken off the list, not erased: ") + folder + QStringLiteral(". ") + inList(count);
+}
+
+QString clearedAnnouncement(bool runGoesOn, int count)
+{
+    return (runGoesOn ? QStringLiteral("List cleared but for the folder being erased, nothing else erased. ")
+                      : QStringLiteral("List cleared, nothing erased. "))
+           + inList(count);
+}
+
+QString stillErasingAnnouncement(const QString& folder)
+{
+    return QStringLiteral("Being erased, so it stays on the list: ") + folder;
+}
+
+} // namespace
+
+void frmMain::buildQueueCommands()
+{
+    QLineEdit* field = cboPath->lineEdit();
+    connect(field, &QLineEdit::returnPressed, this, &frmMain::queueTyped);
+    field->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(field, &QWidget::customContextMenuRequested, this, &frmMain::showPathMenu);
+    // In the open list, Delete takes the highlighted folder off, as address bars do.
+    new KeyTaker(cboPath->view(), Qt::Key_Delete, [this] {
+        const QModelIndex highlighted = cboPath->view()->currentIndex();
+        if (highlighted.isValid())
+            takeOff(highlighted.row());
+        return true;
+    });
+
+    auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    connect(quit, &QShortcut::activated, this, &frmMain::cmdQuit_Click);
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, &frmMain::aboutRequested);
+}
+
+void frmMain::showPathMenu(const QPoint& at)
+{
+    QLineEdit* field = cboPath->lineEdit();
+    QMenu* menu = field->createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addSeparator();
+    const int shown = m_queue->rowOf(cboPath->currentText());
+    QAction* remove = menu->addAction(QStringLiteral("Re&move from List"), this, [this, text = cboPath->currentText()] {
+        takeOff(m_queue->rowOf(text));
+    });
+    remove->setObjectName(QStringLiteral("actRemoveFromList"));
+    // Only a queued folder can be taken off, and not the one a run is erasing.
+    remove->setEnabled(shown >= 0 && !m_loop.takenByRun(shown));
+    QAction* clear = menu->addAction(QStringLiteral("Clear &List"), this, &frmMain::clearList);
+    clear->setObjectName(QStringLiteral("actClearList"));
+    clear->setEnabled(m_queue->count() > (m_loop.running() ? 1 : 0));
+    menu->popup(field->mapToGlobal(at));
+}
+
+// Enter queues what the field holds as Paste queues clipboard text (one folder per line of
+// several). A path where the run would find no folder to erase is told at once in the run's
+// words, and stays in the field to be put right.
+void frmMain::queueTyped()
+{
+    const QString typed = cboPath->currentText();
+    const QStringList paths = pastedPaths(typed);
+    if (paths.isEmpty())
+        return;
+    QStringList good, bad, warnings;
+    for (const QString& path : paths) {
+        const QString warning = notQueuedWarning(path);
+        if (warning.isEmpty()) {
+            good << path;
+        } else {
+            bad << path;
+            warnings << warning;
+        }
+    }
+    if (!good.isEmpty())
+        queueShown(good, paths.size() > 1 ? good.back() : typed);
+    if (bad.isEmpty())
+        return;
+    cboPath->setEditText(bad.join(QLatin1Char('\n')));
+    warn(warnings.join(QLatin1Char('\n')), [] {});
+}
+
+void frmMain::takeOff(int row)
+{
+    if (row < 0 || row >= m_queue->count())
+        return;
+    const QString folder = m_queue->entry(row);
+    if (m_loop.takenByRun(row)) {
+        m_announcer->announce(stillErasingAnnouncement(folder));
+        return;
+    }
+    const QString shown = cboPath->currentText();
+    m_queue->removeAt(row);
+    // The field shows the next folder in place of the one taken off; whatever else it showed
+    // (typed text too) stays, though the list box moves its current entry.
+    if (shown == folder)
+        cboPath->setEditText(m_queue->count() > 0 ? m_queue->entry(std::min(row, m_queue->count() - 1)) : QString());
+    else
+        cboPath->setEditText(shown);
+    m_announcer->announce(takenOffAnnouncement(folder, m_queue->count()));
+}
+
+void frmMain::clearList()
+{
+    const bool runGoesOn = m_loop.running();
+    m_queue->removeFrom(runGoesOn ? 1 : 0);
+    cboPath->setEditText(runGoesOn ? m_queue->entry(0) : QString());
+    m_announcer->announce(clearedAnnouncement(runGoesOn, m_queue->count()));
+}
+
+void frmMain::queueShown(const QStringList& paths, const QString& shown, int announceAfterMs)
+{
+    const int before = m_queue->count();
+    m_queue->addAll(paths);
+    cboPath->setEditText(shown);
+    if (paths.isEmpty())
+        return;
+    const int added = m_queue->count() - before;
+    const QString told = queuedAnnouncement(added, paths, added > 0 ? m_queue->entries().back() : QString(), m_queue->count());
+    if (announceAfterMs > 0)
+        QTimer::singleShot(announceAfterMs, m_announcer, [announcer = m_announcer, told] { announcer->announce(told); });
+    else
+        m_announcer->announce(told);
+}
+
+} // namespace zarvok::app
