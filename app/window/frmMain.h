@@ -122,6 +122,7 @@ private:
     void showPathMenu(const QPoint& at);
     void queueTyped();
     void takeOff(int row);
+    void removeRow(int row);
     void clearList();
     skin::SkinButton* makeButton(const QString& name, const QRect& geometry);
 

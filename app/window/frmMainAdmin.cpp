@@ -62,11 +62,16 @@ void frmMain::onAdminFinished(const AdminRun& run)
 {
     if (auto* view = qobject_cast<ResultsView*>(m_resultsView.data()))
         view->allowAdministrator(!m_loop.running());
-    for (const FolderResult& result : run.results)
-        m_results->record(result);
     int erased = 0;
-    for (const FolderResult& result : run.results)
-        erased += result.kind == FolderResult::Kind::Erased ? 1 : 0;
+    for (const FolderResult& result : run.results) {
+        m_results->record(result);
+        if (result.kind != FolderResult::Kind::Erased)
+            continue;
+        ++erased;
+        // gone now, so no longer queued
+        if (const int row = m_queue->rowOf(result.folder); row >= 0 && !m_loop.takenByRun(row))
+            removeRow(row);
+    }
     if (!run.granted)
         setStatus(QStringLiteral("Not erased: administrator rights were not granted"));
     else if (erased == run.results.size())

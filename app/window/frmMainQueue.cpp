@@ -119,6 +119,7 @@ void frmMain::showPathMenu(const QPoint& at)
     QAction* clear = menu->addAction(QStringLiteral("Clear &List"), this, &frmMain::clearList);
     clear->setObjectName(QStringLiteral("actClearList"));
     clear->setEnabled(m_queue->count() > (m_loop.running() ? 1 : 0));
+    addAdministratorAction(menu, cboPath->currentText());
     menu->popup(field->mapToGlobal(at));
 }
 
@@ -158,6 +159,13 @@ void frmMain::takeOff(int row)
         m_announcer->announce(stillErasingAnnouncement(folder));
         return;
     }
+    removeRow(row);
+    m_announcer->announce(takenOffAnnouncement(folder, m_queue->count()));
+}
+
+void frmMain::removeRow(int row)
+{
+    const QString folder = m_queue->entry(row);
     const QString shown = cboPath->currentText();
     m_queue->removeAt(row);
     // The field shows the next folder in place of the one taken off; whatever else it showed
@@ -166,7 +174,6 @@ void frmMain::takeOff(int row)
         cboPath->setEditText(m_queue->count() > 0 ? m_queue->entry(std::min(row, m_queue->count() - 1)) : QString());
     else
         cboPath->setEditText(shown);
-    m_announcer->announce(takenOffAnnouncement(folder, m_queue->count()));
 }
 
 void frmMain::clearList()

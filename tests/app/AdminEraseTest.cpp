@@ -190,6 +190,8 @@ TEST(EraseAsAdministrator, FromTheResultsViewAndTheFailedEntry)
     EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("lblPro"))->text(), QStringLiteral("Erased as administrator"));
     EXPECT_TRUE(view->administratorFolders().isEmpty());
     EXPECT_FALSE(button->isEnabled());
+    // erased, so no longer queued for the next Delete
+    EXPECT_TRUE(window.findChild<QLabel*>(QStringLiteral("lblTitle"))->text().endsWith(QStringLiteral(": 0 in list")));
 }
 
 TEST(EraseAsAdministrator, NotGrantedIsToldAndTouchesNothing)
