@@ -188,25 +188,43 @@ Outcome outcomeOfError(int err, const std::string& path)
     return meansNoFolder(err) ? noFolder() : failed(err, path);
 }
 
-Outcome eraseChecked(int baseFd, const std::string& path, Progress& progress, const Options& options)
+struct LookedAt {
+    SplitPath split;
+    Fd parent;
+    struct stat before {};
+};
+
+// The first look: the path's text, what stands at its name, and the folders never erased.
+std::variant<LookedAt, Outcome> lookAt(int baseFd, const std::string& path)
 {
     std::variant<SplitPath, Outcome> checked = splitChecked(path, baseFd != kNoBase);
-    if (Outcome* refused = std::get_if<Outcome>(&checked))
-        return *refused;
-    SplitPath& split = std::get<SplitPath>(checked);
-
-    const SysResult parentOpened = sys().openat(baseFd == kNoBase ? AT_FDCWD : baseFd, split.parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (Outcome* refusedPath = std::get_if<Outcome>(&checked))
+        return *refusedPath;
+    LookedAt looked{std::move(std::get<SplitPath>(checked)), Fd{}, {}};
+    const SysResult parentOpened = sys().openat(baseFd == kNoBase ? AT_FDCWD : baseFd, looked.split.parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (!parentOpened.ok())
         return outcomeOfError(parentOpened.error, path);
-    Fd parent(static_cast<int>(parentOpened.value));
-
-    struct stat before{};
-    if (const SysResult stat = sys().fstatat(parent.get(), split.name.c_str(), before, AT_SYMLINK_NOFOLLOW); !stat.ok())
+    looked.parent.reset(static_cast<int>(parentOpened.value));
+    if (const SysResult stat = sys().fstatat(looked.parent.get(), looked.split.name.c_str(), looked.before, AT_SYMLINK_NOFOLLOW); !stat.ok())
         return outcomeOfError(stat.error, path);
-    if (!S_ISDIR(before.st_mode))
-        return noFolder(foundFrom(before.st_mode));
-    if (std::string reason = protectedReason(before); !reason.empty())
+    if (!S_ISDIR(looked.before.st_mode))
+        return noFolder(foundFrom(looked.before.st_mode));
+    if (std::string reason = protectedReason(looked.before); !reason.empty())
         return refused(EPERM, path, reason);
+    return looked;
+}
+
+Outcome containmentRefusal(const Refusal& refusal, const std::string& path)
+{
+    return refusal.reason.empty() ? outcomeOfError(refusal.error, path) : refused(refusal.error, path, refusal.reason);
+}
+
+Outcome eraseChecked(int baseFd, const std::string& path, Progress& progress, const Options& options)
+{
+    std::variant<LookedAt, Outcome> first = lookAt(baseFd, path);
+    if (Outcome* decided = std::get_if<Outcome>(&first))
+        return *decided;
+    auto& [split, parent, before] = std::get<LookedAt>(first);
     if (options.refusal) {
         // A handle of what stands at the name now, so the caller judges a folder, never a link.
         const SysResult looked = sys().openat(parent.get(), split.name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
@@ -222,7 +240,7 @@ Outcome eraseChecked(int baseFd, const std::string& path, Progress& progress, co
 
     std::variant<Containment, Refusal> decided = Containment::forFolder(parent.get(), split.name.c_str());
     if (const Refusal* refusal = std::get_if<Refusal>(&decided))
-        return refusal->reason.empty() ? outcomeOfError(refusal->error, path) : refused(refusal->error, path, refusal->reason);
+        return containmentRefusal(*refusal, path);
     const Containment& containment = std::get<Containment>(decided);
 
     Opened rootOpened = containment.openRoot(parent.get(), split.name.c_str());
@@ -255,6 +273,26 @@ Outcome eraseChecked(int baseFd, const std::string& path, Progress& progress, co
 }
 
 } // namespace
+
+std::optional<Outcome> checkBeforeErase(const std::string& path)
+{
+    try {
+        std::variant<LookedAt, Outcome> looked = lookAt(kNoBase, path);
+        std::optional<Outcome> decided;
+        if (Outcome* outcome = std::get_if<Outcome>(&looked)) {
+            decided = *outcome;
+        } else {
+            const LookedAt& at = std::get<LookedAt>(looked);
+            std::variant<Containment, Refusal> contained = Containment::forFolder(at.parent.get(), at.split.name.c_str());
+            if (const Refusal* refusal = std::get_if<Refusal>(&contained))
+                decided = containmentRefusal(*refusal, path);
+        }
+        // a failure to look is the erase's to meet and report
+        return decided && decided->status != Status::Failed ? decided : std::nullopt;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
 
 // Two workers per core: deleting waits on the disk's journal as much as on the processor. On
 // 2 cores, 4 workers were 1.5-1.7x faster than 1 on the wide tree when the machine was quiet;

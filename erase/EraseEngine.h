@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -75,6 +76,11 @@ unsigned defaultThreads();
 // itself a mount point, and any folder where neither openat2 nor mount IDs can keep it on its
 // mount. Memory stays bounded by the workers and one listing batch, whatever the tree's shape.
 Outcome eraseTree(const std::string& path, Progress* progress = nullptr, const Options& options = {});
+
+// What an erase of `path` would answer before touching anything: no folder there, or a refusal
+// by the rules above (the same outcome and words); nothing when the erase would go on to the
+// walk and find out the rest there. Opens and changes nothing but a look at the path.
+std::optional<Outcome> checkBeforeErase(const std::string& path);
 
 // Why the folder behind `folder` is never erased (the file-system root, the home folder and
 // every folder that holds it); empty when no such rule applies.
