@@ -104,8 +104,13 @@ constexpr std::size_t kShareBatchEntries = 16;
 // Nor does the pool widen there: workers asleep on those locks look to the gauge like workers
 // waiting on round trips (on XFS it widened 4 -> 64 in 2 of 5 runs on 500 folders of 100 files,
 // at 1.3-1.4x rm's processor time).
+// XFS frees an unlinked inode later, on a worker of the core that unlinked it, and makes the
+// unlinkers wait when those fall behind: with two workers per core they starve (on 2 cores,
+// 500 folders of 100 files: 2,400-2,550 throttled unlinks and 0.85-1.0x rm -rf with 4 workers,
+// 20-290 and 1.5x with 2), so there it runs one worker per core.
 struct LocalConcurrency {
     bool oneWorker = false;
+    unsigned workersPerCore = 2;
     bool shareFolders = true;
     bool freeFoldersAside = false; // see DeferredRelease.h
     bool mayWiden = true;
@@ -120,7 +125,7 @@ LocalConcurrency concurrencyOf(int rootFd)
     if (type == kBtrfsMagic)
         return {.oneWorker = true, .shareFolders = false, .freeFoldersAside = false, .mayWiden = false};
     if (type == kXfsMagic)
-        return {.oneWorker = false, .shareFolders = false, .freeFoldersAside = false, .mayWiden = false};
+        return {.oneWorker = false, .workersPerCore = 1, .shareFolders = false, .freeFoldersAside = false, .mayWiden = false};
     if (type == kExt4Magic)
         return {.oneWorker = false, .shareFolders = true, .freeFoldersAside = true, .mayWiden = true};
     if (std::find(std::begin(kPathBasedShares), std::end(kPathBasedShares), type) != std::end(kPathBasedShares))
@@ -142,7 +147,7 @@ RunLimits workerLimits(const Options& options, rlim_t openFiles, const LocalConc
     limits.askServer = local.askServer;
     if (local.askServer)
         limits.batchEntries = kShareBatchEntries;
-    limits.workers = capped(options.threads != 0 ? options.threads : local.oneWorker ? 1 : defaultThreads());
+    limits.workers = capped(options.threads != 0 ? options.threads : local.oneWorker ? 1 : defaultThreads(local.workersPerCore));
     const bool fixed = options.threads != 0 || !local.mayWiden;
     limits.mostWorkers = fixed ? limits.workers : std::max(limits.workers, capped(kMostWorkersOnShares));
     limits.handlesPerWorker = handlesPerWorker(limits.mostWorkers, openFiles);
@@ -298,10 +303,10 @@ std::optional<Outcome> checkBeforeErase(const std::string& path)
 // 2 cores, 4 workers were 1.5-1.7x faster than 1 on the wide tree when the machine was quiet;
 // 8 did no better across four benchmark runs and added thread wake-ups (more than 1.15 system
 // calls per removed entry on a small tree, against 1.11-1.14 with 4).
-unsigned defaultThreads()
+unsigned defaultThreads(unsigned workersPerCore)
 {
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    return std::min(2 * cores, 16u);
+    return std::min(workersPerCore * cores, 16u);
 }
 
 std::string neverErasedReason(const struct stat& folder)
