@@ -25,6 +25,14 @@ void HandleStack::push(std::shared_ptr<Node> node, Fd fd)
         m_frames[m_lowestOpen++].fd.reset();
 }
 
+void HandleStack::lookedFromTop(std::uint64_t at)
+{
+    for (std::size_t i = 0; i + 1 < m_frames.size(); ++i) {
+        if (m_frames[i].lookedAt != Frame::kNeverLooked)
+            m_frames[i].lookedAt = at;
+    }
+}
+
 Frame HandleStack::pop()
 {
     Frame done = std::move(m_frames.back());
@@ -109,6 +117,7 @@ void HandleStack::adoptForTop(Fd fd)
     frame.fd = std::move(fd);
     frame.relisting = true;
     frame.placeChecked = false;
+    frame.lookedAt = Frame::kNeverLooked;
     m_lowestOpen = m_frames.size() - 1;
 }
 

@@ -11,6 +11,7 @@
 
 #include "EraseRun.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -29,6 +30,10 @@ struct Frame {
     // Its ".." was the parent the walk came from at the last look, and the worker has not been
     // away since: it has just opened the folder, or looked.
     bool placeChecked = false;
+    // The worker's work count (TreeWalk::m_work) at that look, or kNeverLooked: handed over or
+    // reopened, so the next look is owed at once.
+    std::uint64_t lookedAt = kNeverLooked;
+    static constexpr std::uint64_t kNeverLooked = ~std::uint64_t{0};
 };
 
 // A handle on a directory the walk knew, or why there is none. `gone`: someone else removed
@@ -46,6 +51,9 @@ public:
 
     bool empty() const { return m_frames.empty(); }
     Frame& top() { return m_frames.back(); }
+    // A look from the top frame that climbed all the way up saw the folders of the frames below
+    // it in the tree too, at work count `at`.
+    void lookedFromTop(std::uint64_t at);
     void push(std::shared_ptr<Node> node, Fd fd);
     Frame pop();
     // The frame nearest the top of the tree, below the top frame (whose batch may be in use),

@@ -133,6 +133,7 @@ void TreeWalk::readNextBatch(Frame& frame)
         frame.node->failed = true;
     }
     frame.endOfListing = !read.more;
+    m_work += frame.batch.size();
     frame.placeChecked = false; // the removals take a while
     if (frame.relisting)
         std::erase_if(frame.batch, [&](const Entry& e) { return frame.node->isSettled(e.ino); });
@@ -201,8 +202,10 @@ void TreeWalk::enterSubdirectory(const Entry& entry)
     if (moreHere && m_run.pool.offer(task))
         return;
     frame.placeChecked = false; // the worker is away in the subfolder for a while
+    const std::uint64_t parentLookedAt = frame.lookedAt;
     m_stack.push(std::move(task.node), std::move(task.fd));
     m_stack.top().placeChecked = true; // opened just now from a folder in the tree
+    m_stack.top().lookedAt = parentLookedAt; // as of the parent's last look
 }
 
 // Any refusal (not empty, a mount point, no permission) leaves it to the full walk, which

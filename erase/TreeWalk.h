@@ -111,6 +111,9 @@ private:
     void lostParent(const Node& parent, int err);
     void reopenTop(int childFd);
     bool inTree(Frame& frame);
+    bool lookDue(const Frame& frame) const;
+    void lookAtReopened(int fd, const Node& node, Frame* holder);
+    void noteLook(Frame& frame);
     void checkPlace(int fd, const Node& node);
     void askServer(Frame& frame);
     static std::string reasonFor(int err);
@@ -121,6 +124,7 @@ private:
     DirReader m_reader;
     EmptyFolderGuess m_emptyGuess;
     DeferredRelease m_release;
+    std::uint64_t m_work = 0; // entries listed and folders removed by this worker
 };
 
 } // namespace zarvok::erase

@@ -12,17 +12,58 @@
 
 namespace zarvok::erase {
 
-// Whether the frame's folder is still in the tree, looking (one stat) only when the worker has
-// been away from it since the last look.
+namespace {
+
+// Deeper than this, ".." repeated would pass PATH_MAX: only the parent is looked at.
+constexpr unsigned kDeepestClimb = 1000;
+
+} // namespace
+
+// Whether the frame's folder is still in the tree, looking (one stat) when the worker has been
+// away from it since the last look and a look is due.
 bool TreeWalk::inTree(Frame& frame)
 {
-    if (!frame.placeChecked) {
+    if (!frame.placeChecked && lookDue(frame)) {
         checkPlace(frame.fd.get(), *frame.node);
         if (m_run.limits.askServer)
             askServer(frame);
-        frame.placeChecked = true;
+        noteLook(frame);
     }
     return !m_run.outside(*frame.node);
+}
+
+// A folder reopened through ".." of its child on the way up is the one the walk knew, but it
+// may have left the tree with the child. `holder`: its frame on this worker's stack, if any.
+void TreeWalk::lookAtReopened(int fd, const Node& node, Frame* holder)
+{
+    if (holder && !lookDue(*holder))
+        return;
+    checkPlace(fd, node);
+    if (holder)
+        noteLook(*holder);
+}
+
+// The frame (the top one) was looked at; a look that climbed all the way up saw the folders
+// below it on the stack in the tree too.
+void TreeWalk::noteLook(Frame& frame)
+{
+    frame.placeChecked = true;
+    frame.lookedAt = m_work;
+    if (frame.node->depth <= kDeepestClimb)
+        m_stack.lookedFromTop(m_work);
+}
+
+// A look climbs as many levels as the folder lies deep, so on a local disk it waits until the
+// worker has done as much work (entries listed, folders removed) since the last look from
+// this folder or one below it: a chain of small folders would otherwise cost its depth
+// squared in lookups (ext4, 1,250 levels of two files: 0.67x rm -rf). A folder handed over or
+// reopened, and every folder on a share, is looked at each time.
+bool TreeWalk::lookDue(const Frame& frame) const
+{
+    if (frame.lookedAt == Frame::kNeverLooked || m_run.limits.askServer)
+        return true;
+    const unsigned climbed = frame.node->depth <= kDeepestClimb ? frame.node->depth : 1; // see checkPlace
+    return m_work - frame.lookedAt >= climbed;
 }
 
 // The client's caches hide a folder that another computer swapped on the server; asked past
@@ -41,13 +82,6 @@ void TreeWalk::askServer(Frame& frame)
     frame.node->failed = true;
     m_run.markLeft(*frame.node);
 }
-
-namespace {
-
-// Deeper than this, ".." repeated would pass PATH_MAX: only the parent is looked at.
-constexpr unsigned kDeepestClimb = 1000;
-
-} // namespace
 
 // Marks `node` (behind `fd`) as having left the tree when climbing ".." as many levels as it
 // lies below the root no longer ends at the root: one stat tells whether it or any folder above

@@ -65,7 +65,7 @@ void TreeWalk::removeUpwards(std::shared_ptr<Node> node, Fd fd)
                 return;
             }
             if (reopened.fd.valid() && !reopened.fromTop)
-                checkPlace(reopened.fd.get(), *parent);
+                lookAtReopened(reopened.fd.get(), *parent, holder);
             parentFd = reopened.fd.get();
         }
         fd.reset();
@@ -105,6 +105,7 @@ void TreeWalk::removeDirectory(Node& node, int parentFd, Node* parent)
         return;
     }
     if (!node.failed) {
+        ++m_work;
         SysResult result = sys().unlinkat(parentFd, node.name.c_str(), AT_REMOVEDIR);
         // Permissions are only ever changed inside the tree, never on the folder holding it.
         if (result.error == EACCES && parent && parent->repairAccess(parentFd) == Access::Granted)
