@@ -50,6 +50,7 @@ set(CPACK_DEBIAN_SKINBUTTON_RUNTIME_PACKAGE_SECTION libs)
 set(CPACK_DEBIAN_SKINBUTTON_RUNTIME_PACKAGE_GENERATE_SHLIBS OFF)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 set(CPACK_DEBIAN_SKINBUTTON_RUNTIME_PACKAGE_CONTROL_EXTRA \"${out}/libskinbutton/shlibs;${out}/libskinbutton/triggers\")
+set(CPACK_POST_BUILD_SCRIPTS \"${CMAKE_CURRENT_SOURCE_DIR}/libskinbutton4/drop-ldconfig-calls.cmake\")
 set(CPACK_COMPONENT_SKINBUTTON_RUNTIME_DESCRIPTION \"custom-drawn Qt push button (library)
 SkinButton is a Qt Widgets button (a QAbstractButton) drawn in one of eleven
 looks, with balloon tooltips, toggle behaviour and properties stored as

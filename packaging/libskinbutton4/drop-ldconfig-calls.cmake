@@ -1,0 +1,25 @@
+# Run by cpack after it built the SkinButton packages (CPACK_POST_BUILD_SCRIPTS). For a library
+# under /usr/lib CPack writes a postinst and a postrm that only call ldconfig, on top of the
+# ldconfig trigger the package declares (triggers, beside this file), which dpkg runs anyway;
+# lintian warns about such calls. The library package is rebuilt without the two scripts.
+foreach(package IN LISTS CPACK_PACKAGE_FILES)
+  get_filename_component(name "${package}" NAME)
+  if(NOT name MATCHES "^libskinbutton[0-9]+_.*\\.deb$")
+    continue()
+  endif()
+  set(tree "${package}.tree")
+  file(REMOVE_RECURSE "${tree}")
+  execute_process(COMMAND dpkg-deb -R "${package}" "${tree}" COMMAND_ERROR_IS_FATAL ANY)
+  foreach(script IN ITEMS postinst postrm)
+    if(EXISTS "${tree}/DEBIAN/${script}")
+      file(STRINGS "${tree}/DEBIAN/${script}" lines)
+      list(FILTER lines EXCLUDE REGEX "^(#!/bin/sh|set -e|if \\[ \"\\$1\" = \"(configure|remove)\" \\]; then|[\t ]*ldconfig|fi|)$")
+      if(lines)
+        message(FATAL_ERROR "${name}: ${script} does more than call ldconfig: ${lines}")
+      endif()
+      file(REMOVE "${tree}/DEBIAN/${script}")
+    endif()
+  endforeach()
+  execute_process(COMMAND dpkg-deb --root-owner-group -b "${tree}" "${package}" OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+  file(REMOVE_RECURSE "${tree}")
+endforeach()
