@@ -61,9 +61,8 @@ struct Options {
 // Workers an erase starts with when Options::threads is 0; chosen by measurement, see
 // bench/erase: two per core, one per core on XFS. On btrfs it starts with one, and on XFS and
 // btrfs one folder's files are never unlinked by several workers at once: there they only
-// queue on the file system's locks. Where
-// each operation turns out to wait on a round trip (network shares, FUSE) the engine adds
-// workers while it runs, up to 64.
+// queue on the file system's locks. Where each operation turns out to wait on a round trip
+// (network shares, FUSE) the engine adds workers while it runs, up to 64.
 unsigned defaultThreads(unsigned workersPerCore = 2);
 
 // Erases the folder tree at an absolute path. Never throws. Never follows a symbolic link and
