@@ -98,7 +98,8 @@ int runProgram(const std::vector<std::string>& argv, Usage* usage, const std::st
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::vector<Contender> contenders(const std::vector<unsigned>& engineThreads, const std::string& toolProgram, bool brief)
+std::vector<Contender> contenders(const std::vector<unsigned>& engineThreads, const std::string& toolProgram, bool brief,
+                                  const std::string& otherTool)
 {
     std::vector<Contender> list;
     list.push_back({"rm -rf", [](const std::string& path, Usage& usage) { return runProgram({"rm", "-rf", path}, &usage) == 0; }});
@@ -129,10 +130,13 @@ std::vector<Contender> contenders(const std::vector<unsigned>& engineThreads, co
                         erase::useSystemCalls(nullptr);
                         return ok;
                     }});
+    auto process = [](const std::string& name, const std::string& program) {
+        return Contender{name, [program](const std::string& path, Usage& usage) { return runProgram({program, path}, &usage) == 0; }};
+    };
     if (!toolProgram.empty())
-        list.push_back({"zarvok-erase (process)", [toolProgram](const std::string& path, Usage& usage) {
-                            return runProgram({toolProgram, path}, &usage) == 0;
-                        }});
+        list.push_back(process("zarvok-erase (process)", toolProgram));
+    if (!otherTool.empty())
+        list.push_back(process("zarvok-erase (compared)", otherTool));
     return list;
 }
 

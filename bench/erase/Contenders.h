@@ -22,7 +22,8 @@ struct Contender {
 // Runs a program and waits; returns its exit status (-1 when it could not run).
 int runProgram(const std::vector<std::string>& argv, Usage* usage = nullptr, const std::string& outputFile = {});
 
-// `brief`: rm -rf, the engine and the tool only.
-std::vector<Contender> contenders(const std::vector<unsigned>& engineThreads, const std::string& toolProgram, bool brief = false);
+// `brief`: rm -rf, the engine and the tool only; `otherTool`, when given, is timed as well.
+std::vector<Contender> contenders(const std::vector<unsigned>& engineThreads, const std::string& toolProgram, bool brief = false,
+                                  const std::string& otherTool = {});
 
 } // namespace zarvok::bench

@@ -4,10 +4,11 @@
 // removed entry with strace, and measures what the mount-ID check costs per directory.
 //
 //   erase_bench [--scale F] [--reps N] [--dir D] [--threads 1,2,4] [--shapes wide,flat,deep,subfolders]
-//               [--brief 1]
+//               [--brief 1] [--compare PATH]
 //
 // --brief 1 times only rm -rf, the engine and zarvok-erase, without the system-call counts and
-// the mount-ID cost: what fs-bench runs on every file system.
+// the mount-ID cost: what fs-bench runs on every file system. --compare PATH times another
+// build of zarvok-erase (an older commit's, say) beside this one, in the same run.
 //
 // For steady figures point --dir at a file system of its own (a loop-mounted ext4 image made
 // with enough inodes, e.g. mkfs.ext4 -N 600000 on 4 GB), so that the write-back of other
@@ -48,6 +49,7 @@ struct Settings {
     std::vector<unsigned> threads = {1, 2, 4, 8, 0};
     std::vector<std::string> shapes = {"wide", "flat", "deep", "subfolders"};
     bool brief = false;
+    std::string compare; // another zarvok-erase, timed beside this build's
 };
 
 std::vector<std::string> split(const std::string& text)
@@ -61,7 +63,7 @@ std::vector<std::string> split(const std::string& text)
 
 constexpr char kUsage[] =
     "usage: erase_bench [--scale F] [--reps N] [--dir D] [--threads 1,2,4] [--shapes wide,flat,deep,subfolders]\n"
-    "                   [--brief 1]\n"
+    "                   [--brief 1] [--compare OTHER-ZARVOK-ERASE]\n"
     "  shapes: wide, flat, deep, subfolders, chainwide (deep and wide), share (small, for network shares)\n"
     "  --threads 0 stands for the engine's default number of workers\n";
 
@@ -81,6 +83,8 @@ void setOption(Settings& s, const std::string& key, const std::string& value)
         s.dir = value;
     else if (key == "--brief")
         s.brief = std::stoi(value) != 0;
+    else if (key == "--compare")
+        s.compare = value;
     else if (key == "--shapes") {
         s.shapes = split(value);
         for (const std::string& name : s.shapes)
@@ -288,7 +292,7 @@ int main(int argc, char** argv)
     std::printf("(timings of one run share the machine alike; compare ratios within the run)\n");
 
     const std::string tool = ZARVOK_ERASE_PROGRAM;
-    const std::vector<Contender> list = contenders(settings.threads, tool, settings.brief);
+    const std::vector<Contender> list = contenders(settings.threads, tool, settings.brief, settings.compare);
     bool engineFine = true;
     for (const std::string& name : settings.shapes)
         engineFine = timeShape(settings, *shapeNamed(name, settings.scale), list) && engineFine;
