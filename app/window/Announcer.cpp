@@ -6,30 +6,50 @@
 
 namespace zarvok::app {
 
+namespace {
+
+// A pixel in the corner: screen readers read only what is on screen, and nobody sees it.
+void makeInvisibleToSight(QWidget* widget)
+{
+    widget->setGeometry(0, 0, 1, 1);
+    widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+QLabel* textOf(const QWidget* notification)
+{
+    return notification->findChild<QLabel*>();
+}
+
+} // namespace
+
 Announcer::Announcer(QWidget* parent)
     : QWidget(parent)
-    , m_text(new QLabel(this))
 {
     setObjectName(QStringLiteral("announcer"));
-    forms::setAccessibleRole(this, QAccessible::Notification);
-    // A pixel in the corner: screen readers read only what is on screen, and nobody sees it.
-    setGeometry(0, 0, 1, 1);
-    m_text->setGeometry(0, 0, 1, 1);
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    hide();
+    makeInvisibleToSight(this);
+    for (QWidget*& notification : m_notifications) {
+        notification = new QWidget(this);
+        forms::setAccessibleRole(notification, QAccessible::Notification);
+        makeInvisibleToSight(notification);
+        makeInvisibleToSight(new QLabel(notification));
+        notification->hide();
+    }
 }
 
 void Announcer::announce(const QString& text)
 {
-    hide();
-    m_text->setText(text);
-    setAccessibleName(text);
-    show();
+    QWidget* previous = m_notifications[m_shown];
+    m_shown = (m_shown + 1) % m_notifications.size();
+    QWidget* next = m_notifications[m_shown];
+    textOf(next)->setText(text);
+    next->setAccessibleName(text);
+    previous->hide();
+    next->show();
 }
 
 QString Announcer::lastText() const
 {
-    return m_text->text();
+    return textOf(shownNotification())->text();
 }
 
 } // namespace zarvok::app

@@ -6,7 +6,7 @@
 
 #include <QWidget>
 
-class QLabel;
+#include <array>
 
 namespace zarvok::app {
 
@@ -17,9 +17,15 @@ public:
 
     void announce(const QString& text);
     QString lastText() const;
+    // The notification that carries the last message.
+    QWidget* shownNotification() const { return m_notifications[m_shown]; }
 
 private:
-    QLabel* m_text;
+    // Orca drops a notification's showing as a duplicate once the same object has been shown
+    // again, and reads the name an object has when it gets to it: messages that follow each
+    // other faster than it reads (a run's start, then its stop) each need an object of their own.
+    std::array<QWidget*, 4> m_notifications{};
+    std::size_t m_shown = 0;
 };
 
 } // namespace zarvok::app

@@ -137,30 +137,44 @@ private:
     bool m_running = false;
 };
 
+// A shown window whose erases end as scripted and whose administrator route answers as the test
+// says, after a run of `folder` (which failed).
+struct WindowAfterFailure {
+    WindowAfterFailure(const QString& folder, QHash<QString, erase::Outcome> scripted)
+    {
+        auto none = std::make_shared<std::function<void(const QString&)>>();
+        auto eraser = std::make_unique<HookedEraser>(none, none);
+        eraser->scripted = std::move(scripted);
+        auto admin = std::make_unique<ScriptedAdminEraser>();
+        asked = admin.get();
+        WindowServices services;
+        services.eraser = std::move(eraser);
+        services.surveyor = std::make_unique<ScriptedSurveyor>();
+        services.adminEraser = std::move(admin);
+        services.executableName = QStringLiteral("zarvok-admin-test");
+        window = std::make_unique<frmMain>(std::move(services));
+        window->show();
+        window->takeFoldersFromOutside({folder});
+        window->onDeleteClicked();
+        ran = QTest::qWaitFor([&] { return !window->isErasing(); }, 10000);
+    }
+
+    ModalAnswerer answerer;
+    ScriptedAdminEraser* asked = nullptr;
+    std::unique_ptr<frmMain> window;
+    bool ran = false;
+};
+
 TEST(EraseAsAdministrator, FromTheResultsViewAndTheFailedEntry)
 {
     const QString locked = QStringLiteral("/zarvok-test/locked");
     const QString missing = QStringLiteral("/zarvok-test/gone");
-    auto none = std::make_shared<std::function<void(const QString&)>>();
-    auto eraser = std::make_unique<HookedEraser>(none, none);
-    eraser->scripted.insert(locked, failedWith(EACCES, "/zarvok-test/locked/root-owned/file"));
     erase::Outcome gone;
     gone.status = erase::Status::NoFolder;
-    eraser->scripted.insert(missing, gone);
-    auto admin = std::make_unique<ScriptedAdminEraser>();
-    ScriptedAdminEraser* asked = admin.get();
-    WindowServices services;
-    services.eraser = std::move(eraser);
-    services.surveyor = std::make_unique<ScriptedSurveyor>();
-    services.adminEraser = std::move(admin);
-    services.executableName = QStringLiteral("zarvok-admin-test");
-    frmMain window(std::move(services));
-    window.show();
-    ModalAnswerer answerer;
-
-    window.takeFoldersFromOutside({locked});
-    window.onDeleteClicked();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isErasing(); }, 10000));
+    WindowAfterFailure failed(locked, {{locked, failedWith(EACCES, "/zarvok-test/locked/root-owned/file")}, {missing, gone}});
+    ASSERT_TRUE(failed.ran);
+    frmMain& window = *failed.window;
+    ScriptedAdminEraser* asked = failed.asked;
     ASSERT_NE(window.results().find(locked), nullptr);
 
     QMenu menu;
@@ -197,22 +211,11 @@ TEST(EraseAsAdministrator, FromTheResultsViewAndTheFailedEntry)
 TEST(EraseAsAdministrator, NotGrantedIsToldAndTouchesNothing)
 {
     const QString locked = QStringLiteral("/zarvok-test/locked");
-    auto none = std::make_shared<std::function<void(const QString&)>>();
-    auto eraser = std::make_unique<HookedEraser>(none, none);
-    eraser->scripted.insert(locked, failedWith(EPERM, "/zarvok-test/locked/immutable"));
-    auto admin = std::make_unique<ScriptedAdminEraser>();
-    ScriptedAdminEraser* asked = admin.get();
-    WindowServices services;
-    services.eraser = std::move(eraser);
-    services.surveyor = std::make_unique<ScriptedSurveyor>();
-    services.adminEraser = std::move(admin);
-    services.executableName = QStringLiteral("zarvok-admin-test");
-    frmMain window(std::move(services));
-    window.show();
-    ModalAnswerer answerer;
-    window.takeFoldersFromOutside({locked});
-    window.onDeleteClicked();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isErasing(); }, 10000));
+    WindowAfterFailure failed(locked, {{locked, failedWith(EPERM, "/zarvok-test/locked/immutable")}});
+    ASSERT_TRUE(failed.ran);
+    frmMain& window = *failed.window;
+    ScriptedAdminEraser* asked = failed.asked;
+    const ModalAnswerer& answerer = failed.answerer;
 
     window.eraseAsAdministrator({locked});
     ASSERT_EQ(asked->asked.size(), 1);

@@ -1,5 +1,6 @@
 // What the window does while a run is in progress: Stop, input handled at once, the live count,
 // and what each folder's outcome leaves behind.
+#include "Announcer.h"
 #include "EraseProgress.h"
 #include "ModalAnswerer.h"
 #include "ResultsView.h"
@@ -247,12 +248,19 @@ TEST(frmMainDuringErase, TheEndOfARunIsToldToScreenReadersAndToTheDesktopWhenThe
             f.window->hide();
         }
         QString announcedAtStart;
-        auto* announcer = f.window->findChild<QWidget*>(QStringLiteral("announcer"));
-        *f.onErase = [&](const QString&) { announcedAtStart = announcer->accessibleName(); };
+        QWidget* startedOn = nullptr;
+        auto* announcer = f.window->findChild<Announcer*>(QStringLiteral("announcer"));
+        *f.onErase = [&](const QString&) {
+            startedOn = announcer->shownNotification();
+            announcedAtStart = startedOn->accessibleName();
+        };
         ASSERT_TRUE(f.deleteAndWait());
         EXPECT_EQ(announcedAtStart, QStringLiteral("Working Erasing all, Wait..."));
-        EXPECT_EQ(announcer->accessibleName(), f.label("lblPro"));
-        EXPECT_EQ(QAccessible::queryAccessibleInterface(announcer)->role(), QAccessible::Notification);
+        QWidget* endedOn = announcer->shownNotification();
+        EXPECT_EQ(endedOn->accessibleName(), f.label("lblPro"));
+        EXPECT_TRUE(!endedOn->isHidden() && startedOn->isHidden());
+        EXPECT_NE(endedOn, startedOn); // a screen reader behind in its reading still tells both
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(endedOn)->role(), QAccessible::Notification);
         if (active) {
             EXPECT_TRUE(f.desktop->notified.isEmpty());
             continue;

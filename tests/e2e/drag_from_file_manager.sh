@@ -7,21 +7,9 @@ files="$WORK/files"
 mkdir -p "$files/alpha/inner" "$files/beta"
 touch "$files/alpha/inner/x" "$files/beta/y"
 
-# The file manager at the top left in a list view; Zarvok beside it, where its settings put it.
-mkdir -p "$XDG_CONFIG_HOME/pcmanfm/default" "$(dirname "$SETTINGS")"
-cat >"$XDG_CONFIG_HOME/pcmanfm/default/pcmanfm.conf" <<CONF
-[ui]
-win_width=600
-win_height=400
-view_mode=list
-side_pane_mode=hidden
-CONF
-printf '[Main]\nMainLeft=dword:%08x\nMainTop=dword:%08x\n' $((700 * 15)) $((300 * 15)) >"$SETTINGS"
-
-pcmanfm --no-desktop "$files" >"$WORK/pcmanfm.log" 2>&1 &
-PIDS+=($!)
-xdotool search --sync --onlyvisible --class pcmanfm >/dev/null
-sleep 1.5
+# The file manager at the top left; Zarvok beside it, where its settings put it.
+place_zarvok_beside_file_manager
+start_file_manager "$files"
 start_zarvok
 [ "$(xdotool getwindowgeometry "$MAIN" | sed -n 's/.*Position: //p' | cut -d' ' -f1)" = "700,300" ] \
     || fail "Zarvok did not open where its settings put it"

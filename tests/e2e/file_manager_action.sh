@@ -13,19 +13,7 @@ export PATH="$WORK/prefix/bin:$PATH" XDG_DATA_DIRS="$WORK/prefix/share:/usr/shar
 files="$WORK/files"
 mkdir -p "$files/alpha/inner" "$files/beta"
 touch "$files/alpha/inner/x"
-mkdir -p "$XDG_CONFIG_HOME/pcmanfm/default"
-cat >"$XDG_CONFIG_HOME/pcmanfm/default/pcmanfm.conf" <<CONF
-[ui]
-win_width=600
-win_height=400
-view_mode=list
-side_pane_mode=hidden
-CONF
-
-pcmanfm --no-desktop "$files" >"$WORK/pcmanfm.log" 2>&1 &
-PIDS+=($!)
-xdotool search --sync --onlyvisible --class pcmanfm >/dev/null
-sleep 1.5
+start_file_manager "$files"
 # Right-click "alpha": the menu ends with "Erase with Zarvok..." above Properties.
 xdotool mousemove 204 104 click 1
 sleep 0.5

@@ -12,7 +12,8 @@ PIDS=()
 
 cleanup() {
     for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$WORK"
+    # ZARVOK_KEEP_WORK=1 keeps the logs (Orca's, the program's) for a look after a failure.
+    if [ -n "${ZARVOK_KEEP_WORK:-}" ]; then echo "kept $WORK" >&2; else rm -rf "$WORK"; fi
 }
 trap cleanup EXIT
 
@@ -72,6 +73,29 @@ answer_box() {
     wait_for 50 no_box || fail "the message box did not close"
 }
 no_box() { ! has_box; }
+
+# The pcmanfm file manager showing folder $1, at the top left in a list view (its first row at
+# about 204,104 on the screen).
+start_file_manager() {
+    mkdir -p "$XDG_CONFIG_HOME/pcmanfm/default"
+    cat >"$XDG_CONFIG_HOME/pcmanfm/default/pcmanfm.conf" <<CONF
+[ui]
+win_width=600
+win_height=400
+view_mode=list
+side_pane_mode=hidden
+CONF
+    pcmanfm --no-desktop "$1" >"$WORK/pcmanfm.log" 2>&1 &
+    PIDS+=($!)
+    xdotool search --sync --onlyvisible --class pcmanfm >/dev/null
+    sleep 2 # its first listing
+}
+
+# Zarvok's settings put its window beside the file manager, at 700,300.
+place_zarvok_beside_file_manager() {
+    mkdir -p "$(dirname "$SETTINGS")"
+    printf '[Main]\nMainLeft=dword:%08x\nMainTop=dword:%08x\n' $((700 * 15)) $((300 * 15)) >"$SETTINGS"
+}
 
 # Asks the main window to close as the window frame's close button would.
 close_main() { python3 "$E2E_DIR/closewindow.py" "$MAIN"; }
