@@ -10,6 +10,10 @@
 // Each figure is the median of --reps runs, printed with the ratio it is judged by.
 //
 //   stop_survey_bench [--scale F] [--reps N] [--dir D]
+//
+// Point --dir at a file system of its own (a loop-mounted ext4 image with enough inodes, as for
+// erase_bench): on the system's own disk the write-back of other programs swamps the figures
+// (an erase beside a survey measured 0.97x there on an image and anywhere from 1.0x to 2.9x on /).
 
 #include "TreeBuilder.h"
 
