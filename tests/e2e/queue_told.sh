@@ -56,7 +56,7 @@ sleep 0.5
 xdotool windowfocus --sync "$(dialog_open)" # no window manager gives it the focus
 xdotool key --clearmodifiers ctrl+a
 xdotool type --delay 20 "$WORK/chosen"
-sleep 0.3
+sleep 2 # Orca catches up with the typing, as above: behind, it drops what it would present next
 xdotool key Return
 wait_for 50 eval '[ -z "$(dialog_open)" ]' || fail "the folder dialog stayed open"
 xdotool windowfocus --sync "$MAIN" # nor back to the main window
