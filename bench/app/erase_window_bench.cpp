@@ -110,6 +110,11 @@ void spinUntil(const std::function<bool()>& done)
     loop.exec();
 }
 
+double msBetween(bench::Clock::time_point from, bench::Clock::time_point to)
+{
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
 double longestGapMs(const std::vector<bench::Clock::time_point>& paints, bench::Clock::time_point from, bench::Clock::time_point to)
 {
     double longest = 0;
@@ -119,10 +124,10 @@ double longestGapMs(const std::vector<bench::Clock::time_point>& paints, bench::
             continue;
         if (paint > to)
             break;
-        longest = std::max(longest, std::chrono::duration<double, std::milli>(paint - previous).count());
+        longest = std::max(longest, msBetween(previous, paint));
         previous = paint;
     }
-    return std::max(longest, std::chrono::duration<double, std::milli>(to - previous).count());
+    return std::max(longest, msBetween(previous, to));
 }
 
 WindowRun eraseThroughWindow(const QString& root)
@@ -148,7 +153,6 @@ WindowRun eraseThroughWindow(const QString& root)
     spinUntil([&] { return title->text().contains(QStringLiteral(" items")) && !title->text().contains(QStringLiteral("so far")); });
     const auto surveyed = bench::Clock::now();
 
-    const auto start = bench::Clock::now();
     window->findChild<skin::SkinButton*>(QStringLiteral("cmdDelete"))->click();
     spinUntil([&] { return !window->isErasing(); });
     const auto end = bench::Clock::now();
@@ -158,9 +162,8 @@ WindowRun eraseThroughWindow(const QString& root)
         std::fprintf(stderr, "the window did not erase the tree\n");
         std::exit(1);
     }
-    return {std::chrono::duration<double, std::milli>(end - start).count(), longestGapMs(clock.paints, start, end),
-            std::chrono::duration<double, std::milli>(surveyed - dropped).count(), longestGapMs(clock.paints, dropped, surveyed),
-            int(clock.paints.size())};
+    return {msBetween(surveyed, end), longestGapMs(clock.paints, surveyed, end), msBetween(dropped, surveyed),
+            longestGapMs(clock.paints, dropped, surveyed), int(clock.paints.size())};
 }
 
 } // namespace
