@@ -199,17 +199,48 @@ struct LookedAt {
     struct stat before {};
 };
 
+constexpr const char* kThroughProcLink =
+    "the path passes through a link of /proc (another process's view of the files), so it is not erased as administrator";
+
+// The folder holding the queued one; with `refuseProcLinks` resolved without /proc's
+// per-process links, which RESOLVE_NO_MAGICLINKS refuses with ELOOP like a loop of links.
+std::variant<Fd, Outcome> openParent(int dirFd, const std::string& parent, const std::string& path, bool refuseProcLinks)
+{
+    constexpr int kFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+    SysResult opened;
+    if (refuseProcLinks) {
+        open_how how{};
+        how.flags = kFlags;
+        how.resolve = RESOLVE_NO_MAGICLINKS;
+        opened = sys().openat2(dirFd, parent.c_str(), how);
+        if (opened.error == ENOSYS || opened.error == EPERM)
+            return refused(opened.error, path, "this system cannot resolve the path without /proc's links (no openat2), so it is not erased as administrator");
+        if (opened.error == ELOOP) {
+            const SysResult plain = sys().openat(dirFd, parent.c_str(), kFlags);
+            if (plain.ok()) {
+                sys().close(static_cast<int>(plain.value));
+                return refused(EPERM, path, kThroughProcLink);
+            }
+        }
+    } else {
+        opened = sys().openat(dirFd, parent.c_str(), kFlags);
+    }
+    if (!opened.ok())
+        return outcomeOfError(opened.error, path);
+    return Fd(static_cast<int>(opened.value));
+}
+
 // The first look: the path's text, what stands at its name, and the folders never erased.
-std::variant<LookedAt, Outcome> lookAt(int baseFd, const std::string& path)
+std::variant<LookedAt, Outcome> lookAt(int baseFd, const std::string& path, bool refuseProcLinks = false)
 {
     std::variant<SplitPath, Outcome> checked = splitChecked(path, baseFd != kNoBase);
     if (Outcome* refusedPath = std::get_if<Outcome>(&checked))
         return *refusedPath;
     LookedAt looked{std::move(std::get<SplitPath>(checked)), Fd{}, {}};
-    const SysResult parentOpened = sys().openat(baseFd == kNoBase ? AT_FDCWD : baseFd, looked.split.parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (!parentOpened.ok())
-        return outcomeOfError(parentOpened.error, path);
-    looked.parent.reset(static_cast<int>(parentOpened.value));
+    std::variant<Fd, Outcome> parentOpened = openParent(baseFd == kNoBase ? AT_FDCWD : baseFd, looked.split.parent, path, refuseProcLinks);
+    if (Outcome* notOpened = std::get_if<Outcome>(&parentOpened))
+        return *notOpened;
+    looked.parent = std::move(std::get<Fd>(parentOpened));
     if (const SysResult stat = sys().fstatat(looked.parent.get(), looked.split.name.c_str(), looked.before, AT_SYMLINK_NOFOLLOW); !stat.ok())
         return outcomeOfError(stat.error, path);
     if (!S_ISDIR(looked.before.st_mode))
@@ -226,7 +257,7 @@ Outcome containmentRefusal(const Refusal& refusal, const std::string& path)
 
 Outcome eraseChecked(int baseFd, const std::string& path, Progress& progress, const Options& options)
 {
-    std::variant<LookedAt, Outcome> first = lookAt(baseFd, path);
+    std::variant<LookedAt, Outcome> first = lookAt(baseFd, path, options.refuseProcLinks);
     if (Outcome* decided = std::get_if<Outcome>(&first))
         return *decided;
     auto& [split, parent, before] = std::get<LookedAt>(first);
@@ -279,10 +310,10 @@ Outcome eraseChecked(int baseFd, const std::string& path, Progress& progress, co
 
 } // namespace
 
-std::optional<Outcome> checkBeforeErase(const std::string& path)
+std::optional<Outcome> checkBeforeErase(const std::string& path, bool refuseProcLinks)
 {
     try {
-        std::variant<LookedAt, Outcome> looked = lookAt(kNoBase, path);
+        std::variant<LookedAt, Outcome> looked = lookAt(kNoBase, path, refuseProcLinks);
         std::optional<Outcome> decided;
         if (Outcome* outcome = std::get_if<Outcome>(&looked)) {
             decided = *outcome;

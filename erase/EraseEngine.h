@@ -56,6 +56,10 @@ struct Options {
     // (opened without following a link) and its identity, once before anything is done and
     // again on the handle the erase works through; a reason refuses it, empty lets it go.
     std::function<std::string(int folderFd, const struct stat& folder)> refusal;
+    // The path is resolved without /proc's per-process links (/proc/PID/root, /proc/PID/cwd,
+    // /proc/PID/fd/N), refused when it passes one: they name what another process sees, which
+    // for root may be a user's mount namespace or root's own working folder.
+    bool refuseProcLinks = false;
 };
 
 // Workers an erase starts with when Options::threads is 0; chosen by measurement, see
@@ -80,7 +84,8 @@ Outcome eraseTree(const std::string& path, Progress* progress = nullptr, const O
 // What an erase of `path` would answer before touching anything: no folder there, or a refusal
 // by the rules above (the same outcome and words); nothing when the erase would go on to the
 // walk and find out the rest there. Opens and changes nothing but a look at the path.
-std::optional<Outcome> checkBeforeErase(const std::string& path);
+// `refuseProcLinks` as in Options.
+std::optional<Outcome> checkBeforeErase(const std::string& path, bool refuseProcLinks = false);
 
 // Why the folder behind `folder` is never erased (the file-system root, the home folder and
 // every folder that holds it); empty when no such rule applies.

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <vector>
 
 namespace zarvok::erase::test {
@@ -37,12 +38,14 @@ class AdminRulesTable : public ::testing::Test {
 protected:
     AdminRulesTable()
     {
-        for (const char* folder : {"sys/lib/deep", "homes/alice/docs", "homes/bob", "free/one/two", "elsewhere"})
+        for (const char* folder : {"sys/lib/deep", "sys/scratch/mine", "homes/alice/docs", "homes/bob/docs", "free/one/two", "elsewhere"})
             fs::create_directories(tmp / folder);
         fs::create_symlink(tmp / "sys", tmp / "free" / "linked-sys");
         rules.systemFolders = {(tmp / "sys").string()};
-        rules.homes = {{"alice", (tmp / "homes" / "alice").string()}, {"bob", (tmp / "homes" / "bob").string()},
-                       {"nobody", "/nonexistent"}};
+        rules.scratchFolders = {(tmp / "sys" / "scratch").string()};
+        rules.homes = {{"alice", (tmp / "homes" / "alice").string(), 1001}, {"bob", (tmp / "homes" / "bob").string(), 1002},
+                       {"nobody", "/nonexistent", 65534}};
+        rules.asker = 1001;
     }
 
     TempDir tmp;
@@ -69,7 +72,10 @@ TEST_F(AdminRulesTable, RefusesTheRootTopLevelSystemFoldersAndHomes)
         {"homes/bob", "it is the home folder of bob"},
         {"homes", "it holds the home folder of alice"},
         {"", "it holds the home folder of alice"},  // the test's own folder holds them too
-        {"homes/alice/docs", ""},                      // inside a home: the user's own files
+        {"homes/alice/docs", ""},                      // inside the asker's own home
+        {"homes/bob/docs", "it lies in the home folder of bob"},
+        {"sys/scratch", "is shared by every user"},
+        {"sys/scratch/mine", ""},                      // shared scratch, even in a system folder
         {"free", ""},
         {"free/one/two", ""},
         {"elsewhere", ""},
@@ -85,6 +91,17 @@ TEST_F(AdminRulesTable, RefusesTheRootTopLevelSystemFoldersAndHomes)
     }
 }
 
+// Root's climb from a folder on a mount only a user's namespace has would end in the user's own
+// folders: a mount missing from root's table is refused before any climb.
+TEST_F(AdminRulesTable, RefuseAFolderOnAMountRootDoesNotHave)
+{
+    std::ofstream(tmp / "mountinfo") << "999999998 1 0:1 / / rw - tmpfs none rw\n";
+    rules.mountTable = (tmp / "mountinfo").string();
+    EXPECT_NE(refusalOf(tmp / "free" / "one", rules).find("a mount namespace of its own"), std::string::npos);
+    rules.mountTable = (tmp / "no-such-table").string();
+    EXPECT_NE(refusalOf(tmp / "free" / "one", rules).find("mount could not be told"), std::string::npos);
+}
+
 // Before polkit is asked, as the user: the same refusals where the user can look, and none
 // where the user cannot (root judges again on its own handle).
 TEST_F(AdminRulesTable, AreToldBeforePolkitIsAskedWhereTheUserCanSee)
@@ -97,18 +114,30 @@ TEST_F(AdminRulesTable, AreToldBeforePolkitIsAskedWhereTheUserCanSee)
     EXPECT_EQ(adminRefusalSeenByUser((tmp / "free" / "one").string(), rules), "");
     EXPECT_EQ(adminRefusalSeenByUser((tmp / "free" / "linked-sys").string(), rules), ""); // a link: root tells
     EXPECT_EQ(adminRefusalSeenByUser((tmp / "no-such-folder").string(), rules), "");
+    // /proc/self/cwd names the user's working folder to the user and root's to root.
+    const fs::path here = fs::current_path();
+    fs::current_path(tmp / "free");
+    EXPECT_NE(adminRefusalSeenByUser("/proc/self/cwd/one", rules).find("passes through a link of /proc"), std::string::npos);
+    fs::current_path(here);
 }
 
 TEST(AdminRulesOfThisSystem, RefuseSystemFoldersHomesAndTopLevelFolders)
 {
-    const AdminRules rules = AdminRules::ofThisSystem();
+    const AdminRules rules = AdminRules::ofThisSystem(::getuid());
     TempDir tmp;
     fs::create_directories(tmp / "plain");
+    char varTmp[] = "/var/tmp/zarvok-rules-XXXXXX";
+    const bool haveVarTmp = ::mkdtemp(varTmp) != nullptr;
     struct Case {
         std::string path;
         std::string refusal;
     };
     const std::vector<Case> cases = {
+        {"/var/lib", "it lies in /var"},
+        {"/var/log", "it lies in /var"},
+        {"/var/tmp", "is shared by every user"},
+        {haveVarTmp ? varTmp : "/nonexistent", ""},
+        {"/var/spool", "it lies in /var"},
         {"/usr/share", "it lies in /usr"},
         {"/usr/lib", "it lies in /usr"},
         {"/etc/apt", "it lies in /etc"},
@@ -141,6 +170,8 @@ TEST(AdminRulesOfThisSystem, RefuseSystemFoldersHomesAndTopLevelFolders)
         }
     }
     EXPECT_TRUE(sawHome || rules.homes.empty());
+    if (haveVarTmp)
+        fs::remove(varTmp);
 }
 
 // The rules are asked again on the handle the erase works through: a folder swapped for a
@@ -199,6 +230,26 @@ TEST(AdminRulesInTheEngine, NeverFollowALinkSwappedIn)
     EXPECT_FALSE(outcome.ok());
     EXPECT_EQ(countEntries(tmp / "guarded"), guardedEntries);
     EXPECT_TRUE(present(tmp / "away"));
+}
+
+// /proc/PID/root and /proc/PID/cwd lead root into what another process sees; the erase refuses
+// a path through them when told to, and touches nothing.
+TEST(AdminRulesInTheEngine, RefuseAPathThroughAProcLink)
+{
+    TempDir tmp;
+    makeWideTree(tmp / "tree", 2, 2);
+    const std::size_t entries = countEntries(tmp / "tree");
+    Options options;
+    options.refuseProcLinks = true;
+    const fs::path here = fs::current_path();
+    fs::current_path(tmp.path());
+    for (const std::string& path : std::vector<std::string>{"/proc/self/root" + (tmp / "tree").string(), "/proc/self/cwd/tree"}) {
+        const Outcome outcome = eraseTree(path, nullptr, options);
+        EXPECT_EQ(outcome.status, Status::Refused) << path << ": " << outcome.reason;
+        EXPECT_NE(outcome.reason.find("passes through a link of /proc"), std::string::npos) << outcome.reason;
+    }
+    fs::current_path(here);
+    EXPECT_EQ(countEntries(tmp / "tree"), entries);
 }
 
 } // namespace

@@ -29,7 +29,9 @@ cleanup() {
     for pid in "${daemons[@]}"; do kill "$pid" 2>/dev/null; done
     for pid in "${daemons[@]}"; do wait "$pid" 2>/dev/null; done
     umount "$WORK/trees/mnt" "$WORK/trees/withmount/inside" 2>/dev/null
-    rm -rf "/$CANARY" "/usr/local/share/$CANARY" "/etc/$CANARY" "/run/$CANARY" "$WORK"
+    [ -n "${NS_HOLDER:-}" ] && kill "$NS_HOLDER" 2>/dev/null
+    rm -rf "/$CANARY" "/usr/local/share/$CANARY" "/etc/$CANARY" "/run/$CANARY" "/var/lib/$CANARY" "/var/tmp/$CANARY" \
+        "/opt/$CANARY" "/root/$CANARY" "$WORK"
     exit "$status"
 }
 trap cleanup EXIT
@@ -117,6 +119,7 @@ locked_tree() {
     chown "$(id -u nobody):$(id -g nobody)" "$1" "$1/mine"
 }
 intact() { [ -e "$1" ] || fail "$2: $1 was touched"; }
+as_root() { status=0; said=$(env -i PATH=/usr/bin:/bin HOME=/root "$TOOL" "$@" 2>&1 </dev/null) || status=$?; }
 
 mkdir -p "$WORK/trees" && chmod 755 "$WORK/trees"
 
@@ -179,9 +182,44 @@ run_tool nobody --admin "$WORK/trees/withmount"
 expect 1 "could not be fully erased" "a mount inside the folder is left in place"
 intact "$WORK/trees/withmount/inside/file" "a mount inside"
 
+# The system hierarchy as a whole and another user's files; shared scratch is the user's to ask for.
+mkdir -p "/var/lib/$CANARY/inside" "/opt/$CANARY/inside" "/root/$CANARY/inside"
+for system in /var /opt /root; do
+    folder=$system/$CANARY
+    [ "$system" = /var ] && folder=/var/lib/$CANARY
+    run_tool nobody --admin "$folder"
+    expect 1 "it lies in $system, which is never erased as administrator" "a folder in $system"
+    intact "$folder/inside" "a folder in $system"
+done
+run_tool nobody --admin "$WORK/homes/zarvoktest/files"
+expect 1 "it lies in the home folder of zarvoktest" "another user's files"
+intact "$WORK/homes/zarvoktest/files" "another user's files"
+locked_tree "/var/tmp/$CANARY"
+run_tool nobody --admin "/var/tmp/$CANARY"
+expect 0 "" "a folder of the user's in /var/tmp is erased"
+[ ! -e "/var/tmp/$CANARY" ] || fail "--admin left /var/tmp/$CANARY"
+
+# /proc's per-process links name another view of the files to root: the user's own mount
+# namespace, where /usr/local/share is bound onto a folder of the user's, and root's working folder.
+mkdir -p "$WORK/trees/ns/bound" && chown -R nobody: "$WORK/trees/ns"
+as_user nobody unshare -Urm sh -c "mount --bind /usr/local/share/$CANARY $WORK/trees/ns/bound && echo \$\$ >$WORK/trees/ns/holder && exec sleep 600" &
+for _ in $(seq 50); do
+    NS_HOLDER=$(cat "$WORK/trees/ns/holder" 2>/dev/null) && [ -n "$NS_HOLDER" ] && break
+    sleep 0.1
+done
+NS_PATH=/proc/$NS_HOLDER/root$WORK/trees/ns/bound/inside
+[ -e "$NS_PATH" ] || fail "the user's mount namespace did not come up"
+run_tool nobody --admin "$NS_PATH"
+expect 1 "passes through a link of /proc" "a folder of /usr bound in the user's own mount namespace"
+as_root --admin "$NS_PATH"
+expect 1 "passes through a link of /proc" "as root: a folder of /usr bound in the user's mount namespace"
+intact "/usr/local/share/$CANARY/inside" "the user's mount namespace"
+mkdir -p "$WORK/trees/ns/$CANARY" && chown nobody: "$WORK/trees/ns/$CANARY"
+(cd "$WORK/trees/ns" && run_tool nobody --admin "/proc/self/cwd/$CANARY"; expect 1 "passes through a link of /proc" "/proc/self/cwd")
+intact "/root/$CANARY/inside" "/proc/self/cwd"
+
 # The same refusals when root runs it (pkexec's side, and a root terminal), and a refusal told
 # before polkit is asked: user bin, who has no agent, is not asked for a password at all.
-as_root() { status=0; said=$(env -i PATH=/usr/bin:/bin HOME=/root "$TOOL" "$@" 2>&1 </dev/null) || status=$?; }
 as_root --admin "/usr/local/share/$CANARY"
 expect 1 "it lies in /usr, which is never erased as administrator" "as root: a folder in /usr"
 as_root --admin "/$CANARY/"

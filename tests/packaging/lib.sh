@@ -48,7 +48,7 @@ expect_folder_actions() {
     grep -qx '\[Nemo Action\]' "$nemo" && grep -qx 'Extensions=dir;' "$nemo" || fail "the Nemo action is not offered on folders"
 }
 
-# The polkit action of zarvok-erase --admin: auth_admin_keep, for the installed program, with
+# The polkit action of zarvok-erase --admin: auth_admin (asked every run), for the installed program, with
 # --admin as its first argument. `runtime` is the prefix the files will live under.
 expect_polkit_action() {
     local prefix=$1 runtime=$2
@@ -63,7 +63,7 @@ action = actions[0]
 expected = re.sub(r"[^a-z0-9.-]", "-", (app_id + ".erase-as-admin").lower())
 assert action.get("id") == expected, action.get("id")
 for answer in ("allow_any", "allow_inactive", "allow_active"):
-    assert action.find("defaults/" + answer).text == "auth_admin_keep", answer
+    assert action.find("defaults/" + answer).text == "auth_admin", answer
 notes = {a.get("key"): a.text for a in action.findall("annotate")}
 assert notes["org.freedesktop.policykit.exec.path"] == program, notes
 assert notes["org.freedesktop.policykit.exec.argv1"] == "--admin", notes

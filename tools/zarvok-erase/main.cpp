@@ -133,7 +133,7 @@ int eraseAsAdministrator(zarvok::tool::CommandLine line)
     if (absolute.empty())
         return kNotAllErased;
     line.paths = absolute;
-    const zarvok::tool::AdminRules rules = zarvok::tool::AdminRules::ofThisSystem();
+    const zarvok::tool::AdminRules rules = zarvok::tool::AdminRules::ofThisSystem(zarvok::tool::askingUser());
     if (::geteuid() != 0) {
         // What would be refused as root is refused now, without asking for a password.
         std::vector<std::string> asked;
@@ -153,6 +153,7 @@ int eraseAsAdministrator(zarvok::tool::CommandLine line)
     }
     zarvok::erase::Options options{line.threads};
     options.refusal = [&rules](int folderFd, const struct stat& folder) { return zarvok::tool::adminRefusal(folderFd, folder, rules); };
+    options.refuseProcLinks = true;
     bool allErased = allTaken;
     for (const std::string& path : line.paths)
         allErased = eraseOne(path, line, options) && allErased;
