@@ -255,7 +255,7 @@ Outcome containmentRefusal(const Refusal& refusal, const std::string& path)
     return refusal.reason.empty() ? outcomeOfError(refusal.error, path) : refused(refusal.error, path, refusal.reason);
 }
 
-Outcome eraseChecked(int baseFd, const std::string& path, Progress& progress, const Options& options)
+Outcome eraseChecked(int baseFd, const std::string& path, Progress& progress, const Options& options, bool& begun)
 {
     std::variant<LookedAt, Outcome> first = lookAt(baseFd, path, options.refuseProcLinks);
     if (Outcome* decided = std::get_if<Outcome>(&first))
@@ -305,6 +305,7 @@ Outcome eraseChecked(int baseFd, const std::string& path, Progress& progress, co
     }
 
     const RunLimits limits = workerLimits(options, openFileLimit(), concurrencyOf(root.fd.get()));
+    begun = true;
     return eraseOpenedTree(std::move(root), progress, limits, containment);
 }
 
@@ -353,13 +354,17 @@ Outcome eraseTree(const std::string& path, Progress* progress, const Options& op
 Outcome eraseTreeAt(int baseFd, const std::string& path, Progress* progress, const Options& options)
 {
     Progress unobserved;
+    bool begun = false;
+    Outcome outcome;
     try {
-        return eraseChecked(baseFd, path, progress ? *progress : unobserved, options);
+        outcome = eraseChecked(baseFd, path, progress ? *progress : unobserved, options, begun);
     } catch (const std::bad_alloc&) {
-        return failed(ENOMEM, path);
+        outcome = failed(ENOMEM, path);
     } catch (const std::system_error& e) {
-        return failed(e.code().value(), path);
+        outcome = failed(e.code().value(), path);
     }
+    outcome.untouched = !begun && outcome.status == Status::Failed;
+    return outcome;
 }
 
 } // namespace zarvok::erase

@@ -35,6 +35,7 @@ struct Outcome {
     std::error_code error;  // system error of the first failure
     std::string failedPath; // first entry that could not be removed
     std::string reason;     // human-readable reason, e.g. "Permission denied"
+    bool untouched = false; // Failed before anything in the folder was removed: nothing was erased
 
     bool ok() const { return status == Status::Erased; }
 };

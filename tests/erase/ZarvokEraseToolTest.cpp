@@ -60,6 +60,9 @@ TEST(ZarvokEraseReport, EscapesControlsBidirectionalMarksAndInvalidBytes)
         {"\xe2\x81\xa6" "iso\xe2\x81\xa9 \xe2\x80\xaa" "emb\xe2\x80\xac \xe2\x80\x8f", "\\u2066iso\\u2069 \\u202aemb\\u202c \\u200f"},
         {"bad\xff\xfe lone\xc3 overlong\xc0\xaf surrogate\xed\xa0\x80", "bad\\xff\\xfe lone\\xc3 overlong\\xc0\\xaf surrogate\\xed\\xa0\\x80"},
         {"cut\xe2\x80", "cut\\xe2\\x80"},
+        {"line\xe2\x80\xa8para\xe2\x80\xa9", "line\\u2028para\\u2029"},
+        {"zw\xe2\x80\x8bsp \xe2\x81\xa0wj \xe2\x81\xa4 \xef\xbb\xbf", "zw\\u200bsp \\u2060wj \\u2064 \\ufeff"},
+        {"tag\xf3\xa0\x80\x81", "tag\\U000e0001"},
     };
     for (const auto& [name, shown] : cases)
         EXPECT_EQ(zarvok::tool::escaped(name), shown);
@@ -242,6 +245,14 @@ TEST_F(ZarvokEraseTool, NamesTheEntryThatCouldNotBeRemoved)
     EXPECT_EQ(viaSetpriv.exitCode, 1);
     EXPECT_EQ(viaSetpriv.err, "zarvok-erase: " + tree.string() + ": could not be fully erased: Permission denied (at "
                                   + (tree / "locked" / "owned-by-root").string() + ")\n");
+
+    // A folder the user cannot even reach: nothing was touched, and the line says so.
+    fs::permissions(tree, fs::perms::owner_all);
+    ::lchown(tree.c_str(), 0, 0);
+    command.back() = (tree / "locked").string();
+    const ToolRun unreachable = runCommand(command, scratch, "/", home);
+    EXPECT_EQ(unreachable.exitCode, 1);
+    EXPECT_EQ(unreachable.err, "zarvok-erase: " + (tree / "locked").string() + ": Permission denied; nothing was erased\n");
 }
 
 TEST_F(ZarvokEraseTool, ShowsALiveCountWithProgress)

@@ -30,11 +30,30 @@ std::pair<char32_t, std::size_t> decodeAt(const std::string& text, std::size_t a
     return {code, length};
 }
 
-// Characters a terminal acts on rather than shows, or that reorder what follows on screen.
+struct CodeRange {
+    char32_t first;
+    char32_t last;
+};
+
+// Unicode's format characters (Cf) and its line and paragraph separators (Zl, Zp): invisible,
+// or they reorder, join or break what follows on screen (Unicode 15).
+constexpr CodeRange kFormatAndSeparators[] = {
+    {0x00ad, 0x00ad},   {0x0600, 0x0605},   {0x061c, 0x061c},   {0x06dd, 0x06dd},   {0x070f, 0x070f},
+    {0x0890, 0x0891},   {0x08e2, 0x08e2},   {0x180e, 0x180e},   {0x200b, 0x200f},   {0x2028, 0x202e},
+    {0x2060, 0x2064},   {0x2066, 0x206f},   {0xfeff, 0xfeff},   {0xfff9, 0xfffb},   {0x110bd, 0x110bd},
+    {0x110cd, 0x110cd}, {0x13430, 0x1343f}, {0x1bca0, 0x1bca3}, {0x1d173, 0x1d17a}, {0xe0001, 0xe0001},
+    {0xe0020, 0xe007f},
+};
+
+// Characters a terminal acts on rather than shows, or that the reader cannot see.
 bool isHidden(char32_t code)
 {
-    return code < 0x20 || (code >= 0x7f && code <= 0x9f) || code == 0x061c || code == 0x200e || code == 0x200f
-           || (code >= 0x202a && code <= 0x202e) || (code >= 0x2066 && code <= 0x2069);
+    if (code < 0x20 || (code >= 0x7f && code <= 0x9f))
+        return true;
+    for (const CodeRange& range : kFormatAndSeparators)
+        if (code >= range.first && code <= range.last)
+            return true;
+    return false;
 }
 
 std::string hex(const char* format, unsigned value)
@@ -68,7 +87,7 @@ std::string escaped(const std::string& text)
         else if (code < 0x80 && isHidden(code))
             out += hex("\\x%02x", static_cast<unsigned>(code));
         else if (isHidden(code))
-            out += hex("\\u%04x", static_cast<unsigned>(code));
+            out += hex(code > 0xffff ? "\\U%08x" : "\\u%04x", static_cast<unsigned>(code));
         else
             out.append(text, at, length);
         at += length;
@@ -103,6 +122,8 @@ std::string outcomeLine(const std::string& path, const erase::Outcome& outcome)
     case Status::Refused:
         return head + "refused: " + escaped(outcome.reason) + "; nothing was erased\n";
     case Status::Failed:
+        if (outcome.untouched)
+            return head + escaped(outcome.reason) + "; nothing was erased\n";
         break;
     }
     return head + "could not be fully erased: " + escaped(outcome.reason) + " (at " + escaped(outcome.failedPath) + ")\n";

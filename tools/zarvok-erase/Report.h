@@ -9,7 +9,8 @@
 
 namespace zarvok::tool {
 
-// Control characters (C0 and C1), bidirectional overrides and isolates, bytes that are not UTF-8
+// Control characters (C0 and C1), format characters (bidirectional marks, zero-width spaces and
+// joiners...), line and paragraph separators, bytes that are not UTF-8
 // and backslashes as escapes (\n, \x1b, \u009b, \u202e, \xff, \\), so a name holding a newline,
 // a terminal sequence or a reordering mark shows as what it is.
 std::string escaped(const std::string& text);
