@@ -36,6 +36,7 @@ struct Frame {
     std::vector<std::string> subdirectories; // of the current batch, still to look into
     std::size_t next = 0;
     bool listed = false; // the listing has ended or was read to its end
+    off_t resumeAt = -1; // where the listing goes on once the closed handle is reopened
 };
 
 struct FileId {
@@ -63,6 +64,8 @@ private:
     void descend(Frame& frame);
     void ascend();
     void keepHandleBudget();
+    void readToTheEnd(Frame& frame);
+    void resumeListing(Frame& frame);
     void noteUnreadable(const std::string& path, int err);
     std::string pathOf(const Frame& frame, const std::string& child = {}) const;
 
@@ -78,7 +81,7 @@ private:
 
 void SurveyWalk::run(Fd root, const struct stat& st, const std::string& path)
 {
-    m_frames.push_back(Frame{std::move(root), st.st_dev, st.st_ino, path, {}, 0, false});
+    m_frames.push_back(Frame{std::move(root), st.st_dev, st.st_ino, path, {}, 0, false, -1});
     while (!m_frames.empty() && !stopped()) {
         Frame& top = m_frames.back();
         if (top.next < top.subdirectories.size())
@@ -145,12 +148,13 @@ void SurveyWalk::descend(Frame& frame)
     struct stat st{};
     if (!sys().fstat(child.fd.get(), st).ok())
         return;
-    m_frames.push_back(Frame{std::move(child.fd), st.st_dev, st.st_ino, std::move(name), {}, 0, false});
+    m_frames.push_back(Frame{std::move(child.fd), st.st_dev, st.st_ino, std::move(name), {}, 0, false, -1});
     keepHandleBudget();
 }
 
-// Deep down, a frame above the open ones is read to the end of its listing (only its folders'
-// names are kept) and its handle closed; it is reopened on the way back up.
+// Deep down, a frame above the open ones closes its handle; it is reopened on the way back up
+// and its listing goes on from where it stood, so it keeps no more than one batch's folder
+// names (a folder of a million subfolders would keep them all otherwise).
 void SurveyWalk::keepHandleBudget()
 {
     if (m_frames.size() <= kOpenFrames)
@@ -158,15 +162,38 @@ void SurveyWalk::keepHandleBudget()
     Frame& old = m_frames[m_frames.size() - kOpenFrames - 1];
     if (!old.fd.valid())
         return;
-    std::vector<std::string> rest(old.subdirectories.begin() + std::ptrdiff_t(old.next), old.subdirectories.end());
-    while (!old.listed && !stopped()) {
-        readBatch(old);
-        rest.insert(rest.end(), old.subdirectories.begin(), old.subdirectories.end());
+    if (!old.listed) {
+        if (const SysResult at = sys().lseek(old.fd.get(), 0, SEEK_CUR); at.ok())
+            old.resumeAt = static_cast<off_t>(at.value);
+        else
+            readToTheEnd(old);
     }
-    old.subdirectories = std::move(rest);
-    old.next = 0;
-    old.listed = true;
     old.fd.reset();
+}
+
+// Where a listing's place cannot be kept, the rest of it is read now: only folder names stay.
+void SurveyWalk::readToTheEnd(Frame& frame)
+{
+    std::vector<std::string> rest(frame.subdirectories.begin() + std::ptrdiff_t(frame.next), frame.subdirectories.end());
+    while (!frame.listed && !stopped()) {
+        readBatch(frame);
+        rest.insert(rest.end(), frame.subdirectories.begin(), frame.subdirectories.end());
+    }
+    frame.subdirectories = std::move(rest);
+    frame.next = 0;
+    frame.listed = true;
+}
+
+void SurveyWalk::resumeListing(Frame& frame)
+{
+    if (frame.listed || frame.resumeAt < 0)
+        return;
+    const SysResult at = sys().lseek(frame.fd.get(), frame.resumeAt, SEEK_SET);
+    frame.resumeAt = -1;
+    if (!at.ok()) {
+        noteUnreadable(pathOf(frame), at.error);
+        frame.listed = true;
+    }
 }
 
 void SurveyWalk::ascend()
@@ -185,6 +212,7 @@ void SurveyWalk::ascend()
         return;
     }
     parent.fd = std::move(reopened.fd);
+    resumeListing(parent);
 }
 
 // Frames are the stack from the top down, so a frame's path is the names of those up to it.

@@ -106,6 +106,12 @@ SysResult SystemCalls::fileSystemType(int fd, long& type)
     return result;
 }
 
+SysResult SystemCalls::lseek(int fd, off_t offset, int whence)
+{
+    const off_t at = ::lseek(fd, offset, whence);
+    return at < 0 ? resultOf(-1) : SysResult{static_cast<long>(at), 0};
+}
+
 SysResult SystemCalls::statxMountId(int fd, std::uint64_t& id)
 {
     struct statx stx{};

@@ -5,8 +5,10 @@
 //           with a warm cache and (as root) a cold one;
 //   beside: the engine erasing the wide tree alone, and with a survey of another one running
 //           beside it at idle priority, as the window does with the rest of the queue;
-//   memory: the peak resident size of a process that only surveys the flat folder, and one that
-//           surveys a 10,000-level chain (at --scale 1), against the 20 MB a survey may take.
+//   memory: the peak resident size of a process that only surveys the flat folder, one that
+//           surveys a 10,000-level chain, and one that surveys a folder of 1,000,000 empty
+//           subfolders with a 60-level chain below some of them (at --scale 1), against the
+//           20 MB a survey may take whatever the tree's shape.
 // Each figure is the median of --reps runs, printed with the ratio it is judged by.
 //
 //   stop_survey_bench [--scale F] [--reps N] [--dir D]
@@ -125,6 +127,18 @@ double timeEraseBesideSurvey(const std::string& erased, const std::string& surve
 }
 
 // Peak resident megabytes of a child process that surveys root and nothing else.
+// A 60-level chain below every 1,000th subfolder: the survey goes deep while the folder above
+// still has most of its listing ahead.
+void addChains(const std::string& root, int subfolders)
+{
+    for (int i = 0; i < subfolders; i += 1000) {
+        std::string path = root + "/folder" + std::to_string(i);
+        for (int level = 0; level < 60; ++level)
+            path += "/level";
+        std::system(("mkdir -p '" + path + "'").c_str());
+    }
+}
+
 double surveyPeakMegabytes(const std::string& root)
 {
     const pid_t child = ::fork();
@@ -175,8 +189,11 @@ int main(int argc, char** argv)
                 flat.filesEach, median(latencies), median(after));
 
     const bench::Shape chain{"chain", int(10'000 * scale), 1, true};
-    for (const bench::Shape& shape : {flat, chain}) {
+    const bench::Shape subfolders{"subfolders-with-chains", int(1'000'000 * scale), 0, false};
+    for (const bench::Shape& shape : {flat, chain, subfolders}) {
         const std::string root = fresh(shape, shape.name).first;
+        if (&shape == &subfolders)
+            addChains(root, shape.folders);
         std::printf("memory, survey of the %s tree: %.1f MB at its peak (target <= 20 MB)\n", shape.name.c_str(),
                     surveyPeakMegabytes(root));
         timeRm(root);

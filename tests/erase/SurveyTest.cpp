@@ -52,6 +52,19 @@ TEST(Survey, WalksAChainDeeperThanItsOpenHandles)
     EXPECT_EQ(survey.status, Survey::Status::Done);
     EXPECT_EQ(survey.entries, 2000u * 2);
     EXPECT_EQ(survey.unreadable, 0u);
+
+    // A folder of several listing batches whose handle is closed for a deep chain below one of
+    // its first subfolders: its listing goes on where it stood, each entry counted once.
+    const fs::path wide = dir / "wide";
+    constexpr int kSubfolders = 9000, kChains = 10, kLevels = 60;
+    for (int i = 0; i < kSubfolders; ++i)
+        fs::create_directories(wide / ("s" + std::to_string(i)));
+    for (int i = 0; i < kChains; ++i)
+        makeChain(wide / ("s" + std::to_string(i * kSubfolders / kChains)) / "chain", kLevels, "d", 0);
+    const Survey widely = surveyTree(wide.string());
+    EXPECT_EQ(widely.status, Survey::Status::Done);
+    EXPECT_EQ(widely.entries, countEntries(wide));
+    EXPECT_EQ(widely.unreadable, 0u);
 }
 
 TEST(Survey, RefusesWhatAnEraseRefusesAndTellsNoFolder)
