@@ -89,6 +89,15 @@ void frmMain::buildQueueCommands()
     connect(field, &QLineEdit::returnPressed, this, &frmMain::queueTyped);
     field->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(field, &QWidget::customContextMenuRequested, this, &frmMain::showPathMenu);
+    // The box holds the focus and would hand a keyboard's menu request to its field as the plain
+    // edit menu; the Menu key and Shift+F10 open the field's own menu at the text cursor.
+    cboPath->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(cboPath, &QWidget::customContextMenuRequested, this,
+            [this, field](const QPoint& at) { showPathMenu(field->mapFrom(cboPath, at)); });
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
+        auto* menuKey = new QShortcut(keys, cboPath, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        connect(menuKey, &QShortcut::activated, this, [this, field] { showPathMenu(field->inputMethodQuery(Qt::ImCursorRectangle).toRect().center()); });
+    }
     // In the open list, Delete takes the highlighted folder off, as address bars do.
     new KeyTaker(cboPath->view(), Qt::Key_Delete, [this] {
         const QModelIndex highlighted = cboPath->view()->currentIndex();

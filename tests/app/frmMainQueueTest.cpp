@@ -36,10 +36,11 @@ struct QueueWindow : WindowFixture {
         QTest::keyClick(cboPath(), Qt::Key_Return);
     }
     QString announced() const { return child<Announcer>("announcer")->lastText(); }
-    // The path field's context menu, as the right mouse button opens it.
-    QMenu* openMenu() const
+    // The path field's context menu, as the keyboard opens it.
+    QMenu* openMenu(QKeyCombination keys = QKeyCombination(Qt::Key_Menu)) const
     {
-        emit cboPath()->lineEdit()->customContextMenuRequested(QPoint(4, 4));
+        QTest::mouseClick(cboPath()->lineEdit(), Qt::LeftButton); // into the field first
+        QTest::keyClick(QApplication::focusWidget(), keys.key(), keys.keyboardModifiers());
         QMenu* menu = nullptr;
         (void)QTest::qWaitFor([&] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr; }, 2000);
         return menu;
@@ -169,7 +170,7 @@ TEST(frmMainQueue, TheMenuTakesTheShownFolderOffOrClearsTheList)
 
     // A typed text that is not queued cannot be taken off.
     f.cboPath()->setEditText(QStringLiteral("/not/queued"));
-    menu = f.openMenu();
+    menu = f.openMenu(Qt::SHIFT | Qt::Key_F10);
     ASSERT_NE(menu, nullptr);
     EXPECT_FALSE(f.action(menu, "actRemoveFromList")->isEnabled());
     QAction* clear = f.action(menu, "actClearList");
