@@ -92,9 +92,8 @@ void setAccessibleRole(QWidget* widget, QAccessible::Role role)
     installFactory();
     widget->setProperty(kRoleProperty, int(role));
     // An interface made before (setting a text announces it) is dropped, to be made anew.
-    if (QAccessible::isActive())
-        if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget); made && made->role() != role)
-            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget); made && made->role() != role)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 
 void setAnnouncedText(Label* label, const QString& text)

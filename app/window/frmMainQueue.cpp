@@ -4,49 +4,20 @@
 #include "frmMain.h"
 
 #include "Announcer.h"
+#include "KeyTaker.h"
 #include "PastedText.h"
 #include "QueueCheck.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QShortcut>
 #include <QTimer>
 
-#include <functional>
-
 namespace zarvok::app {
 namespace {
-
-// Hands one kind of key press of a widget to a function; the key goes no further when it
-// answers true.
-class KeyTaker final : public QObject {
-public:
-    KeyTaker(QObject* watched, int key, std::function<bool()> take)
-        : QObject(watched)
-        , m_key(key)
-        , m_take(std::move(take))
-    {
-        watched->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier; // the keypad's Delete too
-        return key->key() == m_key && plain && m_take();
-    }
-
-private:
-    int m_key;
-    std::function<bool()> m_take;
-};
 
 QString inList(int count)
 {

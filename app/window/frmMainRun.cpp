@@ -5,8 +5,10 @@
 
 #include "Announcer.h"
 #include "CommandHints.h"
+#include "KeyTaker.h"
 #include "Layout.h"
 #include "ResultsView.h"
+#include "forms/Accessible.h"
 #include "forms/Fonts.h"
 #include "skinbutton/core/SkinButton.h"
 
@@ -46,7 +48,7 @@ QString withLongWordsShortened(const QString& text)
 
 void frmMain::buildResultsLink()
 {
-    lblResults = new QLabel(PicStatus);
+    lblResults = new forms::Label(PicStatus);
     lblResults->setObjectName(QStringLiteral("lblResults"));
     lblResults->setText(QStringLiteral("<a href=\"results\">Results</a>"));
     lblResults->setTextFormat(Qt::RichText);
@@ -60,6 +62,14 @@ void frmMain::buildResultsLink()
     lblResults->move(PicStatus->width() - lblResults->width() - 4, (PicStatus->height() - lblResults->height()) / 2);
     lblResults->hide(); // until there are results
     connect(lblResults, &QLabel::linkActivated, this, &frmMain::showResults);
+    // A label's link takes focus only at a second Tab; this one opens at its first stop, and is
+    // heard as the link it looks like.
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+        new KeyTaker(lblResults, key, [this] {
+            showResults();
+            return true;
+        });
+    forms::setAccessibleRole(lblResults, QAccessible::Link);
 }
 
 void frmMain::onDeleteClicked()

@@ -172,7 +172,12 @@ TEST(frmMainDuringErase, AFolderNotFullyErasedIsToldOnItsEntryAndInTheResults)
     EXPECT_EQ(entry.data(Qt::AccessibleDescriptionRole).toString(), note);
 
     ASSERT_TRUE(f.child("lblResults")->isVisible());
-    emit f.child<QLabel>("lblResults")->linkActivated(QStringLiteral("results"));
+    // By keyboard: Tab to the link, and Enter at its first stop; a screen reader hears a link.
+    for (int tabs = 0; tabs < 20 && QApplication::focusWidget() != f.child("lblResults"); ++tabs)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), f.child("lblResults"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(f.child("lblResults"))->role(), QAccessible::Link);
+    QTest::keyClick(f.child("lblResults"), Qt::Key_Return);
     auto* view = f.window->findChild<ResultsView*>();
     ASSERT_NE(view, nullptr);
     auto* table = view->findChild<QTreeWidget*>();
