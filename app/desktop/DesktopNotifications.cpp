@@ -13,6 +13,8 @@ namespace {
 const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 const QString kDefaultAction = QStringLiteral("default");
+// The icon the package installs into the hicolor theme; the desktop id names the entry, not it.
+const QString kIconName = QStringLiteral("zarvok");
 
 } // namespace
 
@@ -32,7 +34,7 @@ void DesktopNotifications::notify(const QString& summary, const QString& body, s
     m_activated = std::move(activated);
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("Notify"));
     const QVariantMap hints{{QStringLiteral("desktop-entry"), m_desktopId}};
-    call << QStringLiteral("Zarvok") << m_shownId << m_desktopId << summary << body
+    call << QStringLiteral("Zarvok") << m_shownId << kIconName << summary << body
          << QStringList{kDefaultAction, QStringLiteral("Show Zarvok")} << hints << -1;
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* finished) {

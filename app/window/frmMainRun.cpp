@@ -131,13 +131,15 @@ void frmMain::buildProgressBar()
     barProgress->hide();
 }
 
-// During a run the status line makes room for the bar at its right end.
+// During a run the status line makes room for the bar at its right end, left of the Results
+// link when a past run left one.
 void frmMain::placeProgress(bool shown)
 {
     const QRect line = layout::toPixels(layout::lblPro);
     constexpr int kBarWidth = 120, kGap = 4;
-    barProgress->setGeometry(line.right() - kBarWidth, 2, kBarWidth, PicStatus->height() - 4);
-    lblPro->setGeometry(shown ? line.adjusted(0, 0, -(kBarWidth + kGap), 0) : line);
+    const int right = lblResults->isVisible() ? lblResults->x() - kGap : line.right();
+    barProgress->setGeometry(right - kBarWidth, 2, kBarWidth, PicStatus->height() - 4);
+    lblPro->setGeometry(shown ? line.adjusted(0, 0, -(line.right() - right + kBarWidth + kGap), 0) : line);
     barProgress->setVisible(shown);
 }
 

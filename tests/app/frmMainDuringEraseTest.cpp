@@ -191,6 +191,19 @@ TEST(frmMainDuringErase, AFolderNotFullyErasedIsToldOnItsEntryAndInTheResults)
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               QStringLiteral("Folder\tOutcome\tReason\n") + stuck + QStringLiteral("\tNot fully erased: 0 removed in 0.0 s\t")
                   + QStringLiteral("Device or resource busy (at ") + stuck + QStringLiteral("/mnt)\n"));
+
+    // The next run's bar and status line stand beside the link, not under it.
+    view->close();
+    QRect barDuring, lineDuring;
+    *f.afterErase = [&](const QString&) {
+        barDuring = f.child("barProgress")->geometry();
+        lineDuring = f.child("lblPro")->geometry();
+    };
+    ASSERT_TRUE(f.deleteAndWait());
+    const QRect link = f.child("lblResults")->geometry();
+    EXPECT_TRUE(barDuring.isValid());
+    EXPECT_FALSE(barDuring.intersects(link));
+    EXPECT_FALSE(lineDuring.intersects(link));
 }
 
 TEST(frmMainDuringErase, ASurveyTellsWhatAFolderHoldsAndGivesTheRunItsProgress)

@@ -64,6 +64,7 @@ xdotool windowfocus --sync "$other"
 xdotool mousemove --window "$MAIN" 104 29 click 1
 wait_for 300 test ! -e "$tree" || fail "the second folder was not erased"
 wait_for 50 grep -q 'string "Erasing Done: ' "$WORK/notify.log" || fail "no notification asked for: $(cat "$WORK/zarvok.log")"
+grep -A2 '^ *string "Zarvok"$' "$WORK/notify.log" | grep -q '^ *string "zarvok"$' || fail "the notification asks for another icon than the installed one"
 [ "$(dunstctl count displayed)" -ge 1 ] || [ "$(dunstctl count history)" -ge 1 ] || fail "the notification daemon shows nothing"
 grep -q 'string "progress-visible"' "$WORK/launcher.log" || fail "no taskbar progress: $(head -20 "$WORK/launcher.log")"
 grep -A1 'string "progress"' "$WORK/launcher.log" | grep -q 'double 0\.[1-9]' || fail "no progress under way on the taskbar"
