@@ -101,6 +101,23 @@ std::optional<QPoint> OpeningPosition::recentred(const QPoint& position, const Q
     return better;
 }
 
+std::optional<QPoint> besideWindow(const QRect& owner, const QSize& size, const QRect& available)
+{
+    constexpr int kGap = 8;
+    const int alongY = std::clamp(owner.top(), available.top(), std::max(available.top(), available.bottom() + 1 - size.height()));
+    const int alongX = std::clamp(owner.left(), available.left(), std::max(available.left(), available.right() + 1 - size.width()));
+    const QPoint sides[] = {
+        {owner.right() + 1 + kGap, alongY},
+        {owner.left() - kGap - size.width(), alongY},
+        {alongX, owner.bottom() + 1 + kGap},
+        {alongX, owner.top() - kGap - size.height()},
+    };
+    for (const QPoint& at : sides)
+        if (available.contains(QRect(at, size)))
+            return at;
+    return std::nullopt;
+}
+
 QPoint readStoredPosition(const QString& exe)
 {
     const QList<RegValue> stored =

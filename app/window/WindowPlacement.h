@@ -39,6 +39,11 @@ QPoint centredPosition(const QSize& frame, const QRect& primary);
 // to be wholly on it.
 QPoint restoredPosition(const QPoint& stored, const QSize& frame, const Screens& screens);
 
+// Where a second window of `size` (frame included) opens beside the main window's frame
+// `owner` on the screen area `available`, so as not to hide it: right of it, else left, else
+// below, else above; nothing when it fits on no side.
+std::optional<QPoint> besideWindow(const QRect& owner, const QSize& size, const QRect& available);
+
 // Where the window opens, and its placing again once the desktop has given it a frame (title
 // bar, borders): before that the centre and the fit on the screen were worked out for the bare
 // client area. A window moved meanwhile stays where it was moved.

@@ -120,6 +120,7 @@ private:
     void queueShown(const QStringList& paths, const QString& shown, int announceAfterMs = 0);
     void buildQueueCommands();
     void showPathMenu(const QPoint& at);
+    void reopenList(int row);
     void queueTyped();
     void takeOff(int row);
     void removeRow(int row);

@@ -16,6 +16,8 @@
 #include <QShortcut>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace zarvok::app {
 namespace {
 
@@ -72,8 +74,10 @@ void frmMain::buildQueueCommands()
     // In the open list, Delete takes the highlighted folder off, as address bars do.
     new KeyTaker(cboPath->view(), Qt::Key_Delete, [this] {
         const QModelIndex highlighted = cboPath->view()->currentIndex();
-        if (highlighted.isValid())
+        if (highlighted.isValid()) {
             takeOff(highlighted.row());
+            reopenList(highlighted.row());
+        }
         return true;
     });
 
@@ -81,6 +85,17 @@ void frmMain::buildQueueCommands()
     connect(quit, &QShortcut::activated, this, &frmMain::cmdQuit_Click);
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, &frmMain::aboutRequested);
+}
+
+// An open list keeps its old height when a row goes; opened again it fits what is left, with
+// the row after the one taken off highlighted.
+void frmMain::reopenList(int row)
+{
+    cboPath->hidePopup();
+    if (cboPath->count() == 0)
+        return;
+    cboPath->showPopup();
+    cboPath->view()->setCurrentIndex(cboPath->model()->index(std::min(row, cboPath->count() - 1), 0));
 }
 
 void frmMain::showPathMenu(const QPoint& at)

@@ -8,6 +8,7 @@
 #include "KeyTaker.h"
 #include "Layout.h"
 #include "ResultsView.h"
+#include "WindowPlacement.h"
 #include "forms/Accessible.h"
 #include "forms/Fonts.h"
 #include "skinbutton/core/SkinButton.h"
@@ -18,6 +19,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTimer>
 
 namespace zarvok::app {
@@ -214,6 +216,9 @@ void frmMain::showResults()
         connect(view, &ResultsView::eraseAsAdministratorRequested, this, &frmMain::eraseAsAdministrator);
         view->allowAdministrator(!m_loop.running() && !m_admin->running());
         m_resultsView = view;
+        const QScreen* screen = this->screen();
+        if (const std::optional<QPoint> at = besideWindow(frameGeometry(), view->frameGeometry().size(), screen->availableGeometry()))
+            view->move(*at);
     }
     m_resultsView->show();
     m_resultsView->raise();

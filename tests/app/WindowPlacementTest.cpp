@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <vector>
+
 using namespace zarvok::app;
 
 TEST(WindowPlacement, TwipsAndPixels)
@@ -107,4 +110,25 @@ TEST(WindowPlacement, ReadsAPositionOnlyWhenBothValuesAreNumbers)
         store.sync();
         EXPECT_EQ(readStoredPosition(exe), c.read) << c.left << " " << (c.top ? c.top : "(none)");
     }
+}
+
+// The results window beside the main one, on whichever side has room.
+TEST(WindowPlacement, ASecondWindowOpensBesideTheMainOneWhereItFits)
+{
+    const QRect screen(0, 0, 1920, 1080);
+    const QSize results(640, 280);
+    struct Case {
+        QRect owner;
+        std::optional<QPoint> at;
+    };
+    const std::vector<Case> cases = {
+        {{100, 100, 401, 230}, QPoint(509, 100)},   // right
+        {{1400, 100, 401, 230}, QPoint(752, 100)},  // no room right: left
+        {{700, 900, 401, 230}, QPoint(1109, 800)},  // right, moved up to stay on the screen
+        {{0, 0, 1920, 400}, QPoint(0, 408)},        // as wide as the screen: below
+        {{0, 700, 1920, 380}, QPoint(0, 412)},      // at the bottom: above
+        {{0, 0, 1920, 1080}, std::nullopt},         // nowhere
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(zarvok::app::besideWindow(c.owner, results, screen), c.at) << c.owner.x() << "," << c.owner.y();
 }

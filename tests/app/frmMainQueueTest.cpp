@@ -235,8 +235,13 @@ TEST(frmMainQueue, DuringARunOnlyTheWaitingFoldersCanBeTakenOff)
         QTest::keyClick(list, Qt::Key_Delete);
         toldForFirst = f.announced();
         list->setCurrentIndex(list->model()->index(2, 0)); // "c"
+        const int heightBefore = list->window()->height();
         QTest::keyClick(list, Qt::Key_Delete);
         afterDeleteKey = f.items();
+        // Still open, fitted to the rows left, on the row after the one taken off.
+        EXPECT_TRUE(f.cboPath()->view()->isVisible());
+        EXPECT_LT(f.cboPath()->view()->window()->height(), heightBefore);
+        EXPECT_EQ(f.cboPath()->view()->currentIndex().row(), 2);
         f.cboPath()->hidePopup();
         menu = f.openMenu();
         f.action(menu, "actClearList")->trigger();
