@@ -306,7 +306,7 @@ TEST_P(ZarvokEraseStopped, TellsWhatWasErasedAndExitsWithFour)
     makeWideTree(tree, 30, 1500);
     makeWideTree(next, 1, 1);
     const std::size_t before = countEntries(tree);
-    std::vector<std::string> args = {"--progress", tree.string(), next.string()};
+    std::vector<std::string> args = {"--progress", "--threads", "1", tree.string(), next.string()};
     if (signal == 0)
         args.insert(args.begin(), "--admin");
     int talk[2] = {-1, -1};
