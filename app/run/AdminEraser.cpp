@@ -13,6 +13,7 @@ namespace zarvok::app {
 namespace {
 
 constexpr int kNotGranted = 3; // zarvok-erase: administrator rights were not granted
+constexpr int kStopped = 4;    // zarvok-erase: stopped; its lines tell what became of each folder
 
 QString fromTool(const std::string& text)
 {
@@ -64,7 +65,7 @@ AdminRun adminRunOf(const QStringList& folders, int exitStatus, bool ended, cons
     AdminRun run;
     const QStringList lines = QString::fromUtf8(errorOutput).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     const QString grantHead = QStringLiteral("zarvok-erase: administrator rights were not granted: ");
-    if (!ended || exitStatus == kNotGranted || exitStatus > 3) {
+    if (!ended || exitStatus == kNotGranted || exitStatus > kStopped) {
         run.granted = false;
         QString why;
         for (const QString& line : lines)
@@ -77,10 +78,15 @@ AdminRun adminRunOf(const QStringList& folders, int exitStatus, bool ended, cons
         run.message = QStringLiteral("Nothing was erased: administrator rights were not granted (") + why + QStringLiteral(").");
         return run;
     }
+    // A folder without a line is erased only when zarvok-erase told of the others, or of none
+    // because all went: a failure it said nothing about leaves nothing known to be gone.
+    bool toldOfFolders = exitStatus == 0;
+    for (const QString& folder : folders)
+        toldOfFolders = toldOfFolders || !lineAbout(folder, lines).isEmpty();
     QStringList notErased;
     for (const QString& folder : folders) {
         const QString said = lineAbout(folder, lines);
-        if (said.isEmpty() && exitStatus != 2) {
+        if (said.isEmpty() && exitStatus != 2 && toldOfFolders) {
             run.results << resultFor(folder, FolderResult::Kind::Erased);
             continue;
         }
@@ -110,6 +116,18 @@ ProcessAdminEraser::ProcessAdminEraser(QString program, QObject* parent)
     : AdminEraser(parent)
     , m_program(std::move(program))
 {
+}
+
+// The window going stops the administrator's run: zarvok-erase stops it on SIGTERM (as it
+// would on a kill, which leaves no time to).
+ProcessAdminEraser::~ProcessAdminEraser()
+{
+    if (!m_process)
+        return;
+    m_process->disconnect(this);
+    m_process->terminate();
+    if (!m_process->waitForFinished(3000))
+        m_process->kill();
 }
 
 void ProcessAdminEraser::start(const QStringList& folders)

@@ -46,6 +46,7 @@ class ProcessAdminEraser final : public AdminEraser {
     Q_OBJECT
 public:
     explicit ProcessAdminEraser(QString program = zarvokEraseProgram(), QObject* parent = nullptr);
+    ~ProcessAdminEraser() override;
     void start(const QStringList& folders) override;
     bool running() const override { return m_process != nullptr; }
 

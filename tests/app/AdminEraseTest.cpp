@@ -65,6 +65,12 @@ TEST(EraseAsAdministrator, ReadsWhatZarvokEraseAnswered)
          "this user may not erase folders as administrator; nothing was erased\n",
          false, {}, "Nothing was erased: administrator rights were not granted (polkit said no"},
         {{"/a"}, -1, false, "", false, {}, "zarvok-erase could not be started"},
+        // An ending it said nothing about leaves the folder not erased (pkexec's own failure).
+        {{"/a"}, 1, true, "Got unexpected EOF while reading from controlling terminal.\n", true, {Kind::NotErased}, "Got unexpected EOF"},
+        {{"/a", "/b", "/c"}, 4, true,
+         "zarvok-erase: /b: stopped before it was fully erased: 12 entries were removed\n"
+         "zarvok-erase: /c: stopped before it was begun; nothing was erased\n",
+         true, {Kind::Erased, Kind::NotErased, Kind::NotErased}, "/c: Not fully erased as administrator (stopped before it was begun"},
     };
     for (const Case& c : cases) {
         const AdminRun run = adminRunOf(c.folders, c.status, c.ended, c.said);
@@ -115,6 +121,23 @@ TEST(EraseAsAdministrator, RunsZarvokEraseAsAProcessOfItsOwn)
     missing.start({QStringLiteral("/x")});
     ASSERT_TRUE(QTest::qWaitFor([&] { return runs.size() == 2; }, 10000));
     EXPECT_TRUE(runs.at(1).message.contains(QStringLiteral("could not be started"))) << runs.at(1).message.toStdString();
+
+    // The window going stops a run with SIGTERM, which zarvok-erase passes on to the administrator's erase.
+    const QString slow = dir.filePath(QStringLiteral("slow-zarvok-erase"));
+    QFile slowScript(slow);
+    ASSERT_TRUE(slowScript.open(QIODevice::WriteOnly));
+    slowScript.write("#!/bin/sh\ntrap 'echo TERM > \"$(dirname \"$0\")/stopped\"; exit 4' TERM\n"
+                     "touch \"$(dirname \"$0\")/running\"\nwhile :; do sleep 0.05; done\n");
+    slowScript.close();
+    slowScript.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    {
+        ProcessAdminEraser going(slow);
+        going.start({QStringLiteral("/x")});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(dir.filePath(QStringLiteral("running"))); }, 10000));
+    }
+    QFile stopped(dir.filePath(QStringLiteral("stopped")));
+    ASSERT_TRUE(stopped.open(QIODevice::ReadOnly));
+    EXPECT_EQ(stopped.readAll(), QByteArray("TERM\n"));
 }
 
 // Stands in for zarvok-erase --admin: keeps what it was asked, and answers when told.

@@ -4,16 +4,22 @@
 #include "Report.h"
 #include "TempTree.h"
 
+#include "StopSignals.h"
+
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <regex>
 #include <sstream>
+#include <thread>
 
 namespace zarvok::erase::test {
 namespace {
@@ -296,6 +302,72 @@ TEST_F(ZarvokEraseTool, HelpAndUsageErrors)
     EXPECT_EQ(badOption.err, "zarvok-erase: unknown option '--fast'\nTry 'zarvok-erase --help'.\n");
     EXPECT_TRUE(present(tmp / "kept"));
 }
+
+// How a running erase is told to stop: a signal, or (as root, the administrator's side of
+// --admin) the user's side hanging up its standard input.
+class ZarvokEraseStopped : public ZarvokEraseTool, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ZarvokEraseStopped, TellsWhatWasErasedAndExitsWithFour)
+{
+    const int signal = GetParam();
+    if (signal == 0 && ::geteuid() != 0)
+        GTEST_SKIP() << "needs root to run the administrator's side";
+    const fs::path tree = tmp / "tree";
+    const fs::path next = tmp / "next";
+    makeWideTree(tree, 30, 1500);
+    makeWideTree(next, 1, 1);
+    const std::size_t before = countEntries(tree);
+    std::vector<std::string> args = {"--progress", "--threads", "1", tree.string(), next.string()};
+    if (signal == 0)
+        args.insert(args.begin(), "--admin");
+    int talk[2] = {-1, -1};
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, talk), 0);
+    ASSERT_GT(::send(talk[0], zarvok::tool::kCallerHello, std::strlen(zarvok::tool::kCallerHello), 0), 0);
+    const fs::path errFile = scratch / "stderr";
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(talk[1], 0);
+        ::dup2(::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666), 2);
+        ::setenv("HOME", home.c_str(), 1);
+        const std::vector<std::string> command = toolWith(args);
+        std::vector<char*> argv;
+        for (const std::string& arg : command)
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ::close(talk[1]);
+    // Stopped once the live count shows that the erase is under way.
+    for (int wait = 0; wait < 3000 && slurp(errFile).find("entries removed") == std::string::npos; ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (signal == 0)
+        ::close(talk[0]);
+    else
+        ::kill(pid, signal);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    if (signal != 0)
+        ::close(talk[0]);
+    const std::string err = slurp(errFile);
+
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status) << ": " << err;
+    EXPECT_EQ(WEXITSTATUS(status), zarvok::tool::kStopped) << err;
+    const std::size_t gone = before - countEntries(tree);
+    EXPECT_GT(gone, 0u);
+    const std::string said = "\n"
+                             "zarvok-erase: " + tree.string() + ": stopped before it was fully erased: " + zarvok::tool::grouped(gone)
+                             + " entries were removed\n"
+                             "zarvok-erase: " + next.string() + ": stopped before it was begun; nothing was erased\n";
+    ASSERT_GE(err.size(), said.size()) << err;
+    EXPECT_EQ(err.substr(err.size() - said.size()), said) << "the progress line ends with its newline, then one line per path";
+    EXPECT_TRUE(std::regex_search(err, std::regex("\r" + zarvok::tool::grouped(gone) + " entries removed in [0-9.]+ s\n"))) << err;
+    EXPECT_EQ(countEntries(next), 2u);
+}
+
+INSTANTIATE_TEST_SUITE_P(By, ZarvokEraseStopped, ::testing::Values(SIGINT, SIGTERM, SIGHUP, 0), [](const auto& by) {
+    return by.param == 0 ? std::string("UserSideHangingUp") : std::string(sigabbrev_np(by.param));
+});
 
 class ZarvokEraseUnderStrace : public ZarvokEraseTool, public ::testing::WithParamInterface<const char*> {};
 

@@ -99,11 +99,17 @@ std::string usageText()
            "  zarvok-erase: PATH: is a symbolic link, not a folder\n"
            "  zarvok-erase: PATH: refused: REASON; nothing was erased\n"
            "  zarvok-erase: PATH: could not be fully erased: REASON (at ENTRY)\n"
+           "  zarvok-erase: PATH: stopped before it was fully erased: N entries were removed\n"
+           "  zarvok-erase: PATH: stopped before it was begun; nothing was erased\n"
            "\n"
            "  zarvok-erase: administrator rights were not granted: REASON; nothing was erased\n"
            "\n"
+           "SIGINT, SIGTERM and SIGHUP stop the erase under way (with --admin, the\n"
+           "administrator's erase too); a second signal ends it at once.\n"
+           "\n"
            "Exit status: 0 when every PATH was erased, 1 when one was not, 2 for a usage error,\n"
-           "3 when --admin was not granted administrator rights (nothing was erased).\n";
+           "3 when --admin was not granted administrator rights (nothing was erased), 4 when\n"
+           "it was stopped.\n";
 }
 
 std::vector<std::string> argumentsOf(const CommandLine& line)

@@ -1,10 +1,18 @@
 #include "Elevation.h"
 
+#include "PkexecOutput.h"
+#include "Report.h"
+#include "StopSignals.h"
+
 #include <fcntl.h>
 #include <limits.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -114,13 +122,128 @@ std::string thisProgram()
     return std::string(path, static_cast<std::size_t>(length));
 }
 
+namespace {
+
+std::vector<std::string> pathsIn(const std::vector<std::string>& args)
+{
+    const auto dashes = std::find(args.begin(), args.end(), "--");
+    return dashes == args.end() ? std::vector<std::string>{} : std::vector<std::string>(dashes + 1, args.end());
+}
+
+int notGrantedFor(const std::vector<std::string>& paths, const std::string& reason)
+{
+    notGranted(reason);
+    for (const std::string& path : paths) {
+        const std::string line = "zarvok-erase: " + escaped(path) + ": nothing was erased: administrator rights were not granted\n";
+        writeAll(STDERR_FILENO, line.data(), line.size());
+    }
+    return kNotGranted;
+}
+
+// How pkexec's run went, as the user's side saw it.
+struct PkexecRun {
+    int waitStatus = 0;
+    bool rootStarted = false; // the administrator's side said it runs
+    bool stopped = false;     // we were told to stop meanwhile
+    std::string output;       // the end of what pkexec and the erase wrote
+};
+
+void keep(std::string_view text, PkexecRun& run)
+{
+    run.output += text;
+    if (run.output.size() > kKeptOutput)
+        run.output.erase(0, run.output.size() - kKeptOutput);
+}
+
+// Reads what the administrator's side sent: its greeting. -1: nothing more for now; 0: done.
+ssize_t readGreeting(int fd, std::string& got, PkexecRun& run)
+{
+    char buffer[256];
+    const ssize_t n = ::recv(fd, buffer, sizeof buffer, MSG_DONTWAIT);
+    if (n < 0)
+        return errno == EINTR || errno == EAGAIN ? -1 : 0;
+    got.append(buffer, static_cast<std::size_t>(n));
+    run.rootStarted = run.rootStarted || has(got, kRootHello);
+    return n;
+}
+
+// Forwards what pkexec writes until it is done, watching the administrator's side's socket and
+// our own stop requests: a stop hangs up on the administrator's side, which stops too, and ends
+// pkexec itself while it still asks for the password.
+PkexecRun followPkexec(pid_t child, int output, int talk)
+{
+    PkexecRun run;
+    PkexecOutputFilter filter;
+    std::string greeting;
+    pollfd fds[3] = {{output, POLLIN, 0}, {talk, POLLIN, 0}, {stoppedFd(), POLLIN, 0}};
+    while (fds[0].fd >= 0) {
+        if (::poll(fds, 3, -1) < 0 && errno != EINTR)
+            break;
+        if (fds[1].fd >= 0 && fds[1].revents != 0 && readGreeting(talk, greeting, run) == 0)
+            fds[1].fd = -1;
+        if (fds[2].fd >= 0 && fds[2].revents != 0) {
+            run.stopped = true;
+            fds[2].fd = -1;
+            ::shutdown(talk, SHUT_WR);
+            // Once pkexec runs the command as root, it is not ours to signal: the hang-up stops it.
+            if (!run.rootStarted)
+                ::kill(child, stopSignal() != 0 ? stopSignal() : SIGTERM);
+        }
+        if (fds[0].revents == 0)
+            continue;
+        char buffer[4096];
+        const ssize_t got = ::read(output, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            fds[0].fd = -1;
+        else {
+            const std::string_view chunk(buffer, static_cast<std::size_t>(got));
+            const std::string shown = filter.feed(chunk);
+            writeAll(STDERR_FILENO, shown.data(), shown.size());
+            keep(chunk, run);
+        }
+    }
+    const std::string rest = filter.finish();
+    writeAll(STDERR_FILENO, rest.data(), rest.size());
+    while (::waitpid(child, &run.waitStatus, 0) < 0 && errno == EINTR) {
+    }
+    // The command has ended: whatever it sent is there to read.
+    while (readGreeting(talk, greeting, run) > 0) {
+    }
+    return run;
+}
+
+} // namespace
+
+std::string notRunReason(int waitStatus, bool rootStarted, bool stopped, const std::string& output)
+{
+    if (rootStarted)
+        return {};
+    if (stopped)
+        return "zarvok-erase was stopped before they were granted";
+    if (WIFEXITED(waitStatus)) {
+        if (WEXITSTATUS(waitStatus) == 0)
+            return {}; // nothing but the command ends pkexec with success
+        if (std::string reason = notGrantedReason(WEXITSTATUS(waitStatus), output); !reason.empty())
+            return reason;
+    }
+    std::string detail = pkexecSaid(output);
+    if (detail.empty() && WIFSIGNALED(waitStatus))
+        detail = "it was ended by signal " + std::to_string(WTERMSIG(waitStatus)) + ", " + strsignal(WTERMSIG(waitStatus));
+    else if (detail.empty())
+        detail = "it ended with status " + std::to_string(WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1);
+    return "pkexec ended before they were granted (" + escaped(detail) + ")";
+}
+
 int runAsAdministrator(const std::string& program, const std::vector<std::string>& args)
 {
+    const std::vector<std::string> paths = pathsIn(args);
     const std::string pkexec = pkexecPath();
     if (pkexec.empty())
-        return notGranted("pkexec is not installed (Debian package pkexec), so no one could grant them");
+        return notGrantedFor(paths, "pkexec is not installed (Debian package pkexec), so no one could grant them");
     if (program.empty() || program[0] != '/')
-        return notGranted("the path of zarvok-erase itself could not be found");
+        return notGrantedFor(paths, "the path of zarvok-erase itself could not be found");
 
     std::vector<std::string> argStrings{pkexec, program};
     argStrings.insert(argStrings.end(), args.begin(), args.end());
@@ -137,45 +260,41 @@ int runAsAdministrator(const std::string& program, const std::vector<std::string
         envp.push_back(const_cast<char*>(entry.c_str()));
     envp.push_back(nullptr);
 
+    // pkexec hands the command only descriptors 0-2: the administrator's side hears from us on
+    // its standard input, a socket (pkexec asks for a password on the terminal itself).
     int pipeFds[2];
-    if (::pipe2(pipeFds, O_CLOEXEC) != 0)
-        return notGranted(std::string("pkexec could not be started (") + std::strerror(errno) + ")");
+    int talk[2];
+    if (::pipe2(pipeFds, O_CLOEXEC) != 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, talk) != 0)
+        return notGrantedFor(paths, std::string("pkexec could not be started (") + std::strerror(errno) + ")");
+    const std::string_view hello(kCallerHello);
+    if (::send(talk[0], hello.data(), hello.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(hello.size()))
+        return notGrantedFor(paths, std::string("pkexec could not be started (") + std::strerror(errno) + ")");
     std::fflush(nullptr);
     const pid_t child = ::fork();
     if (child < 0)
-        return notGranted(std::string("pkexec could not be started (") + std::strerror(errno) + ")");
+        return notGrantedFor(paths, std::string("pkexec could not be started (") + std::strerror(errno) + ")");
     if (child == 0) {
         ::dup2(pipeFds[1], STDERR_FILENO);
+        ::dup2(talk[1], STDIN_FILENO);
         ::execve(pkexec.c_str(), argv.data(), envp.data());
         const char message[] = "zarvok-erase: pkexec could not be started\n";
         writeAll(STDERR_FILENO, message, sizeof message - 1);
         ::_exit(kPkexecNotAuthorized);
     }
     ::close(pipeFds[1]);
-    // Everything pkexec and the erase as root write goes on to our standard error as it comes.
-    std::string kept;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t got = ::read(pipeFds[0], buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            break;
-        writeAll(STDERR_FILENO, buffer, static_cast<std::size_t>(got));
-        kept.append(buffer, static_cast<std::size_t>(got));
-        if (kept.size() > kKeptOutput)
-            kept.erase(0, kept.size() - kKeptOutput);
-    }
+    ::close(talk[1]);
+    const PkexecRun run = followPkexec(child, pipeFds[0], talk[0]);
     ::close(pipeFds[0]);
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (!WIFEXITED(status))
-        return 1; // pkexec or the erase was stopped by a signal: what it removed stays removed
-    const int code = WEXITSTATUS(status);
-    if (std::string reason = notGrantedReason(code, kept); !reason.empty())
-        return notGranted(reason);
-    return code;
+    ::close(talk[0]);
+    if (std::string reason = notRunReason(run.waitStatus, run.rootStarted, run.stopped, run.output); !reason.empty())
+        return notGrantedFor(paths, reason);
+    if (WIFEXITED(run.waitStatus))
+        return WEXITSTATUS(run.waitStatus);
+    // What it removed stays removed; what became of each folder it could not tell.
+    const std::string line = "zarvok-erase: the erase as administrator was ended by signal " + std::to_string(WTERMSIG(run.waitStatus))
+                             + ", " + strsignal(WTERMSIG(run.waitStatus)) + ", before it told what became of each folder\n";
+    writeAll(STDERR_FILENO, line.data(), line.size());
+    return 1;
 }
 
 } // namespace zarvok::tool

@@ -129,6 +129,19 @@ std::string outcomeLine(const std::string& path, const erase::Outcome& outcome)
     return head + "could not be fully erased: " + escaped(outcome.reason) + " (at " + escaped(outcome.failedPath) + ")\n";
 }
 
+std::string outcomeLine(const std::string& path, const erase::Outcome& outcome, std::uint64_t removed)
+{
+    if (outcome.status != erase::Status::Failed || outcome.error != std::errc::operation_canceled)
+        return outcomeLine(path, outcome);
+    return "zarvok-erase: " + escaped(path) + ": stopped before it was fully erased: " + grouped(removed)
+           + (removed == 1 ? " entry was" : " entries were") + " removed\n";
+}
+
+std::string notBegunLine(const std::string& path)
+{
+    return "zarvok-erase: " + escaped(path) + ": stopped before it was begun; nothing was erased\n";
+}
+
 std::string summaryLine(std::uint64_t removed, double seconds)
 {
     char time[32];

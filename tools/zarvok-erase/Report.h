@@ -21,6 +21,14 @@ std::string grouped(std::uint64_t count);
 // "zarvok-erase: PATH: ..." for a path that was not erased, with its newline; empty when it was.
 std::string outcomeLine(const std::string& path, const erase::Outcome& outcome);
 
+// The same, and for an erase that was stopped (Failed with ECANCELED) how many entries it had
+// removed by then: "zarvok-erase: PATH: stopped before it was fully erased: 1,234 entries were
+// removed".
+std::string outcomeLine(const std::string& path, const erase::Outcome& outcome, std::uint64_t removed);
+
+// For a path whose erase had not begun when the tool was stopped.
+std::string notBegunLine(const std::string& path);
+
 // "272,450 entries removed in 3.4 s".
 std::string summaryLine(std::uint64_t removed, double seconds);
 

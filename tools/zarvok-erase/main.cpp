@@ -5,6 +5,7 @@
 #include "Elevation.h"
 #include "EraseEngine.h"
 #include "Report.h"
+#include "StopSignals.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -89,7 +90,12 @@ private:
 // working folder that was deleted or lies deeper than PATH_MAX behaves as it does for rm.
 bool eraseOne(const std::string& path, const zarvok::tool::CommandLine& line, const zarvok::erase::Options& options)
 {
+    if (zarvok::tool::stopRequested()) {
+        std::cerr << zarvok::tool::notBegunLine(path);
+        return false;
+    }
     Progress progress;
+    const zarvok::tool::StopWatch::Cancelling cancelling(progress.cancel);
     std::optional<ProgressLine> shown;
     if (line.progress)
         shown.emplace(progress);
@@ -97,7 +103,7 @@ bool eraseOne(const std::string& path, const zarvok::tool::CommandLine& line, co
     const Outcome outcome = zarvok::erase::eraseTreeAt(AT_FDCWD, path, &progress, options);
     if (shown)
         shown->finish(outcome, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    std::cerr << zarvok::tool::outcomeLine(path, outcome);
+    std::cerr << zarvok::tool::outcomeLine(path, outcome, progress.removed.load());
     return outcome.ok();
 }
 
@@ -174,10 +180,11 @@ int main(int argc, char** argv)
         std::cout << zarvok::tool::usageText();
         return 0;
     }
+    const zarvok::tool::StopWatch stopWatch;
     if (line.admin)
-        return eraseAsAdministrator(line);
+        return stopWatch.exitStatus(eraseAsAdministrator(line));
     bool allErased = true;
     for (const std::string& path : line.paths)
         allErased = eraseOne(path, line, zarvok::erase::Options{line.threads}) && allErased;
-    return allErased ? 0 : kNotAllErased;
+    return stopWatch.exitStatus(allErased ? 0 : kNotAllErased);
 }
