@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string_view>
 
 namespace zarvok::tool {
@@ -36,6 +37,7 @@ struct Watch {
     std::atomic<bool> quitting{false};
     std::thread thread;
 };
+std::unique_ptr<Watch> g_owned;
 Watch* g_watch = nullptr;
 
 extern "C" void onStopSignal(int signal)
@@ -134,7 +136,8 @@ void makePipe(int fds[2])
 
 StopWatch::StopWatch()
 {
-    auto* watch = new Watch;
+    g_owned = std::make_unique<Watch>();
+    Watch* watch = g_owned.get();
     int wake[2];
     int stopped[2];
     makePipe(wake);
@@ -169,7 +172,7 @@ StopWatch::~StopWatch()
         failHard("the stop watch could not be ended");
     watch->thread.join();
     g_watch = nullptr;
-    delete watch;
+    g_owned.reset();
 }
 
 StopWatch::Cancelling::Cancelling(erase::CancelFlag& flag)
