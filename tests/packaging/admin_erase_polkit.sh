@@ -234,6 +234,23 @@ run_tool bin --admin "/etc/$CANARY"
 expect 1 "it lies in /etc" "a refusal is told before polkit is asked"
 [[ "$said" != *"not granted"* ]] || fail "polkit was asked for a folder that is refused anyway: $said"
 
+# The user's side told to stop (as the window's Stop and quitting do) stops root's side too.
+locked_tree "$WORK/trees/stopped"
+mkdir -p "$WORK/trees/stopped/owned/many"
+(cd "$WORK/trees/stopped/owned/many" && seq 60000 | xargs touch)
+(exec env -i PATH=/usr/bin:/bin HOME=/nonexistent SHELL=/bin/sh LANG=C.UTF-8 \
+    setpriv --reuid="$(id -u nobody)" --regid="$(id -g nobody)" --clear-groups \
+    "$TOOL" --admin --progress --threads 1 "$WORK/trees/stopped" </dev/null >"$WORK/stopped.log" 2>&1) &
+USER_SIDE=$!
+for _ in $(seq 200); do grep -q "entries removed" "$WORK/stopped.log" && break; sleep 0.05; done
+kill -TERM "$USER_SIDE"
+status=0; wait "$USER_SIDE" || status=$?
+said=$(cat "$WORK/stopped.log")
+expect 4 "stopped before it was fully erased" "the user's side stopped mid-run"
+left=$(find "$WORK/trees/stopped" | wc -l)
+sleep 2
+[ "$left" -gt 1 ] && [ "$(find "$WORK/trees/stopped" | wc -l)" = "$left" ] || fail "root's side went on erasing after the user's side stopped"
+
 # polkit says no, no agent answers, polkit is not there: nothing is touched, and the user is told.
 run_tool daemon --admin "$WORK/trees/kept"
 expect 3 "administrator rights were not granted: polkit said no" "polkit says no (user daemon)"
