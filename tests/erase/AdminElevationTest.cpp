@@ -45,6 +45,9 @@ TEST(ZarvokEraseAdmin, TellsWhyPkexecDidNotRunIt)
         {2, "", ""},
         {126, "Error executing command as another user: Request dismissed\n", "was dismissed"},
         {127, "Error executing command as another user: Not authorized\n\nThis incident has been reported.\n", "polkit said no"},
+        {127, "polkit-agent-helper-1: pam_authenticate failed: Authentication failure\n"
+              "Error executing command as another user: Not authorized\n\nThis incident has been reported.\n",
+         "the password was not accepted"},
         {127, "Error executing command as another user: No authentication agent found.\n", "no authentication agent answered"},
         {127, "Error creating textual authentication agent: Error opening current controlling terminal for the process (`/dev/tty'): "
               "No such device or address\n",

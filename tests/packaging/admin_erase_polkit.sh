@@ -51,6 +51,8 @@ polkit.addRule(function(action, subject) {
         return polkit.Result.YES;
     if (subject.user == "daemon")
         return polkit.Result.NO;
+    if (action.id == "$ACTION" && subject.user == "sys")
+        return polkit.Result.AUTH_SELF;
 });
 RULES
 chmod -R a+rX "$WORK/actions" "$WORK/rules"
@@ -258,6 +260,13 @@ intact "$WORK/trees/kept/owned/a" "polkit said no"
 run_tool bin --admin "$WORK/trees/kept"
 expect 3 "administrator rights were not granted: no authentication agent answered" "no polkit agent and no terminal (user bin)"
 intact "$WORK/trees/kept/owned/a" "no agent"
+# A password typed wrong at the terminal's prompt (user sys has none that could match).
+status=0
+said=$(printf 'wrong-1\nwrong-2\nwrong-3\n' | env -i PATH=/usr/bin:/bin HOME=/nonexistent SHELL=/bin/sh LANG=C.UTF-8 TERM=dumb \
+    setpriv --reuid="$(id -u sys)" --regid="$(id -g sys)" --clear-groups \
+    script -qec "$TOOL --admin $WORK/trees/kept" /dev/null 2>&1) || status=$?
+expect 3 "administrator rights were not granted: the password was not accepted" "a wrong password (user sys)"
+intact "$WORK/trees/kept/owned/a" "a wrong password"
 kill "$POLKITD"; wait "$POLKITD" 2>/dev/null || true
 run_tool nobody --admin "$WORK/trees/kept"
 expect 3 "polkit does not run on this system" "polkitd stopped"

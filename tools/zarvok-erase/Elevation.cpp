@@ -74,6 +74,17 @@ int notGranted(const std::string& reason)
 
 } // namespace
 
+namespace {
+
+// A mistyped password ends as "Not authorized", or as an end of input at the next prompt; the
+// agent's helper said why first.
+bool passwordRejected(const std::string& output)
+{
+    return has(output, "pam_authenticate failed") || has(output, "AUTHENTICATION FAILED");
+}
+
+} // namespace
+
 std::string notGrantedReason(int status, const std::string& output)
 {
     if (status == kPkexecDismissed || has(output, "Request dismissed"))
@@ -86,6 +97,8 @@ std::string notGrantedReason(int status, const std::string& output)
     if (has(output, "Error getting authority") || has(output, "Error initializing authority") || has(output, "ServiceUnknown")
         || has(output, "NameHasNoOwner"))
         return "polkit does not run on this system (no polkitd on the system bus), so no one could grant them";
+    if (passwordRejected(output))
+        return "the password was not accepted";
     if (has(output, "Not authorized") || has(output, "not authorized"))
         return "polkit said no: this user may not erase folders as administrator";
     if (has(output, "Cannot run program") || has(output, "Error executing command"))
@@ -222,6 +235,8 @@ std::string notRunReason(int waitStatus, bool rootStarted, bool stopped, const s
         return {};
     if (stopped)
         return "zarvok-erase was stopped before they were granted";
+    if (passwordRejected(output))
+        return "the password was not accepted";
     if (WIFEXITED(waitStatus)) {
         if (WEXITSTATUS(waitStatus) == 0)
             return {}; // nothing but the command ends pkexec with success
