@@ -265,15 +265,6 @@ void frmMain::Unload()
         qWarning() << "The window position could not be saved";
 }
 
-void frmMain::closeEvent(QCloseEvent* event)
-{
-    Unload();
-    // What the erase removed stays removed; the engine stops between entries, and the eraser
-    // waits only briefly for it when the window goes.
-    m_loop.stop();
-    event->accept();
-}
-
 void frmMain::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::PaletteChange && lblHeader != nullptr)

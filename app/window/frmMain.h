@@ -114,6 +114,10 @@ private:
     void applyColours();
     void Load();
     void Unload();
+    // Quitting during a run (frmMainQuit.cpp): asked first, then the run stopped and recorded.
+    void askToQuitDuringRun();
+    void quitOnceStopped();
+    void recordQuitRun();
     void centreOnceTheFrameIsKnown();
     // The queue in the user's hands (frmMainQueue.cpp): every route that queues ends in
     // queueShown, which tells screen readers what changed.
@@ -150,6 +154,8 @@ private:
     bool m_busy = false;
     OpeningPosition m_opening;
     QPointer<QWidget> m_resultsView;
+    QPointer<QWidget> m_quitQuestion;
+    enum class Quitting { No, WhenStopped, Now } m_quitting = Quitting::No;
 
     QWidget* picToolBar = nullptr;
     QWidget* PicStatus = nullptr;

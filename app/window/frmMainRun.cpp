@@ -121,6 +121,11 @@ void frmMain::onRunEnded(const RunTally& tally)
     showDeleteAs(false);
     lblResults->setVisible(!m_results->all().isEmpty());
     m_surveys->follow(m_queue->entries()); // a stopped folder is not what it was
+    if (m_quitting == Quitting::WhenStopped) {
+        recordQuitRun();
+        m_quitting = Quitting::Now;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
 }
 
 void frmMain::buildProgressBar()

@@ -4,8 +4,11 @@
 
 #include "Registry.h"
 
+#include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTest>
 
@@ -89,20 +92,47 @@ TEST(frmMainPosition, ClosingMinimisedKeepsThePreviousPosition)
     EXPECT_EQ(stored(exe, "MainTop"), RegValue(450));
 }
 
-TEST(frmMainPosition, ClosingDuringAnEraseSavesThePositionAndStopsTheEngine)
+// Quitting during a run asks first: No lets the run go on; Yes stops the engine, keeps the
+// position, and leaves the run's record where the user can read it.
+TEST(frmMainPosition, QuittingDuringAnEraseAsksThenStopsTheEngineAndLeavesARecord)
 {
-    TempTree tree;
-    const QString folder = tree.folder("busy", 10);
-    WindowFixture f(QStringLiteral("position-erasing"));
-    f.window->show();
-    f.window->move(33, 44);
-    f.cboPath()->setEditText(folder);
-    f.button("cmdCopy")->click();
-    f.button("cmdPaste")->click();
-    *f.onErase = [&](const QString&) { f.window->close(); };
-    f.button("cmdDelete")->click();
-    EXPECT_EQ(f.eraser->stops, 1);
-    EXPECT_EQ(stored(f.exe, "MainLeft"), RegValue(33 * 15));
-    EXPECT_EQ(stored(f.exe, "MainTop"), RegValue(44 * 15));
-    EXPECT_TRUE(f.waitForRunEnd(1000));
+    for (const bool quit : {false, true}) {
+        SCOPED_TRACE(quit ? "Yes" : "No");
+        TempTree tree;
+        const QString folder = tree.folder("busy", 10);
+        qputenv("XDG_STATE_HOME", tree.path("state").toUtf8());
+        WindowFixture f(QStringLiteral("position-erasing"));
+        f.window->show();
+        f.window->move(33, 44);
+        f.cboPath()->setEditText(folder);
+        f.button("cmdCopy")->click();
+        f.button("cmdPaste")->click();
+        QString asked;
+        *f.onErase = [&](const QString&) {
+            QTest::mouseClick(f.button("cmdQuit"), Qt::LeftButton);
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr)
+                return;
+            asked = box->text();
+            QTest::mouseClick(box->button(quit ? QMessageBox::Yes : QMessageBox::No), Qt::LeftButton);
+        };
+        f.button("cmdDelete")->click();
+        EXPECT_EQ(asked, QStringLiteral("Stop erasing and quit?"));
+        EXPECT_TRUE(f.waitForRunEnd(3000));
+        QTest::qWait(50);
+        EXPECT_EQ(f.window->isVisible(), !quit);
+        EXPECT_EQ(f.eraser->stops, quit ? 1 : 0);
+        const QString record = tree.path("state") + QStringLiteral("/zarvok/last-run.txt");
+        EXPECT_EQ(QFileInfo::exists(record), quit);
+        if (quit) {
+            EXPECT_EQ(stored(f.exe, "MainLeft"), RegValue(33 * 15));
+            EXPECT_EQ(stored(f.exe, "MainTop"), RegValue(44 * 15));
+            QFile file(record);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_TRUE(QString::fromUtf8(file.readAll()).contains(folder + QStringLiteral("\t"))) << record.toStdString();
+        } else {
+            EXPECT_FALSE(QFileInfo::exists(folder)); // erased to its end
+        }
+        qunsetenv("XDG_STATE_HOME");
+    }
 }

@@ -73,6 +73,14 @@ answer_box() {
     wait_for 50 no_box || fail "the message box did not close"
 }
 no_box() { ! has_box; }
+# Answers the question box with the key of its button (y: Yes, n: No).
+answer_box_with() {
+    local box
+    wait_for 50 has_box || fail "no question was asked"
+    box=$(boxes | head -1)
+    xdotool windowfocus --sync "$box" key "$1"
+    wait_for 50 no_box || fail "the question did not close"
+}
 
 # The pcmanfm file manager showing folder $1, at the top left in a list view (its first row at
 # about 204,104 on the screen).
