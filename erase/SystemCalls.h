@@ -38,6 +38,7 @@ public:
     virtual SysResult fchmod(int fd, mode_t mode);
     virtual SysResult chmod(const char* path, mode_t mode);
     virtual SysResult dupfd(int fd); // F_DUPFD_CLOEXEC
+    virtual SysResult readlink(const char* path, char* buffer, std::size_t size); // bytes read, no NUL added
     virtual void close(int fd);
 
     // The three ways of reading the mount ID of an open handle (any kind of handle).
