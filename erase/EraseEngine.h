@@ -75,6 +75,9 @@ unsigned defaultThreads(unsigned workersPerCore = 2);
 // included) is left in place with nothing below it touched, Failed with EXDEV (EBUSY for a file
 // mounted there). Keeps going after a failure and reports the first. A folder moved out of the
 // tree meanwhile is left alone from the moment the engine sees it elsewhere, and is no failure.
+// The folder itself moved away from its path is left alone as well: Failed (ESTALE), saying so,
+// with its new place as failedPath where /proc tells it (else the path as given), whatever
+// failed in it before.
 // Refuses, before touching anything (Refused, with a reason saying so): the file-system root,
 // the home folder and every folder that holds it, an empty or relative path, a path longer than
 // the system accepts, paths ending in . or .., paths holding a NUL character, a folder that is

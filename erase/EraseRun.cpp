@@ -62,10 +62,22 @@ std::optional<Failure> FailureLog::first() const
     return m_first;
 }
 
+bool FailureLog::empty() const
+{
+    std::lock_guard lock(m_mutex);
+    return !m_first;
+}
+
 void Run::markLeft(const Node& node)
 {
     node.leftTree = true;
     someFolderLeft = true;
+}
+
+void Run::markMovedAway(const Node& rootNode)
+{
+    rootMovedAway = true;
+    markLeft(rootNode);
 }
 
 bool Run::outside(const Node& node) const

@@ -31,7 +31,8 @@ public:
     const unsigned depth;  // levels below the root of the tree
     std::atomic<int> pending{1};     // own listing not finished + subdirectories not yet settled
     std::atomic<bool> failed{false}; // something below could not be removed
-    // Seen outside the tree (moved away by someone else): nothing more is done in it or below.
+    // Seen outside the tree (moved away by someone else), or for the root, no longer at its name
+    // in the folder that held it: nothing more is done in it or below.
     mutable std::atomic<bool> leftTree{false};
 
     // Widens the owner's permissions on this directory (behind `fd`) the first time it is
@@ -64,6 +65,7 @@ class FailureLog {
 public:
     void record(int err, std::string path, std::string reason = {});
     std::optional<Failure> first() const;
+    bool empty() const;
 
 private:
     mutable std::mutex m_mutex;
@@ -76,7 +78,7 @@ struct TreeRoot {
     std::string name; // the root's name in it
     Fd fd;            // open handle on the root
     struct stat st;
-    Fd watch;         // another handle on it, kept to the end: tells removed from moved away
+    Fd watch;         // another handle on it, kept to the end: tells removed from moved away, and where to
 };
 
 struct RunLimits {
@@ -110,10 +112,14 @@ struct Run {
     FailureLog failures;
     std::atomic<bool> rootRemoved{false};
     std::atomic<bool> someFolderLeft{false}; // spares the walks up the nodes while none has
+    // The root's name no longer names it: moved away, or removed by someone else with everything
+    // in it (then rootRemoved tells).
+    std::atomic<bool> rootMovedAway{false};
     WorkPool pool;
 
     void removed(std::uint64_t count = 1) { progress.removed.fetch_add(count, std::memory_order_relaxed); }
     void markLeft(const Node& node);
+    void markMovedAway(const Node& rootNode);
     // Whether `node` or a folder above it has left the tree.
     bool outside(const Node& node) const;
     std::string pathOf(const Node* node) const;

@@ -2,6 +2,8 @@
 
 #include "SystemCalls.h"
 
+#include <fcntl.h>
+
 #include <algorithm>
 #include <cerrno>
 
@@ -99,9 +101,13 @@ Reopened HandleStack::walkDown(const Node& target)
     for (auto n = chain.rbegin(); n != chain.rend(); ++n) {
         const Node& known = **n;
         Opened next = retryingOnOpenLimit([&] { return m_run.containment.openKnown(at, known.name.c_str(), known.dev, known.ino); });
-        // Another folder, a file or a link has its name now: it was moved away.
+        // Another folder, a file or a link has its name now: it was moved away. The queued folder
+        // whose name names nothing any more was moved away too, or removed with everything in it
+        // (told apart at the end).
         const bool replaced = next.error == ESTALE || next.error == ENOTDIR || next.error == ELOOP;
-        if (replaced && known.parent)
+        if (!known.parent && (replaced || next.error == ENOENT))
+            m_run.markMovedAway(known);
+        else if (replaced)
             m_run.markLeft(known);
         if (next.error != 0)
             return Reopened{Fd(), next.error, next.error == ENOENT || replaced, true};
@@ -109,6 +115,14 @@ Reopened HandleStack::walkDown(const Node& target)
         at = current.get();
     }
     return Reopened{std::move(current), 0, false, true};
+}
+
+Opened HandleStack::openLookout(int dirFd, const char* path)
+{
+    return retryingOnOpenLimit([&] {
+        const SysResult opened = sys().openat(dirFd, path, O_PATH | O_DIRECTORY | O_CLOEXEC);
+        return opened.ok() ? Opened{Fd(static_cast<int>(opened.value)), 0} : Opened{Fd(), opened.error};
+    });
 }
 
 void HandleStack::adoptForTop(Fd fd)

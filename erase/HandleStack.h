@@ -72,6 +72,11 @@ public:
     // The top frame gets a fresh handle; its listing starts over.
     void adoptForTop(Fd fd);
 
+    // A path-only handle on what `path` ("../..") names from `dirFd`, for a look at where a folder
+    // is; nothing is opened for reading, and the look compares identities, so it needs no
+    // containment. Closes ancestors' handles once when the process is out of descriptors.
+    Opened openLookout(int dirFd, const char* path);
+
 private:
     Opened openRetrying(int dirFd, const char* name, bool pathOnly);
     Opened retryingOnOpenLimit(const std::function<Opened()>& open);

@@ -81,6 +81,11 @@ SysResult SystemCalls::dupfd(int fd)
     return resultOf(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
 }
 
+SysResult SystemCalls::readlink(const char* path, char* buffer, std::size_t size)
+{
+    return resultOf(static_cast<long>(::readlink(path, buffer, size)));
+}
+
 void SystemCalls::close(int fd)
 {
     ::close(fd);

@@ -39,6 +39,7 @@ public:
     virtual SysResult chmod(const char* path, mode_t mode);
     virtual SysResult dupfd(int fd); // F_DUPFD_CLOEXEC
     virtual SysResult lseek(int fd, off_t offset, int whence); // a listing's place, kept and returned to
+    virtual SysResult readlink(const char* path, char* buffer, std::size_t size); // bytes read, no NUL added
     virtual void close(int fd);
 
     // The three ways of reading the mount ID of an open handle (any kind of handle).

@@ -1,15 +1,48 @@
 #include "TreeEraser.h"
 
+#include "SystemCalls.h"
 #include "TreeWalk.h"
 #include "WaitGauge.h"
 #include "WorkPool.h"
 
 #include <cerrno>
 #include <new>
+#include <string>
 
 namespace zarvok::erase {
 
 namespace {
+
+constexpr char kMovedAway[] = "the folder was moved away while it was being erased; what was left in it stays";
+
+// Where the folder behind `fd` is now, as /proc tells it; empty when that is not a path (a
+// folder removed meanwhile reads "... (deleted)") or cannot be told.
+std::string placeOf(int fd)
+{
+    const std::string link = "/proc/self/fd/" + std::to_string(fd);
+    std::string place(4096, '\0');
+    const SysResult read = sys().readlink(link.c_str(), place.data(), place.size());
+    if (!read.ok() || read.value <= 0 || static_cast<std::size_t>(read.value) >= place.size())
+        return {};
+    place.resize(static_cast<std::size_t>(read.value));
+    if (place.front() != '/' || place.ends_with(" (deleted)"))
+        return {};
+    return place;
+}
+
+// The queued folder was moved away: whatever failed in it meanwhile was met under a path that is
+// no longer its path (another folder may stand there now), so the outcome names its new place,
+// or the path as queued when that cannot be told.
+Outcome movedAway(const TreeRoot& root)
+{
+    Outcome outcome;
+    outcome.status = Status::Failed;
+    outcome.error = std::error_code(ESTALE, std::system_category());
+    const std::string place = placeOf(root.watch.get());
+    outcome.failedPath = place.empty() ? root.path : place;
+    outcome.reason = kMovedAway;
+    return outcome;
+}
 
 void workUntilDrained(Run& run, std::optional<Task> first)
 {
@@ -46,6 +79,8 @@ Outcome eraseOpenedTree(TreeRoot root, Progress& progress, const RunLimits& limi
         outcome.error = std::make_error_code(std::errc::operation_canceled);
         outcome.failedPath = root.path;
         outcome.reason = "stopped";
+    } else if (run.rootMovedAway && !run.rootRemoved) {
+        outcome = movedAway(root);
     } else if (const std::optional<Failure> failure = run.failures.first()) {
         outcome.status = Status::Failed;
         outcome.error = failure->error;

@@ -113,8 +113,11 @@ bool TreeWalk::offerSubdirectories(Frame& frame, std::size_t count)
     return false;
 }
 
+// A folder that has left the tree (moved away) fails for no reason of the run's.
 void TreeWalk::fail(Frame& frame, const std::string& name, int err)
 {
+    if (!failureCounts(frame.fd.get(), *frame.node))
+        return;
     m_run.failures.record(err, m_run.pathOf(frame.node.get(), name), reasonFor(err));
     frame.node->failed = true;
 }
@@ -128,7 +131,7 @@ void TreeWalk::readNextBatch(Frame& frame)
         markGone(frame); // removed by someone else: nothing left to list
         return;
     }
-    if (read.error != 0) {
+    if (read.error != 0 && failureCounts(frame.fd.get(), *frame.node)) {
         m_run.failures.record(read.error, m_run.pathOf(frame.node.get()));
         frame.node->failed = true;
     }

@@ -30,16 +30,22 @@
 //   emptied      | something below failed, or rmdir fails          | failed, the parent marked failed
 //   emptied      | parent cannot be reopened (moved, replaced)     | failed with the parent; folders
 //                |                                                 | above are reopened from the top
-//   emptied root | its name no longer names it and it still has   | failed, left in place; the
-//                | links (moved away or replaced), checked just     | folder now at the path stays
-//                | before the rmdir                                 |
-//   any folder   | its ".." is not the folder it was found in      | left the tree: nothing more is
-//                | (moved away), or a folder above it left         | done in it or below; it is no
-//                |                                                 | failure, the parent goes on
+//   any folder   | ".." climbed as many levels as it lies deep     | left the tree: nothing more is
+//                | does not end at the root (it, or a folder above | done in it or below; it is no
+//                | it, was moved away)                             | failure, nor is what fails in
+//                |                                                 | it; the parent goes on
+//   root         | its name in the folder that held it no longer   | moved away: nothing more is
+//                | names it (looked at with every climb, and just  | done in it anywhere; failed,
+//                | before its rmdir) and it still has links        | naming where it went; the
+//                |                                                 | folder now at the path stays
 //
-// Where a folder is, is checked before each batch of removals in it once the worker has been
-// away from it (handed over, reopened, back from a subfolder or a batch): one stat of "..".
-// A folder this worker has just opened from one so checked needs none.
+// Where a folder is, is looked at before a batch of removals in it once the worker has been
+// away from it (handed over, reopened, back from a subfolder or a batch): ".." climbed as many
+// levels as it lies deep, in steps of 1,000 through path-only handles (a longer "../.." would
+// pass PATH_MAX), then one stat of the root's name. Looks are spread over the work (lookDue), so
+// a move is seen after at most one batch in any folder and, in all, about as many entries as the
+// folder lies deep. A folder this worker has just opened from one so checked needs none; a
+// failure is looked at before it is reported.
 //
 // Once the pool has been widened (the file system waits on round trips), a worker that finds
 // others idle gives each of them one subdirectory, also from the frames above its own and even
@@ -107,14 +113,18 @@ private:
     void settleInHolder(Frame& holder, Reopened reopened);
     void removeDirectory(Node& node, int parentFd, Node* parent);
     void removeRoot(Node& root, int parentFd);
+    static bool stillIn(int parentFd, const Node& node);
     bool removedBySomeoneElse() const;
     void lostParent(const Node& parent, int err);
     void reopenTop(int childFd);
     bool inTree(Frame& frame);
     bool lookDue(const Frame& frame) const;
-    void lookAtReopened(int fd, const Node& node, Frame* holder);
+    bool lookDue(std::uint64_t lookedAt, const Node& node) const;
+    void lookAtReopened(int fd, const Node& node, Frame* holder, std::uint64_t& lookedAt);
     void noteLook(Frame& frame);
+    bool failureCounts(int fd, const Node& node);
     void checkPlace(int fd, const Node& node);
+    bool climbsTo(int fd, unsigned levels, const Node& target);
     void askServer(Frame& frame);
     static std::string reasonFor(int err);
     static void markGone(Frame& frame);

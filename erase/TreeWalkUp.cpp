@@ -43,6 +43,7 @@ void TreeWalk::finishTop()
 // tree is not removed (it is elsewhere now); its parent goes on as if it were.
 void TreeWalk::removeUpwards(std::shared_ptr<Node> node, Fd fd)
 {
+    std::uint64_t lookedAt = Frame::kNeverLooked; // for folders not on this worker's stack
     for (;;) {
         std::shared_ptr<Node> parent = node->parent;
         if (!parent) {
@@ -65,7 +66,7 @@ void TreeWalk::removeUpwards(std::shared_ptr<Node> node, Fd fd)
                 return;
             }
             if (reopened.fd.valid() && !reopened.fromTop)
-                lookAtReopened(reopened.fd.get(), *parent, holder);
+                lookAtReopened(reopened.fd.get(), *parent, holder, lookedAt);
             parentFd = reopened.fd.get();
         }
         fd.reset();
@@ -100,7 +101,7 @@ void TreeWalk::settleInHolder(Frame& holder, Reopened reopened)
 
 void TreeWalk::removeDirectory(Node& node, int parentFd, Node* parent)
 {
-    if (!parent && !node.failed) {
+    if (!parent) {
         removeRoot(node, parentFd);
         return;
     }
@@ -112,34 +113,54 @@ void TreeWalk::removeDirectory(Node& node, int parentFd, Node* parent)
             result = sys().unlinkat(parentFd, node.name.c_str(), AT_REMOVEDIR);
         if (result.ok() || result.error == ENOENT) {
             m_run.removed();
-            if (parent)
-                parent->forget(node.listedIno);
+            parent->forget(node.listedIno);
             return;
         }
+        // Not empty because the folder left the tree, and something was made in it since: not
+        // the run's business.
+        if (!failureCounts(parentFd, *parent))
+            return;
         m_run.failures.record(result.error, m_run.pathOf(&node), reasonFor(result.error));
+    } else if (!stillIn(parentFd, node)) {
+        // Moved out of the tree with what failed in it: the parent goes on as if it had gone.
+        m_run.markLeft(node);
+        return;
     }
-    if (parent)
-        parent->failed = true;
+    parent->failed = true;
+}
+
+// Whether the name of `node` in its parent (behind `parentFd`) still names it; also when the
+// look fails.
+bool TreeWalk::stillIn(int parentFd, const Node& node)
+{
+    struct stat st{};
+    const SysResult looked = sys().fstatat(parentFd, node.name.c_str(), st, AT_SYMLINK_NOFOLLOW);
+    return looked.ok() ? sameIdentity(st, node.dev, node.ino) : looked.error != ENOENT;
 }
 
 // The folder holding the root lies outside the tree: its entry is removed only while it is
-// still the folder that was emptied, and one that has gone is a failure, not a success (moved
-// away meanwhile, with whatever was put into it since).
+// still the folder that was emptied. One moved away meanwhile (seen now or earlier) is left
+// alone with whatever was put into it since, and the outcome says so (TreeEraser.cpp); one that
+// someone else removed with everything in it counts as removed.
 void TreeWalk::removeRoot(Node& root, int parentFd)
 {
-    static const char* const kMoved = "the folder was moved or replaced while it was being erased; it was left in place";
-    struct stat st{};
-    SysResult result = sys().fstatat(parentFd, root.name.c_str(), st, AT_SYMLINK_NOFOLLOW);
-    if (result.ok() && !sameIdentity(st, root.dev, root.ino))
-        result.error = ESTALE;
-    if (result.ok())
-        result = sys().unlinkat(parentFd, root.name.c_str(), AT_REMOVEDIR);
-    const bool moved = result.error == ENOENT || result.error == ESTALE;
-    if (result.ok() || (moved && removedBySomeoneElse())) {
+    if (!root.leftTree && !stillIn(parentFd, root))
+        m_run.markMovedAway(root);
+    if (!root.leftTree && !root.failed) {
+        const SysResult result = sys().unlinkat(parentFd, root.name.c_str(), AT_REMOVEDIR);
+        if (result.ok()) {
+            m_run.removed();
+            return;
+        }
+        if (result.error == ENOENT)
+            m_run.markMovedAway(root); // since the look
+        else
+            m_run.failures.record(result.error, m_run.root.path, reasonFor(result.error));
+    }
+    if (root.leftTree && !root.failed && removedBySomeoneElse()) {
         m_run.removed();
         return;
     }
-    m_run.failures.record(moved ? ESTALE : result.error, m_run.root.path, moved ? kMoved : reasonFor(result.error));
     root.failed = true;
 }
 

@@ -95,7 +95,8 @@ TEST(EraseFaultWords, AMountMetOnTheWayBackDownIsCalledAMount)
 }
 
 // The queued folder is moved away mid-erase (and something put into it), or moved away and
-// another folder made at its path: a failure that says so, and the folder now at the path stays.
+// another folder made at its path: a failure that says so and names where it went, and the
+// folder now at the path stays.
 TEST(EraseMovedAway, IsAFailureThatSaysSoNeverASuccess)
 {
     for (const bool replaced : {false, true}) {
@@ -117,8 +118,8 @@ TEST(EraseMovedAway, IsAFailureThatSaysSoNeverASuccess)
 
         EXPECT_EQ(outcome.status, Status::Failed) << replaced;
         EXPECT_EQ(outcome.error.value(), ESTALE) << replaced;
-        EXPECT_EQ(outcome.reason, "the folder was moved or replaced while it was being erased; it was left in place");
-        EXPECT_EQ(outcome.failedPath, tree.string());
+        EXPECT_EQ(outcome.reason, "the folder was moved away while it was being erased; what was left in it stays");
+        EXPECT_EQ(outcome.failedPath, moved.string());
         EXPECT_TRUE(present(moved / "late" / "x"));
         EXPECT_EQ(present(tree), replaced);
     }

@@ -10,6 +10,7 @@
 #include "FaultyCalls.h"
 #include "TempTree.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -156,14 +157,22 @@ std::string eraseOneTree(std::uint64_t seed, int openat2Error)
     const fs::path tree = tmp / "tree";
     TreeGenerator generator(seed, tree, outside.root);
     const Model model = generator.make(::geteuid() == 0);
-    // Every other tree has a folder moved out of it while a worker is inside (at the unlink of a
-    // file of its own), and a file made in it after the move: that file stays, and the tree is
-    // still erased as the rules say.
-    const fs::path movedFrom = seed % 2 == 0 ? generator.folderToMoveAway(seed / 2) : fs::path();
+    // Every other tree has a folder moved out of it while a worker is inside a folder at or
+    // below it (at the unlink of a file of that one), and a file made in that one after the move:
+    // that file stays, and the tree is still erased as the rules say. The folder moved is the
+    // one the worker is in or any folder above it that holds nothing the rules keep, or the
+    // queued folder itself: then the outcome says it was moved away and names where it went.
+    const fs::path inside = seed % 2 == 0 ? generator.folderToMoveAway(seed / 2) : fs::path();
+    std::vector<fs::path> movable{tree};
+    for (fs::path p = inside; !p.empty() && p != tree && !model.kept.contains(p.lexically_relative(tree)); p = p.parent_path())
+        movable.push_back(p);
+    const fs::path movedFrom = inside.empty() ? fs::path() : movable[(seed / 6) % movable.size()];
     const fs::path movedTo = tmp / "moved-away";
+    const fs::path lateFile = movedTo / inside.lexically_relative(movedFrom) / "late";
     bool moved = false;
-    if (!movedFrom.empty())
-        touch(movedFrom / "move-trigger");
+    bool lateMade = false;
+    if (!inside.empty())
+        touch(inside / "move-trigger");
     generator.lockOwnFolders();
     if (model.asNobody)
         fs::permissions(tmp.path(), fs::perms::all);
@@ -185,22 +194,28 @@ std::string eraseOneTree(std::uint64_t seed, int openat2Error)
                 FaultRule moveAway{Call::Unlinkat, 0, "move-trigger", 1};
                 moveAway.before = [&] {
                     moved = ::rename(movedFrom.c_str(), movedTo.c_str()) == 0;
-                    if (moved)
-                        touch(movedTo / "late");
+                    const int late = moved ? ::open(lateFile.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644) : -1;
+                    lateMade = late >= 0 && ::close(late) == 0; // as nobody, not in a locked folder
                 };
                 rules.push_back(std::move(moveAway));
             }
             FaultyCalls calls(std::move(rules));
             Outcome outcome = eraseTree(tree.string(), nullptr, Options{static_cast<unsigned>(1 + seed % 4)});
             const std::set<fs::path> left = entriesBelow(tree, generator.mountPoint());
-            if (left != model.kept)
+            if (left != model.kept && !(moved && movedFrom == tree))
                 outcome.reason = "left " + std::to_string(left.size()) + " entries, the model " + std::to_string(model.kept.size());
-            if (moved && !present(movedTo / "late"))
-                outcome.reason = "removed a file made in " + movedFrom.string() + " after it was moved out of the tree";
+            if (lateMade && !present(lateFile))
+                outcome.reason = "removed a file made in " + inside.string() + " after " + movedFrom.string() + " was moved out of the tree";
             return outcome;
         });
     if (!result.ran)
         return "did not run: " + result.setupError;
+    if (movedFrom == tree && present(movedTo)) {
+        if (result.status != Status::Failed || result.reason != "the folder was moved away while it was being erased; what was left in it stays"
+            || result.failedPath != movedTo.string())
+            return "the queued folder was moved away, and the outcome reads: " + result.reason + " at " + result.failedPath;
+        return outside.intact() ? std::string() : "something outside the tree changed";
+    }
     const bool shouldErase = model.kept.empty();
     if (shouldErase != (result.status == Status::Erased))
         return "status " + std::to_string(static_cast<int>(result.status)) + ": " + result.reason + " at " + result.failedPath;

@@ -83,6 +83,12 @@ SysResult FaultyCalls::fchmod(int fd, mode_t mode)
     return error ? SysResult{-1, error} : SystemCalls::fchmod(fd, mode);
 }
 
+SysResult FaultyCalls::readlink(const char* path, char* buffer, std::size_t size)
+{
+    const int error = faultFor(Call::Readlink, nullptr);
+    return error ? SysResult{-1, error} : SystemCalls::readlink(path, buffer, size);
+}
+
 void FaultyCalls::close(int fd)
 {
     faultFor(Call::Close, nullptr);

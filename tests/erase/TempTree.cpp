@@ -18,9 +18,11 @@
 
 namespace zarvok::erase::test {
 
-TempDir::TempDir()
+TempDir::TempDir() : TempDir("/tmp") {}
+
+TempDir::TempDir(const fs::path& under)
 {
-    std::string pattern = "/tmp/zarvok-erase-test-XXXXXX";
+    std::string pattern = (under / "zarvok-erase-test-XXXXXX").string();
     if (!::mkdtemp(pattern.data()))
         throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
@@ -30,6 +32,11 @@ TempDir::~TempDir()
 {
     std::error_code ignored; // the tests run as root, so permission bits do not stop this
     fs::remove_all(path_, ignored);
+}
+
+fs::path quickScratch()
+{
+    return ::access("/dev/shm", W_OK | X_OK) == 0 && fs::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
 }
 
 void writeFile(const fs::path& path, const std::string& content)

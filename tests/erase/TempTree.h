@@ -14,10 +14,12 @@ namespace zarvok::erase::test {
 
 namespace fs = std::filesystem;
 
-// A fresh folder under /tmp, removed with everything in it at the end of the test.
+// A fresh folder under /tmp (or under `under`), removed with everything in it at the end of
+// the test.
 class TempDir {
 public:
     TempDir();
+    explicit TempDir(const fs::path& under);
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -28,6 +30,10 @@ public:
 private:
     fs::path path_;
 };
+
+// /dev/shm where it is a folder the tests may write in, else /tmp: tens of thousands of files are
+// made there in a fraction of the seconds a disk may take.
+fs::path quickScratch();
 
 // prefix + number, e.g. "d3".
 std::string numbered(const char* prefix, int number);
