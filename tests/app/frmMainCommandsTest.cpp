@@ -318,22 +318,3 @@ TEST(frmMainErasing, AClickDuringAnEraseIsHandledAtOnceAndQueuesBehindTheRun)
     EXPECT_TRUE(QFileInfo(pasted).isDir());
 }
 
-TEST(frmMainErasing, ExitDuringAnEraseStopsTheEngineAndCloses)
-{
-    TempTree tree;
-    const QString folder = tree.folder("long", 500);
-    WindowFixture f(QStringLiteral("erase-exit"));
-    f.window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.window.get()));
-    drop(f.cboPath(), files({folder}));
-    int stopsWhileErasing = -1;
-    *f.onErase = [&](const QString&) {
-        const QPoint centre = f.button("cmdQuit")->mapTo(f.window.get(), QPoint(32, 29));
-        QTest::mouseClick(f.window->windowHandle(), Qt::LeftButton, {}, centre);
-        stopsWhileErasing = f.eraser->stops;
-    };
-    f.button("cmdDelete")->click();
-    EXPECT_EQ(stopsWhileErasing, 1);
-    EXPECT_FALSE(f.window->isVisible());
-    EXPECT_TRUE(f.waitForRunEnd(1000));
-}

@@ -262,7 +262,7 @@ expect 3 "administrator rights were not granted: no authentication agent answere
 intact "$WORK/trees/kept/owned/a" "no agent"
 # A password typed wrong at the terminal's prompt (user sys has none that could match).
 status=0
-said=$(printf 'wrong-1\nwrong-2\nwrong-3\n' | env -i PATH=/usr/bin:/bin HOME=/nonexistent SHELL=/bin/sh LANG=C.UTF-8 TERM=dumb \
+said=$( (sleep 1; echo wrong-password; sleep 1) | env -i PATH=/usr/bin:/bin HOME=/nonexistent SHELL=/bin/sh LANG=C.UTF-8 TERM=dumb \
     setpriv --reuid="$(id -u sys)" --regid="$(id -g sys)" --clear-groups \
     script -qec "$TOOL --admin $WORK/trees/kept" /dev/null 2>&1) || status=$?
 expect 3 "administrator rights were not granted: the password was not accepted" "a wrong password (user sys)"

@@ -76,11 +76,11 @@ int notGranted(const std::string& reason)
 
 namespace {
 
-// A mistyped password ends as "Not authorized", or as an end of input at the next prompt; the
-// agent's helper said why first.
+// A mistyped password ends as "Not authorized"; the agent's helper said why first. Ctrl+D at the
+// prompt fails the same way but ends the input, and is told as that.
 bool passwordRejected(const std::string& output)
 {
-    return has(output, "pam_authenticate failed") || has(output, "AUTHENTICATION FAILED");
+    return (has(output, "pam_authenticate failed") || has(output, "AUTHENTICATION FAILED")) && !has(output, "unexpected EOF");
 }
 
 } // namespace
