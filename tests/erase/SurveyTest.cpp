@@ -58,9 +58,9 @@ TEST(Survey, WalksAChainDeeperThanItsOpenHandles)
     const fs::path wide = dir / "wide";
     constexpr int kSubfolders = 9000, kChains = 10, kLevels = 60;
     for (int i = 0; i < kSubfolders; ++i)
-        fs::create_directories(wide / ("s" + std::to_string(i)));
+        fs::create_directories(wide / numbered("s", i));
     for (int i = 0; i < kChains; ++i)
-        makeChain(wide / ("s" + std::to_string(i * kSubfolders / kChains)) / "chain", kLevels, "d", 0);
+        makeChain(wide / numbered("s", i * kSubfolders / kChains) / "chain", kLevels, "d", 0);
     const Survey widely = surveyTree(wide.string());
     EXPECT_EQ(widely.status, Survey::Status::Done);
     EXPECT_EQ(widely.entries, countEntries(wide));
