@@ -200,7 +200,7 @@ struct LookedAt {
 };
 
 constexpr const char* kThroughProcLink =
-    "the path passes through a link of /proc (another process's view of the files), so it is not erased as administrator";
+    "the path passes through a link of /proc (another process's view of the files), so it is not erased";
 
 // The folder holding the queued one; with `refuseProcLinks` resolved without /proc's
 // per-process links, which RESOLVE_NO_MAGICLINKS refuses with ELOOP like a loop of links.
@@ -214,7 +214,7 @@ std::variant<Fd, Outcome> openParent(int dirFd, const std::string& parent, const
         how.resolve = RESOLVE_NO_MAGICLINKS;
         opened = sys().openat2(dirFd, parent.c_str(), how);
         if (opened.error == ENOSYS || opened.error == EPERM)
-            return refused(opened.error, path, "this system cannot resolve the path without /proc's links (no openat2), so it is not erased as administrator");
+            return refused(opened.error, path, "this system cannot resolve the path without /proc's links (no openat2), so it is not erased");
         if (opened.error == ELOOP) {
             const SysResult plain = sys().openat(dirFd, parent.c_str(), kFlags);
             if (plain.ok()) {

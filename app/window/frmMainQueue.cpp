@@ -69,7 +69,8 @@ void frmMain::buildQueueCommands()
             [this, field](const QPoint& at) { showPathMenu(field->mapFrom(cboPath, at)); });
     for (const QKeySequence& keys : {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
         auto* menuKey = new QShortcut(keys, cboPath, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-        connect(menuKey, &QShortcut::activated, this, [this, field] { showPathMenu(field->inputMethodQuery(Qt::ImCursorRectangle).toRect().center()); });
+        connect(menuKey, &QShortcut::activated, this,
+                [this, field] { showPathMenu(field->inputMethodQuery(Qt::ImCursorRectangle).toRect().center()); });
     }
     // In the open list, Delete takes the highlighted folder off, as address bars do.
     new KeyTaker(cboPath->view(), Qt::Key_Delete, [this] {

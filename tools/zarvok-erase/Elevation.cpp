@@ -65,17 +65,6 @@ void writeAll(int fd, const char* data, std::size_t size)
     }
 }
 
-int notGranted(const std::string& reason)
-{
-    const std::string line = "zarvok-erase: administrator rights were not granted: " + reason + "; nothing was erased\n";
-    writeAll(STDERR_FILENO, line.data(), line.size());
-    return kNotGranted;
-}
-
-} // namespace
-
-namespace {
-
 // A mistyped password ends as "Not authorized"; the agent's helper said why first. Ctrl+D at the
 // prompt fails the same way but ends the input, and is told as that.
 bool passwordRejected(const std::string& output)
@@ -145,12 +134,16 @@ std::vector<std::string> pathsIn(const std::vector<std::string>& args)
 
 int notGrantedFor(const std::vector<std::string>& paths, const std::string& reason)
 {
-    notGranted(reason);
-    for (const std::string& path : paths) {
-        const std::string line = "zarvok-erase: " + escaped(path) + ": nothing was erased: administrator rights were not granted\n";
-        writeAll(STDERR_FILENO, line.data(), line.size());
-    }
+    std::string lines = "zarvok-erase: administrator rights were not granted: " + reason + "; nothing was erased\n";
+    for (const std::string& path : paths)
+        lines += lineHead(path) + "nothing was erased: administrator rights were not granted\n";
+    writeAll(STDERR_FILENO, lines.data(), lines.size());
     return kNotGranted;
+}
+
+int notStarted(const std::vector<std::string>& paths)
+{
+    return notGrantedFor(paths, std::string("pkexec could not be started (") + std::strerror(errno) + ")");
 }
 
 // How pkexec's run went, as the user's side saw it.
@@ -235,8 +228,6 @@ std::string notRunReason(int waitStatus, bool rootStarted, bool stopped, const s
         return {};
     if (stopped)
         return "zarvok-erase was stopped before they were granted";
-    if (passwordRejected(output))
-        return "the password was not accepted";
     if (WIFEXITED(waitStatus)) {
         if (WEXITSTATUS(waitStatus) == 0)
             return {}; // nothing but the command ends pkexec with success
@@ -280,14 +271,14 @@ int runAsAdministrator(const std::string& program, const std::vector<std::string
     int pipeFds[2];
     int talk[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, talk) != 0)
-        return notGrantedFor(paths, std::string("pkexec could not be started (") + std::strerror(errno) + ")");
+        return notStarted(paths);
     const std::string_view hello(kCallerHello);
     if (::send(talk[0], hello.data(), hello.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(hello.size()))
-        return notGrantedFor(paths, std::string("pkexec could not be started (") + std::strerror(errno) + ")");
+        return notStarted(paths);
     std::fflush(nullptr);
     const pid_t child = ::fork();
     if (child < 0)
-        return notGrantedFor(paths, std::string("pkexec could not be started (") + std::strerror(errno) + ")");
+        return notStarted(paths);
     if (child == 0) {
         ::dup2(pipeFds[1], STDERR_FILENO);
         ::dup2(talk[1], STDIN_FILENO);

@@ -25,7 +25,8 @@ std::vector<std::string> pkexecEnvironment(const std::vector<std::string>& envir
 // Runs `program args...` through pkexec, forwarding what it writes to standard error, and
 // returns the exit status to end with: the command's own, or kNotGranted with a line saying
 // why and one per path (args after "--") saying that nothing was erased. A stop request hangs
-// up on the administrator's side, which stops as this process would. `program` must be an absolute path (pkexec matches it against the polkit action).
+// up on the administrator's side, which stops as this process would. `program` must be an
+// absolute path (pkexec matches it against the polkit action).
 int runAsAdministrator(const std::string& program, const std::vector<std::string>& args);
 
 // The absolute path of the running program, as pkexec needs it.

@@ -103,13 +103,18 @@ std::string grouped(std::uint64_t count)
     return digits;
 }
 
+std::string lineHead(const std::string& path)
+{
+    return "zarvok-erase: " + escaped(path) + ": ";
+}
+
 std::string outcomeLine(const std::string& path, const erase::Outcome& outcome)
 {
     using erase::Found;
     using erase::Status;
     if (path.empty() && !outcome.ok())
         return "zarvok-erase: empty path\n";
-    const std::string head = "zarvok-erase: " + escaped(path) + ": ";
+    const std::string head = lineHead(path);
     switch (outcome.status) {
     case Status::Erased:
         return {};
@@ -133,13 +138,13 @@ std::string outcomeLine(const std::string& path, const erase::Outcome& outcome, 
 {
     if (outcome.status != erase::Status::Failed || outcome.error != std::errc::operation_canceled)
         return outcomeLine(path, outcome);
-    return "zarvok-erase: " + escaped(path) + ": stopped before it was fully erased: " + grouped(removed)
+    return lineHead(path) + "stopped before it was fully erased: " + grouped(removed)
            + (removed == 1 ? " entry was" : " entries were") + " removed\n";
 }
 
 std::string notBegunLine(const std::string& path)
 {
-    return "zarvok-erase: " + escaped(path) + ": stopped before it was begun; nothing was erased\n";
+    return lineHead(path) + "stopped before it was begun; nothing was erased\n";
 }
 
 std::string summaryLine(std::uint64_t removed, double seconds)

@@ -18,6 +18,9 @@ std::string escaped(const std::string& text);
 // 272450 -> "272,450".
 std::string grouped(std::uint64_t count);
 
+// "zarvok-erase: PATH: ", the start of every line about a path.
+std::string lineHead(const std::string& path);
+
 // "zarvok-erase: PATH: ..." for a path that was not erased, with its newline; empty when it was.
 std::string outcomeLine(const std::string& path, const erase::Outcome& outcome);
 
