@@ -119,7 +119,6 @@ void frmMain::onRunEnded(const RunTally& tally)
     setWindowTitle(kWindowTitle);
     m_desktop->showProgress(std::nullopt);
     showDeleteAs(false);
-    lblResults->setVisible(!m_results->all().isEmpty());
     m_surveys->follow(m_queue->entries()); // a stopped folder is not what it was
     if (m_quitting == Quitting::WhenStopped) {
         recordQuitRun();
@@ -138,16 +137,17 @@ void frmMain::buildProgressBar()
     barProgress->hide();
 }
 
-// During a run the status line makes room for the bar at its right end, left of the Results
-// link when a past run left one.
+// During a run the status line makes room for the bar at its right end, where the Results link
+// of a past run stands: the line has no room for the count beside both, so the link waits for
+// the run's end.
 void frmMain::placeProgress(bool shown)
 {
     const QRect line = layout::toPixels(layout::lblPro);
     constexpr int kBarWidth = 120, kGap = 4;
-    const int right = lblResults->isVisible() ? lblResults->x() - kGap : line.right();
-    barProgress->setGeometry(right - kBarWidth, 2, kBarWidth, PicStatus->height() - 4);
-    lblPro->setGeometry(shown ? line.adjusted(0, 0, -(line.right() - right + kBarWidth + kGap), 0) : line);
+    barProgress->setGeometry(line.right() - kBarWidth, 2, kBarWidth, PicStatus->height() - 4);
+    lblPro->setGeometry(shown ? line.adjusted(0, 0, -(kBarWidth + kGap), 0) : line);
     barProgress->setVisible(shown);
+    lblResults->setVisible(!shown && !m_results->all().isEmpty());
 }
 
 void frmMain::showRunProgress()
