@@ -1,24 +1,17 @@
 #include "AdminEraser.h"
 
-#include "Report.h"
-
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStandardPaths>
 
 #include <cerrno>
 
 namespace zarvok::app {
 namespace {
-
-constexpr int kNotGranted = 3; // zarvok-erase: administrator rights were not granted
-constexpr int kStopped = 4;    // zarvok-erase: stopped; its lines tell what became of each folder
-
-QString fromTool(const std::string& text)
-{
-    return QString::fromUtf8(QByteArray::fromStdString(text));
-}
 
 FolderResult resultFor(const QString& folder, FolderResult::Kind kind, const QString& reason = {})
 {
@@ -30,27 +23,69 @@ FolderResult resultFor(const QString& folder, FolderResult::Kind kind, const QSt
     return result;
 }
 
-// The rest of the line zarvok-erase wrote about `folder` ("no folder at this path", "refused:
-// ..."), or empty when it wrote none.
-QString lineAbout(const QString& folder, const QStringList& lines)
+// zarvok-erase --report=json's records, by path: the first one told of each.
+QHash<QString, QJsonObject> recordsIn(const QByteArray& report)
 {
-    const QString head = fromTool("zarvok-erase: " + zarvok::tool::escaped(QFile::encodeName(folder).toStdString()) + ": ");
-    for (const QString& line : lines)
-        if (line.startsWith(head))
-            return line.mid(head.size());
-    return {};
+    QHash<QString, QJsonObject> records;
+    for (const QByteArray& line : report.split('\n')) {
+        const QJsonObject record = QJsonDocument::fromJson(line).object();
+        const QString path = record.value(QStringLiteral("path")).toString();
+        if (!path.isEmpty() && !records.contains(path))
+            records.insert(path, record);
+    }
+    return records;
 }
 
-FolderResult resultFromLine(const QString& folder, const QString& said)
+// The engine's outcome a record tells of, as the window's own erases report it.
+erase::Outcome outcomeOf(const QJsonObject& record)
 {
-    using Kind = FolderResult::Kind;
-    if (said.startsWith(QStringLiteral("refused: ")))
-        return resultFor(folder, Kind::Refused, said.mid(9).section(QStringLiteral("; nothing was erased"), 0, 0));
-    if (said == QStringLiteral("no folder at this path"))
-        return resultFor(folder, Kind::Missing, said);
-    if (said.startsWith(QStringLiteral("is a ")))
-        return resultFor(folder, Kind::NotAFolder, said.mid(3));
-    return resultFor(folder, Kind::NotErased, said.section(QStringLiteral("could not be fully erased: "), -1));
+    const QString told = record.value(QStringLiteral("outcome")).toString();
+    erase::Outcome outcome;
+    const int error = record.value(QStringLiteral("errno")).toInt();
+    outcome.error = std::error_code(error, std::system_category());
+    outcome.reason = record.value(QStringLiteral("reason")).toString().toStdString();
+    outcome.failedPath = QFile::encodeName(record.value(QStringLiteral("at")).toString()).toStdString();
+    outcome.untouched = record.value(QStringLiteral("untouched")).toBool();
+    if (told == QLatin1String("erased"))
+        outcome.status = erase::Status::Erased;
+    else if (told == QLatin1String("no-folder") || told == QLatin1String("not-a-folder")) {
+        outcome.status = erase::Status::NoFolder;
+        const QString found = record.value(QStringLiteral("found")).toString();
+        outcome.found = found == QLatin1String("symbolic-link") ? erase::Found::SymbolicLink
+                        : found == QLatin1String("file")        ? erase::Found::File
+                                                                : erase::Found::Nothing;
+    } else if (told == QLatin1String("refused"))
+        outcome.status = erase::Status::Refused;
+    else {
+        outcome.status = erase::Status::Failed;
+        if (told == QLatin1String("stopped") || told == QLatin1String("not-begun"))
+            outcome.error = std::make_error_code(std::errc::operation_canceled);
+    }
+    return outcome;
+}
+
+FolderResult resultFromRecord(const QString& folder, const QJsonObject& record)
+{
+    const erase::Outcome outcome = outcomeOf(record);
+    const auto removed = static_cast<std::uint64_t>(record.value(QStringLiteral("removed")).toDouble());
+    const auto elapsedMs = static_cast<qint64>(record.value(QStringLiteral("seconds")).toDouble() * 1000);
+    FolderResult result = resultOf(folder, outcome, removed, elapsedMs);
+    result.asAdministrator = true;
+    if (record.value(QStringLiteral("outcome")).toString() == QLatin1String("not-begun"))
+        result.reason = QStringLiteral("stopped before it was begun; nothing was erased");
+    return result;
+}
+
+bool notGranted(const QJsonObject& record)
+{
+    return record.value(QStringLiteral("outcome")).toString() == QLatin1String("not-granted");
+}
+
+// The last thing zarvok-erase or pkexec wrote, for an ending that told nothing per folder.
+QString lastSaid(const QByteArray& errorOutput)
+{
+    const QStringList lines = QString::fromUtf8(errorOutput).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return lines.isEmpty() ? QString() : lines.last();
 }
 
 } // namespace
@@ -60,43 +95,36 @@ bool mayEraseAsAdministrator(const FolderResult& result)
     return result.kind == FolderResult::Kind::NotErased && (result.error == EACCES || result.error == EPERM);
 }
 
-AdminRun adminRunOf(const QStringList& folders, int exitStatus, bool ended, const QByteArray& errorOutput)
+// Believes only what zarvok-erase reported of each folder: a folder it told nothing of was not
+// erased as far as anyone knows, whatever the exit status.
+AdminRun adminRunOf(const QStringList& folders, bool started, const QByteArray& report, const QByteArray& errorOutput)
 {
     AdminRun run;
-    const QStringList lines = QString::fromUtf8(errorOutput).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    const QString grantHead = QStringLiteral("zarvok-erase: administrator rights were not granted: ");
-    if (!ended || exitStatus == kNotGranted || exitStatus > kStopped) {
-        run.granted = false;
-        QString why;
-        for (const QString& line : lines)
-            if (line.startsWith(grantHead))
-                why = line.mid(grantHead.size()).section(QStringLiteral("; nothing was erased"), 0, 0);
-        if (!ended)
-            why = QStringLiteral("zarvok-erase could not be started");
-        else if (why.isEmpty())
-            why = lines.isEmpty() ? QStringLiteral("zarvok-erase ended without saying why") : lines.last();
-        run.message = QStringLiteral("Nothing was erased: administrator rights were not granted (") + why + QStringLiteral(").");
-        return run;
-    }
-    // A folder without a line is erased only when zarvok-erase told of the others, or of none
-    // because all went: a failure it said nothing about leaves nothing known to be gone.
-    bool toldOfFolders = exitStatus == 0;
-    for (const QString& folder : folders)
-        toldOfFolders = toldOfFolders || !lineAbout(folder, lines).isEmpty();
+    const QHash<QString, QJsonObject> records = recordsIn(report);
+    QString notGrantedWhy = started ? QString() : QStringLiteral("zarvok-erase could not be started");
     QStringList notErased;
     for (const QString& folder : folders) {
-        const QString said = lineAbout(folder, lines);
-        if (said.isEmpty() && exitStatus != 2 && toldOfFolders) {
-            run.results << resultFor(folder, FolderResult::Kind::Erased);
+        const QJsonObject record = records.value(folder);
+        if (!started || notGranted(record)) {
+            if (started)
+                notGrantedWhy = record.value(QStringLiteral("reason")).toString();
             continue;
         }
-        const FolderResult result = said.isEmpty() ? resultFor(folder, FolderResult::Kind::NotErased, lines.value(0))
-                                                   : resultFromLine(folder, said);
+        const FolderResult result = record.isEmpty()
+                                        ? resultFor(folder, FolderResult::Kind::NotErased,
+                                                    QStringLiteral("zarvok-erase ended without telling what became of it")
+                                                        + (lastSaid(errorOutput).isEmpty() ? QString() : QStringLiteral(": ") + lastSaid(errorOutput)))
+                                        : resultFromRecord(folder, record);
         run.results << result;
-        notErased << folder + QStringLiteral(": ") + outcomeText(result) + QStringLiteral(" (") + result.reason + QLatin1Char(')');
+        if (result.kind != FolderResult::Kind::Erased)
+            notErased << folder + QStringLiteral(": ") + outcomeText(result) + QStringLiteral(" (") + result.reason + QLatin1Char(')');
     }
-    if (!notErased.isEmpty())
+    if (run.results.isEmpty() && !notGrantedWhy.isEmpty()) {
+        run.granted = false;
+        run.message = QStringLiteral("Nothing was erased: administrator rights were not granted (") + notGrantedWhy + QStringLiteral(").");
+    } else if (!notErased.isEmpty()) {
         run.message = QStringLiteral("Erasing as administrator did not erase everything:\n") + notErased.join(QLatin1Char('\n'));
+    }
     return run;
 }
 
@@ -137,15 +165,14 @@ void ProcessAdminEraser::start(const QStringList& folders)
     m_process = new QProcess(this);
     m_process->setProcessChannelMode(QProcess::SeparateChannels);
     m_process->setStandardInputFile(QProcess::nullDevice()); // no terminal: polkit's agent asks
-    QStringList args{QStringLiteral("--admin"), QStringLiteral("--")};
+    QStringList args{QStringLiteral("--admin"), QStringLiteral("--report=json"), QStringLiteral("--")};
     args << folders;
     const auto done = [this, folders](bool ended) {
         QProcess* process = m_process;
         if (!process)
             return;
         m_process = nullptr;
-        const bool normal = ended && process->exitStatus() == QProcess::NormalExit;
-        const AdminRun run = adminRunOf(folders, normal ? process->exitCode() : -1, normal, process->readAllStandardError());
+        const AdminRun run = adminRunOf(folders, ended, process->readAllStandardOutput(), process->readAllStandardError());
         process->deleteLater();
         emit finished(run);
     };

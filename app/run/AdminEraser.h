@@ -15,15 +15,16 @@ namespace zarvok::app {
 // erasing as administrator is for.
 bool mayEraseAsAdministrator(const FolderResult& result);
 
-// What became of one administrator's run, per folder, from zarvok-erase's exit status and the
-// lines it wrote ("zarvok-erase: PATH: ..."): its results, and a message for the user when not
+// What became of one administrator's run, per folder, from the records zarvok-erase
+// --report=json wrote on standard output: its results, and a message for the user when not
 // every folder was erased.
 struct AdminRun {
     QList<FolderResult> results; // one per folder, marked asAdministrator
     bool granted = true;         // false: polkit did not grant it; nothing was touched
     QString message;             // empty when every folder was erased
 };
-AdminRun adminRunOf(const QStringList& folders, int exitStatus, bool ended, const QByteArray& errorOutput);
+// `started`: false when zarvok-erase could not be run at all; `errorOutput`: its messages.
+AdminRun adminRunOf(const QStringList& folders, bool started, const QByteArray& report, const QByteArray& errorOutput);
 
 class AdminEraser : public QObject {
     Q_OBJECT

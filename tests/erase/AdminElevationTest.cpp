@@ -23,11 +23,11 @@ using zarvok::tool::notGrantedReason;
 
 TEST(ZarvokEraseAdmin, ParsesAdminAndHandsTheSameRunToPkexec)
 {
-    const auto parsed = zarvok::tool::parseCommandLine({"--admin", "--threads", "2", "--progress", "/a", "--", "-b"});
+    const auto parsed = zarvok::tool::parseCommandLine({"--admin", "--threads", "2", "--progress", "--report=json", "/a", "--", "-b"});
     ASSERT_TRUE(parsed.commandLine) << parsed.error;
     EXPECT_TRUE(parsed.commandLine->admin);
     EXPECT_EQ(zarvok::tool::argumentsOf(*parsed.commandLine),
-              (std::vector<std::string>{"--admin", "--threads=2", "--progress", "--", "/a", "-b"}));
+              (std::vector<std::string>{"--admin", "--threads=2", "--progress", "--report=json", "--", "/a", "-b"}));
     EXPECT_FALSE(zarvok::tool::parseCommandLine({"/a"}).commandLine->admin);
     EXPECT_NE(zarvok::tool::usageText().find("--admin"), std::string::npos);
 }

@@ -118,6 +118,24 @@ TEST_F(ZarvokEraseTool, ReportsEachPathItCouldNotEraseAndExitsWithOne)
     EXPECT_TRUE(present(home));
 }
 
+// The record a program reads instead of the lines: one per PATH, erased ones included.
+TEST_F(ZarvokEraseTool, WritesOneJsonRecordAPathWithReport)
+{
+    makeWideTree(tmp / "fine", 2, 2);
+    writeFile(tmp / "a-file");
+
+    const ToolRun result = run({"--report=json", "fine", "a-file", "gone\x01", home.string()});
+
+    EXPECT_EQ(result.exitCode, 1);
+    const std::string out = std::regex_replace(result.out, std::regex("\"seconds\":[0-9.]+"), "\"seconds\":S");
+    EXPECT_EQ(out, R"({"path":"fine","outcome":"erased","removed":7,"seconds":S})" "\n"
+                   R"({"path":"a-file","outcome":"not-a-folder","removed":0,"seconds":S,"found":"file"})" "\n"
+                   R"({"path":"gone\u0001","outcome":"no-folder","removed":0,"seconds":S})" "\n"
+                   R"({"path":")" + home.string() + R"(","outcome":"refused","removed":0,"seconds":S,"errno":1,)"
+                   R"("reason":"the home folder itself is never erased","at":")" + home.string() + R"(","untouched":true})" "\n");
+    EXPECT_NE(result.err.find("a-file: is a file, not a folder\n"), std::string::npos) << "the lines stay for people";
+}
+
 // Paths the system cannot take at all: nothing was touched, and the line says why.
 TEST_F(ZarvokEraseTool, RefusesPathsLongerThanTheSystemAccepts)
 {
@@ -215,7 +233,7 @@ TEST_F(ZarvokEraseTool, HelpAndUsageErrors)
     const ToolRun help = run({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.err, "");
-    for (const char* part : {"Usage: zarvok-erase [--admin] [--threads N] [--progress] PATH...", "--threads N", "--progress",
+    for (const char* part : {"Usage: zarvok-erase [--admin] [--threads N] [--progress] [--report=json] PATH...", "--threads N", "--progress",
                              "no folder at this path", "could not be fully erased", "refused: REASON; nothing was erased",
                              "is a symbolic link, not a folder", "2 for a usage error", "escaped", "--admin",
                              "administrator rights were not granted", "3 when --admin"})

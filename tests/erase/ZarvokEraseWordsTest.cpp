@@ -2,6 +2,7 @@
 // and which command lines it takes.
 
 #include "CommandLine.h"
+#include "JsonReport.h"
 #include "Report.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +33,7 @@ TEST(ZarvokEraseArguments, ParsesOptionsAndPaths)
         {{"--", "--progress", "-x"}, 0, false, false, {"--progress", "-x"}},
         {{"--help"}, 0, false, true, {}},
         {{"-h", "/a"}, 0, false, true, {"/a"}},
+        {{"--report", "json", "/a"}, 0, false, false, {"/a"}},
     };
     for (const Case& c : cases) {
         const auto parsed = parseCommandLine(c.args);
@@ -63,6 +65,19 @@ TEST(ZarvokEraseReport, EscapesControlsBidirectionalMarksAndInvalidBytes)
         EXPECT_EQ(zarvok::tool::escaped(name), shown);
 }
 
+// A reader gets every name back byte for byte: JSON's escapes, and surrogateescape for bytes
+// that are not UTF-8.
+TEST(ZarvokEraseReport, WritesNamesAsJsonStrings)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"/plain/ünï ✓", "\"/plain/ünï ✓\""},
+        {"q\"b\\n\nt\x1b\x7f", "\"q\\\"b\\\\n\\u000at\\u001b\\u007f\""},
+        {"bad\xff lone\xc3 surrogate\xed\xa0\x80 cut\xe2\x80", "\"bad\\udcff lone\\udcc3 surrogate\\udced\\udca0\\udc80 cut\\udce2\\udc80\""},
+    };
+    for (const auto& [name, written] : cases)
+        EXPECT_EQ(zarvok::tool::jsonString(name), written);
+}
+
 TEST(ZarvokEraseArguments, RejectsWhatItCannotUse)
 {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
@@ -74,6 +89,8 @@ TEST(ZarvokEraseArguments, RejectsWhatItCannotUse)
         {{"--threads=257", "/a"}, "not '257'"},
         {{"--threads", "2x", "/a"}, "not '2x'"},
         {{"--force", "/a"}, "unknown option '--force'"},
+        {{"--report=text", "/a"}, "--report takes json, not 'text'"},
+        {{"--report"}, "--report takes json, not ''"},
     };
     for (const auto& [args, message] : cases) {
         const auto parsed = parseCommandLine(args);

@@ -109,6 +109,15 @@ run_tool() { # user args... -> $status, $said
     status=0
     said=$(as_user "$user" "$TOOL" "$@" 2>&1) || status=$?
 }
+run_report() { # user args... -> $status, $said (standard error), $report (the records)
+    local user=$1; shift
+    status=0
+    report=$(as_user "$user" "$TOOL" --report=json "$@" 2>"$WORK/said") || status=$?
+    said=$(cat "$WORK/said")
+}
+has_record() { # text-part what
+    [[ "$report" == *"$1"* ]] || fail "$2: the records say '$report', not '$1'"
+}
 expect() { # status text-part what
     [ "$status" = "$1" ] || fail "$3: exit status $status, not $1: $said"
     [[ "$said" == *"$2"* ]] || fail "$3: said '$said', not '$2'"
@@ -135,8 +144,10 @@ expect 0 "" "--admin: polkit says yes for the test user, and the folder is erase
 [ ! -e "$WORK/trees/locked" ] || fail "--admin left $(find "$WORK/trees/locked")"
 
 locked_tree "$WORK/trees/two" && locked_tree "$WORK/trees/three"
-run_tool nobody --admin --progress "$WORK/trees/two" "$WORK/trees/three/"
+run_report nobody --admin --progress "$WORK/trees/two" "$WORK/trees/three/"
 expect 0 "entries removed" "--admin with two folders and --progress"
+has_record "{\"path\":\"$WORK/trees/two\",\"outcome\":\"erased\",\"removed\":6," "root's records reach the user's side"
+has_record "{\"path\":\"$WORK/trees/three/\",\"outcome\":\"erased\"" "root's records reach the user's side"
 [ ! -e "$WORK/trees/two" ] && [ ! -e "$WORK/trees/three" ] || fail "--admin left one of two folders"
 
 # Refusals as root: each folder stays as it was, and says why.
@@ -253,9 +264,22 @@ left=$(find "$WORK/trees/stopped" | wc -l)
 sleep 2
 [ "$left" -gt 1 ] && [ "$(find "$WORK/trees/stopped" | wc -l)" = "$left" ] || fail "root's side went on erasing after the user's side stopped"
 
+# Root's side killed mid-run: what became of the folder is not known, and never told as erased.
+(exec env -i PATH=/usr/bin:/bin HOME=/nonexistent SHELL=/bin/sh LANG=C.UTF-8 \
+    setpriv --reuid="$(id -u nobody)" --regid="$(id -g nobody)" --clear-groups \
+    "$TOOL" --admin --progress --report=json --threads 1 "$WORK/trees/stopped" </dev/null >"$WORK/killed.json" 2>"$WORK/killed.log") &
+USER_SIDE=$!
+for _ in $(seq 200); do grep -q "entries removed" "$WORK/killed.log" && break; sleep 0.05; done
+pkill -KILL -u 0 -f "^$TOOL --admin" || fail "no administrator's side to kill"
+status=0; wait "$USER_SIDE" || status=$?
+said=$(cat "$WORK/killed.log") report=$(cat "$WORK/killed.json")
+expect 1 "before it told what became of this folder" "root's side killed"
+has_record "\"outcome\":\"unknown\"" "root's side killed"
+
 # polkit says no, no agent answers, polkit is not there: nothing is touched, and the user is told.
-run_tool daemon --admin "$WORK/trees/kept"
+run_report daemon --admin "$WORK/trees/kept"
 expect 3 "administrator rights were not granted: polkit said no" "polkit says no (user daemon)"
+has_record "{\"path\":\"$WORK/trees/kept\",\"outcome\":\"not-granted\",\"removed\":0,\"reason\":\"polkit said no" "polkit says no"
 intact "$WORK/trees/kept/owned/a" "polkit said no"
 run_tool bin --admin "$WORK/trees/kept"
 expect 3 "administrator rights were not granted: no authentication agent answered" "no polkit agent and no terminal (user bin)"

@@ -1,5 +1,5 @@
 #pragma once
-// Arguments of zarvok-erase: [--admin] [--threads N] [--progress] [--help] [--] PATH...
+// Arguments of zarvok-erase: [--admin] [--threads N] [--progress] [--report=json] [--help] [--] PATH...
 
 #include <optional>
 #include <string>
@@ -12,6 +12,7 @@ struct CommandLine {
     bool progress = false;
     bool help = false;
     bool admin = false; // as administrator: through pkexec, under the administrator's rules
+    bool jsonReport = false; // a JSON record a line on standard output for each path
     std::vector<std::string> paths;
 };
 

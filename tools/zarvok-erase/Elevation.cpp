@@ -1,5 +1,6 @@
 #include "Elevation.h"
 
+#include "JsonReport.h"
 #include "PkexecOutput.h"
 #include "Report.h"
 #include "StopSignals.h"
@@ -126,24 +127,34 @@ std::string thisProgram()
 
 namespace {
 
-std::vector<std::string> pathsIn(const std::vector<std::string>& args)
-{
-    const auto dashes = std::find(args.begin(), args.end(), "--");
-    return dashes == args.end() ? std::vector<std::string>{} : std::vector<std::string>(dashes + 1, args.end());
-}
+// The paths of an administrator's run (after "--"), and whether it reports in JSON too.
+struct AskedRun {
+    explicit AskedRun(const std::vector<std::string>& args)
+    {
+        const auto dashes = std::find(args.begin(), args.end(), "--");
+        jsonReport = std::find(args.begin(), dashes, "--report=json") != dashes;
+        if (dashes != args.end())
+            paths.assign(dashes + 1, args.end());
+    }
+    std::vector<std::string> paths;
+    bool jsonReport = false;
+};
 
-int notGrantedFor(const std::vector<std::string>& paths, const std::string& reason)
+int notGrantedFor(const AskedRun& asked, const std::string& reason)
 {
     std::string lines = "zarvok-erase: administrator rights were not granted: " + reason + "; nothing was erased\n";
-    for (const std::string& path : paths)
+    for (const std::string& path : asked.paths) {
         lines += lineHead(path) + "nothing was erased: administrator rights were not granted\n";
+        if (asked.jsonReport)
+            writeRecord(notGrantedRecord(path, reason));
+    }
     writeAll(STDERR_FILENO, lines.data(), lines.size());
     return kNotGranted;
 }
 
-int notStarted(const std::vector<std::string>& paths)
+int notStarted(const AskedRun& asked)
 {
-    return notGrantedFor(paths, std::string("pkexec could not be started (") + std::strerror(errno) + ")");
+    return notGrantedFor(asked, std::string("pkexec could not be started (") + std::strerror(errno) + ")");
 }
 
 // How pkexec's run went, as the user's side saw it.
@@ -152,6 +163,7 @@ struct PkexecRun {
     bool rootStarted = false; // the administrator's side said it runs
     bool stopped = false;     // we were told to stop meanwhile
     std::string output;       // the end of what pkexec and the erase wrote
+    std::string report;       // the administrator's side's JSON records, all of them
 };
 
 void keep(std::string_view text, PkexecRun& run)
@@ -173,42 +185,52 @@ ssize_t readGreeting(int fd, std::string& got, PkexecRun& run)
     return n;
 }
 
-// Forwards what pkexec writes until it is done, watching the administrator's side's socket and
-// our own stop requests: a stop hangs up on the administrator's side, which stops too, and ends
-// pkexec itself while it still asks for the password.
-PkexecRun followPkexec(pid_t child, int output, int talk)
+// What poll found readable on `from`, in `chunk` (empty when nothing); at its end `from` is
+// dropped from the poll.
+void readSome(pollfd& from, std::string& chunk)
+{
+    chunk.clear();
+    if (from.fd < 0 || from.revents == 0)
+        return;
+    char buffer[4096];
+    const ssize_t got = ::read(from.fd, buffer, sizeof buffer);
+    if (got > 0)
+        chunk.assign(buffer, static_cast<std::size_t>(got));
+    else if (got == 0 || errno != EINTR)
+        from.fd = -1;
+}
+
+// Forwards what pkexec and the administrator's side write (messages to standard error, the
+// report to standard output) until both are done, watching the administrator's side's socket
+// and our own stop requests: a stop hangs up on the administrator's side, which stops too, and
+// ends pkexec itself while it still asks for the password.
+PkexecRun followPkexec(pid_t child, int output, int report, int talk)
 {
     PkexecRun run;
     PkexecOutputFilter filter;
     std::string greeting;
-    pollfd fds[3] = {{output, POLLIN, 0}, {talk, POLLIN, 0}, {stoppedFd(), POLLIN, 0}};
-    while (fds[0].fd >= 0) {
-        if (::poll(fds, 3, -1) < 0 && errno != EINTR)
+    std::string chunk;
+    pollfd fds[4] = {{output, POLLIN, 0}, {report, POLLIN, 0}, {talk, POLLIN, 0}, {stoppedFd(), POLLIN, 0}};
+    while (fds[0].fd >= 0 || fds[1].fd >= 0) {
+        if (::poll(fds, 4, -1) < 0 && errno != EINTR)
             break;
-        if (fds[1].fd >= 0 && fds[1].revents != 0 && readGreeting(talk, greeting, run) == 0)
-            fds[1].fd = -1;
-        if (fds[2].fd >= 0 && fds[2].revents != 0) {
-            run.stopped = true;
+        if (fds[2].fd >= 0 && fds[2].revents != 0 && readGreeting(talk, greeting, run) == 0)
             fds[2].fd = -1;
+        if (fds[3].fd >= 0 && fds[3].revents != 0) {
+            run.stopped = true;
+            fds[3].fd = -1;
             ::shutdown(talk, SHUT_WR);
             // Once pkexec runs the command as root, it is not ours to signal: the hang-up stops it.
             if (!run.rootStarted)
                 ::kill(child, stopSignal() != 0 ? stopSignal() : SIGTERM);
         }
-        if (fds[0].revents == 0)
-            continue;
-        char buffer[4096];
-        const ssize_t got = ::read(output, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            fds[0].fd = -1;
-        else {
-            const std::string_view chunk(buffer, static_cast<std::size_t>(got));
-            const std::string shown = filter.feed(chunk);
-            writeAll(STDERR_FILENO, shown.data(), shown.size());
-            keep(chunk, run);
-        }
+        readSome(fds[0], chunk);
+        const std::string shown = filter.feed(chunk);
+        writeAll(STDERR_FILENO, shown.data(), shown.size());
+        keep(chunk, run);
+        readSome(fds[1], chunk);
+        writeAll(STDOUT_FILENO, chunk.data(), chunk.size());
+        run.report += chunk;
     }
     const std::string rest = filter.finish();
     writeAll(STDERR_FILENO, rest.data(), rest.size());
@@ -218,6 +240,25 @@ PkexecRun followPkexec(pid_t child, int output, int talk)
     while (readGreeting(talk, greeting, run) > 0) {
     }
     return run;
+}
+
+// The administrator's side was ended by a signal: what it removed stays removed, and each path
+// it had not told of is told as unknown.
+int endedUntold(const AskedRun& asked, const PkexecRun& run)
+{
+    const int signal = WTERMSIG(run.waitStatus);
+    const std::string reason = "the erase as administrator was ended by signal " + std::to_string(signal) + ", "
+                               + strsignal(signal) + ", before it told what became of this folder";
+    std::string lines;
+    for (const std::string& path : asked.paths) {
+        if (run.report.find(recordHead(path)) != std::string::npos)
+            continue;
+        lines += lineHead(path) + reason + "\n";
+        if (asked.jsonReport)
+            writeRecord(untoldRecord(path, reason));
+    }
+    writeAll(STDERR_FILENO, lines.data(), lines.size());
+    return 1;
 }
 
 } // namespace
@@ -244,12 +285,12 @@ std::string notRunReason(int waitStatus, bool rootStarted, bool stopped, const s
 
 int runAsAdministrator(const std::string& program, const std::vector<std::string>& args)
 {
-    const std::vector<std::string> paths = pathsIn(args);
+    const AskedRun asked(args);
     const std::string pkexec = pkexecPath();
     if (pkexec.empty())
-        return notGrantedFor(paths, "pkexec is not installed (Debian package pkexec), so no one could grant them");
+        return notGrantedFor(asked, "pkexec is not installed (Debian package pkexec), so no one could grant them");
     if (program.empty() || program[0] != '/')
-        return notGrantedFor(paths, "the path of zarvok-erase itself could not be found");
+        return notGrantedFor(asked, "the path of zarvok-erase itself could not be found");
 
     std::vector<std::string> argStrings{pkexec, program};
     argStrings.insert(argStrings.end(), args.begin(), args.end());
@@ -267,20 +308,24 @@ int runAsAdministrator(const std::string& program, const std::vector<std::string
     envp.push_back(nullptr);
 
     // pkexec hands the command only descriptors 0-2: the administrator's side hears from us on
-    // its standard input, a socket (pkexec asks for a password on the terminal itself).
+    // its standard input, a socket (pkexec asks for a password on the terminal itself); its
+    // report passes through us, so we know which paths it told of.
     int pipeFds[2];
+    int reportFds[2];
     int talk[2];
-    if (::pipe2(pipeFds, O_CLOEXEC) != 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, talk) != 0)
-        return notStarted(paths);
+    if (::pipe2(pipeFds, O_CLOEXEC) != 0 || ::pipe2(reportFds, O_CLOEXEC) != 0
+        || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, talk) != 0)
+        return notStarted(asked);
     const std::string_view hello(kCallerHello);
     if (::send(talk[0], hello.data(), hello.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(hello.size()))
-        return notStarted(paths);
+        return notStarted(asked);
     std::fflush(nullptr);
     const pid_t child = ::fork();
     if (child < 0)
-        return notStarted(paths);
+        return notStarted(asked);
     if (child == 0) {
         ::dup2(pipeFds[1], STDERR_FILENO);
+        ::dup2(reportFds[1], STDOUT_FILENO);
         ::dup2(talk[1], STDIN_FILENO);
         ::execve(pkexec.c_str(), argv.data(), envp.data());
         const char message[] = "zarvok-erase: pkexec could not be started\n";
@@ -288,19 +333,17 @@ int runAsAdministrator(const std::string& program, const std::vector<std::string
         ::_exit(kPkexecNotAuthorized);
     }
     ::close(pipeFds[1]);
+    ::close(reportFds[1]);
     ::close(talk[1]);
-    const PkexecRun run = followPkexec(child, pipeFds[0], talk[0]);
+    const PkexecRun run = followPkexec(child, pipeFds[0], reportFds[0], talk[0]);
     ::close(pipeFds[0]);
+    ::close(reportFds[0]);
     ::close(talk[0]);
     if (std::string reason = notRunReason(run.waitStatus, run.rootStarted, run.stopped, run.output); !reason.empty())
-        return notGrantedFor(paths, reason);
+        return notGrantedFor(asked, reason);
     if (WIFEXITED(run.waitStatus))
         return WEXITSTATUS(run.waitStatus);
-    // What it removed stays removed; what became of each folder it could not tell.
-    const std::string line = "zarvok-erase: the erase as administrator was ended by signal " + std::to_string(WTERMSIG(run.waitStatus))
-                             + ", " + strsignal(WTERMSIG(run.waitStatus)) + ", before it told what became of each folder\n";
-    writeAll(STDERR_FILENO, line.data(), line.size());
-    return 1;
+    return endedUntold(asked, run);
 }
 
 } // namespace zarvok::tool

@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "Elevation.h"
 #include "EraseEngine.h"
+#include "JsonReport.h"
 #include "Report.h"
 #include "StopSignals.h"
 
@@ -86,12 +87,23 @@ private:
     std::thread m_thread;
 };
 
+// The line on standard error when `path` was not erased, and its record with --report=json.
+void tell(const std::string& path, const Outcome& outcome, const zarvok::tool::CommandLine& line, std::uint64_t removed = 0,
+          double seconds = 0)
+{
+    std::cerr << zarvok::tool::outcomeLine(path, outcome, removed) << std::flush;
+    if (line.jsonReport)
+        zarvok::tool::writeRecord(zarvok::tool::outcomeRecord(path, outcome, removed, seconds));
+}
+
 // A relative path is resolved from the working folder's handle, never from its name, so a
 // working folder that was deleted or lies deeper than PATH_MAX behaves as it does for rm.
 bool eraseOne(const std::string& path, const zarvok::tool::CommandLine& line, const zarvok::erase::Options& options)
 {
     if (zarvok::tool::stopRequested()) {
-        std::cerr << zarvok::tool::notBegunLine(path);
+        std::cerr << zarvok::tool::notBegunLine(path) << std::flush;
+        if (line.jsonReport)
+            zarvok::tool::writeRecord(zarvok::tool::notBegunRecord(path));
         return false;
     }
     Progress progress;
@@ -101,9 +113,10 @@ bool eraseOne(const std::string& path, const zarvok::tool::CommandLine& line, co
         shown.emplace(progress);
     const auto start = std::chrono::steady_clock::now();
     const Outcome outcome = zarvok::erase::eraseTreeAt(AT_FDCWD, path, &progress, options);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (shown)
-        shown->finish(outcome, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    std::cerr << zarvok::tool::outcomeLine(path, outcome, progress.removed.load());
+        shown->finish(outcome, seconds);
+    tell(path, outcome, line, progress.removed.load(), seconds);
     return outcome.ok();
 }
 
@@ -133,7 +146,7 @@ int eraseAsAdministrator(zarvok::tool::CommandLine line)
             absolute.push_back(path);
             continue;
         }
-        std::cerr << zarvok::tool::outcomeLine(path, relativeRefused());
+        tell(path, relativeRefused(), line);
         allTaken = false;
     }
     if (absolute.empty())
@@ -145,7 +158,7 @@ int eraseAsAdministrator(zarvok::tool::CommandLine line)
         std::vector<std::string> asked;
         for (const std::string& path : line.paths) {
             if (std::string reason = zarvok::tool::adminRefusalSeenByUser(path, rules); !reason.empty()) {
-                std::cerr << zarvok::tool::outcomeLine(path, refusedAsAdministrator(reason));
+                tell(path, refusedAsAdministrator(reason), line);
                 allTaken = false;
             } else {
                 asked.push_back(path);
