@@ -5,6 +5,7 @@
 #include "EraseEngine.h"
 #include "SystemCalls.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/syscall.h>
@@ -50,9 +51,10 @@ struct FileIdHash {
 
 class SurveyWalk {
 public:
-    SurveyWalk(const Containment& containment, Survey& survey, SurveyProgress& progress)
-        : m_containment(containment), m_survey(survey), m_progress(progress)
+    SurveyWalk(const Containment& containment, Survey& survey, SurveyProgress& progress, SurveyDetail detail)
+        : m_containment(containment), m_survey(survey), m_progress(progress), m_entriesOnly(detail == SurveyDetail::EntriesOnly)
     {
+        m_survey.sized = !m_entriesOnly;
     }
 
     void run(Fd root, const struct stat& st, const std::string& path);
@@ -77,6 +79,7 @@ private:
     std::vector<Entry> m_batch;
     std::unordered_set<FileId, FileIdHash> m_linked;
     const uid_t m_user = ::geteuid();
+    const bool m_entriesOnly;
 };
 
 void SurveyWalk::run(Fd root, const struct stat& st, const std::string& path)
@@ -113,13 +116,18 @@ void SurveyWalk::readBatch(Frame& frame)
 
 void SurveyWalk::countEntry(Frame& frame, const Entry& entry)
 {
+    // The listing tells what is not a folder: no lookup a file.
+    if (m_entriesOnly && entry.type != DT_DIR && entry.type != DT_UNKNOWN) {
+        m_survey.entries = m_progress.entries.fetch_add(1, std::memory_order_relaxed) + 1;
+        return;
+    }
     struct stat st{};
     if (!sys().fstatat(frame.fd.get(), entry.name.c_str(), st, AT_SYMLINK_NOFOLLOW).ok())
         return; // gone meanwhile
     m_survey.entries = m_progress.entries.fetch_add(1, std::memory_order_relaxed) + 1;
     const bool counted = S_ISDIR(st.st_mode) || st.st_nlink < 2 || m_linked.size() >= kLinkedFilesKept
                          || m_linked.insert(FileId{st.st_dev, st.st_ino}).second;
-    if (counted)
+    if (counted && !m_entriesOnly)
         m_survey.bytes = m_progress.bytes.fetch_add(std::uint64_t(st.st_blocks) * 512, std::memory_order_relaxed)
                          + std::uint64_t(st.st_blocks) * 512;
     if (!S_ISDIR(st.st_mode))
@@ -243,7 +251,7 @@ Survey refusedSurvey(std::string reason)
     return survey;
 }
 
-Survey surveyChecked(const std::string& path, SurveyProgress& progress)
+Survey surveyChecked(const std::string& path, SurveyProgress& progress, SurveyDetail detail)
 {
     std::string trimmed = path;
     while (trimmed.size() > 1 && trimmed.back() == '/')
@@ -279,7 +287,7 @@ Survey surveyChecked(const std::string& path, SurveyProgress& progress)
         survey.reason = std::strerror(root.error);
         return survey;
     }
-    SurveyWalk(containment, survey, progress).run(std::move(root.fd), st, trimmed);
+    SurveyWalk(containment, survey, progress, detail).run(std::move(root.fd), st, trimmed);
     return survey;
 }
 
@@ -295,11 +303,11 @@ void runThisThreadAtIdlePriority()
     ::syscall(SYS_ioprio_set, kWhoProcess, 0, kClassIdle << kClassShift);
 }
 
-Survey surveyTree(const std::string& path, SurveyProgress* progress)
+Survey surveyTree(const std::string& path, SurveyProgress* progress, SurveyDetail detail)
 {
     SurveyProgress unobserved;
     try {
-        return surveyChecked(path, progress ? *progress : unobserved);
+        return surveyChecked(path, progress ? *progress : unobserved, detail);
     } catch (const std::bad_alloc&) {
         Survey survey;
         survey.status = Survey::Status::Stopped;

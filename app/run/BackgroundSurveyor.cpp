@@ -16,15 +16,18 @@ public:
         m_worker.release();
     }
 
-    void start(const QString& path) override
+    void start(const QString& path, Priority priority) override
     {
         stop();
         auto job = std::make_shared<Job>();
         m_job = job;
         m_worker.run(
-            [job, bytes = QFile::encodeName(path).toStdString()] {
-                erase::runThisThreadAtIdlePriority(); // a survey only informs
-                job->survey = erase::surveyTree(bytes, &job->progress);
+            [job, bytes = QFile::encodeName(path).toStdString(), priority] {
+                // A survey only informs; one beside an erase only counts, to keep ahead of it.
+                if (priority == Priority::Idle)
+                    erase::runThisThreadAtIdlePriority();
+                job->survey = erase::surveyTree(bytes, &job->progress,
+                                                priority == Priority::Idle ? erase::SurveyDetail::Sizes : erase::SurveyDetail::EntriesOnly);
             },
             [this, job] {
                 if (job == m_job)

@@ -104,6 +104,8 @@ public:
     // Whether the queue's entry at `row` is the one the run is erasing (or reporting on).
     bool takenByRun(int row) const { return running() && row == 0; }
     const RunTally& tally() const { return m_tally; }
+    // Entries of the run still to come after the one in progress (rows 1 to this).
+    int passesWaiting() const { return running() ? m_passesLeft : 0; }
     // Entries this run has removed so far, the erase in progress included.
     std::uint64_t removedSoFar() const;
     qint64 elapsedMs() const { return m_clock.elapsedMs(); }

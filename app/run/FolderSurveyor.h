@@ -15,8 +15,12 @@ class FolderSurveyor : public QObject {
 public:
     using QObject::QObject;
 
+    enum class Priority {
+        Idle,   // only what nobody else uses of the processor and the disk
+        Normal, // as the erase's own, counting entries only: to keep ahead of an erase
+    };
     // Starts surveying; finished() follows, never from inside this call.
-    virtual void start(const QString& path) = 0;
+    virtual void start(const QString& path, Priority priority) = 0;
     // Stops the survey in progress; its finished() does not follow.
     virtual void stop() = 0;
     // Counted so far by the survey in progress.
@@ -27,7 +31,7 @@ signals:
     void finished(const zarvok::erase::Survey& survey);
 };
 
-// The engine's survey on a thread of its own at idle processor and disk priority.
+// The engine's survey on a thread of its own.
 std::unique_ptr<FolderSurveyor> makeBackgroundSurveyor();
 
 } // namespace zarvok::app

@@ -41,11 +41,13 @@ QString sizeText(std::uint64_t bytes)
     return english().toString(value, 'f', value < 10 ? 1 : 0) + QLatin1Char(' ') + QString::fromLatin1(units[unit]);
 }
 
-QString contentsText(std::uint64_t entries, std::uint64_t bytes, bool counting)
+QString contentsText(std::uint64_t entries, std::optional<std::uint64_t> bytes, bool counting)
 {
     if (counting)
         return countOf(entries, "item", "items") + QStringLiteral(" so far");
-    return countOf(entries, "item", "items") + QStringLiteral(", ") + sizeText(bytes);
+    if (!bytes)
+        return countOf(entries, "item", "items");
+    return countOf(entries, "item", "items") + QStringLiteral(", ") + sizeText(*bytes);
 }
 
 QString contentsNote(const FolderContents& contents)
@@ -55,7 +57,7 @@ QString contentsNote(const FolderContents& contents)
         return QStringLiteral("No folder at this path");
     if (s.status == erase::Survey::Status::Refused)
         return QStringLiteral("Will be refused: ") + QString::fromStdString(s.reason);
-    QString note = contentsText(s.entries, s.bytes, contents.counting);
+    QString note = contentsText(s.entries, s.sized ? std::optional(s.bytes) : std::nullopt, contents.counting);
     if (s.mountPoints > 0)
         note += QStringLiteral("\n") + countOf(s.mountPoints, "mount point", "mount points")
                 + QStringLiteral(" inside will stay (") + pathText(s.firstMountPoint) + QLatin1Char(')');
@@ -66,6 +68,25 @@ QString contentsNote(const FolderContents& contents)
         note += QStringLiteral("\n") + countOf(s.unreadable, "folder", "folders") + QStringLiteral(" could not be read (")
                 + pathText(s.firstUnreadable) + QStringLiteral(": ") + QString::fromStdString(s.reason) + QLatin1Char(')');
     return note;
+}
+
+QList<FolderExtent> extentsOf(const QStringList& folders, const FolderSurveys& surveys)
+{
+    QList<FolderExtent> extents;
+    for (const QString& folder : folders) {
+        const FolderContents* contents = surveys.find(folder);
+        FolderExtent extent;
+        if (contents != nullptr) {
+            using Status = erase::Survey::Status;
+            const Status status = contents->survey.status;
+            extent.counted = !contents->counting && status != Status::Stopped;
+            // Where the survey found no folder, or one an erase refuses, the erase removes nothing.
+            const bool nothing = !contents->counting && (status == Status::NoFolder || status == Status::Refused);
+            extent.entries = nothing ? 0 : contents->survey.entries + 1;
+        }
+        extents << extent;
+    }
+    return extents;
 }
 
 FolderSurveys::FolderSurveys(std::unique_ptr<FolderSurveyor> surveyor, QObject* parent)
@@ -104,6 +125,23 @@ void FolderSurveys::forget(const QString& folder)
     startNext();
 }
 
+void FolderSurveys::hurry(const QString& folder)
+{
+    if (m_waiting.removeAll(folder) == 0)
+        return;
+    m_waiting.prepend(folder);
+    startNext();
+}
+
+void FolderSurveys::setRunAhead(bool on)
+{
+    const bool faster = on && !m_runAhead;
+    m_runAhead = on;
+    // What it counted so far stays shown until the faster survey has counted more.
+    if (faster && !m_current.isEmpty())
+        m_surveyor->start(m_current, FolderSurveyor::Priority::Normal);
+}
+
 const FolderContents* FolderSurveys::find(const QString& folder) const
 {
     const auto it = m_known.constFind(folder);
@@ -116,7 +154,7 @@ void FolderSurveys::startNext()
         return;
     m_current = m_waiting.takeFirst();
     m_known.insert(m_current, FolderContents{});
-    m_surveyor->start(m_current);
+    m_surveyor->start(m_current, m_runAhead ? FolderSurveyor::Priority::Normal : FolderSurveyor::Priority::Idle);
     m_refresh.start();
 }
 
@@ -126,7 +164,7 @@ void FolderSurveys::refreshCounting()
     if (it == m_known.end())
         return;
     const std::uint64_t entries = m_surveyor->entriesSoFar();
-    if (entries == it->survey.entries)
+    if (entries <= it->survey.entries)
         return;
     it->survey.entries = entries;
     it->survey.bytes = m_surveyor->bytesSoFar();

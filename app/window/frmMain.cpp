@@ -94,7 +94,7 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
         refreshNote(folder);
         showCount();
     });
-    connect(&m_loop, &EraseLoop::erasing, m_surveys, &FolderSurveys::forget);
+    connect(&m_loop, &EraseLoop::erasing, this, &frmMain::onErasing);
     m_runTick->setInterval(EraseProgress::kRefreshMs);
     connect(m_runTick, &QTimer::timeout, this, &frmMain::showRunProgress);
     connect(cmdQuit, &skin::SkinButton::Click, this, &frmMain::cmdQuit_Click);
@@ -106,7 +106,10 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     });
     connect(&m_loop, &EraseLoop::started, this, &frmMain::onRunStarted);
     connect(&m_loop, &EraseLoop::ended, this, &frmMain::onRunEnded);
-    connect(m_results, &RunResults::recorded, this, [this](const FolderResult& result) { refreshNote(result.folder); });
+    connect(m_results, &RunResults::recorded, this, [this](const FolderResult& result) {
+        m_surveys->forget(result.folder); // what was counted of it no longer holds
+        refreshNote(result.folder);
+    });
     connect(cboPath, &QComboBox::currentTextChanged, this, &frmMain::showCurrentNote);
     connect(cmdCopy, &skin::SkinButton::Click, this, &frmMain::cmdCopy_Click);
     connect(cmdPaste, &skin::SkinButton::Click, this, &frmMain::cmdPaste_Click);

@@ -101,6 +101,7 @@ private:
     void buildResultsLink();
     QString hintFor(const skin::SkinButton* button) const;
     void onRunStarted();
+    void onErasing(const QString& folder);
     void onRunEnded(const RunTally& tally);
     void showDeleteAs(bool stop);
     void refreshNote(const QString& folder);
@@ -147,7 +148,7 @@ private:
     std::unique_ptr<DesktopBridge> m_desktop;
     std::unique_ptr<AdminEraser> m_admin;
     EraseLoop m_loop;
-    RunEstimate m_estimate;
+    bool m_runEstimated = false; // a folder of the run was erased before its survey ended
     static constexpr qint64 kNotifyAfterMs = 10000; // a run this long is told by the desktop too
     QTimer* m_runTick;
     EraseProgress* m_progress;

@@ -85,21 +85,20 @@ void frmMain::onDeleteClicked()
 void frmMain::onRunStarted()
 {
     showDeleteAs(true);
-    // The extent is known when every folder of the run has been surveyed to its end.
-    std::uint64_t total = 0;
-    for (const QString& folder : m_queue->entries()) {
-        const FolderContents* contents = m_surveys->find(folder);
-        if (contents == nullptr || contents->counting || contents->survey.status != erase::Survey::Status::Done) {
-            total = 0;
-            break;
-        }
-        total += contents->survey.entries + 1;
-    }
-    m_estimate = RunEstimate(total);
+    m_runEstimated = false;
+    m_surveys->setRunAhead(true); // the run's extent comes from the surveys
     m_announcer->announce(kStatusWorking);
     placeProgress(true);
     showRunProgress();
     m_runTick->start();
+}
+
+void frmMain::onErasing(const QString& folder)
+{
+    // Erased before its survey ended: the count may miss what the erase removed first.
+    if (const QList<FolderExtent> extent = extentsOf({folder}, *m_surveys); !extent.first().counted)
+        m_runEstimated = true;
+    m_surveys->hurry(folder);
 }
 
 void frmMain::onRunEnded(const RunTally& tally)
@@ -115,6 +114,7 @@ void frmMain::onRunEnded(const RunTally& tally)
             }
         });
     m_runTick->stop();
+    m_surveys->setRunAhead(false);
     placeProgress(false);
     setWindowTitle(kWindowTitle);
     m_desktop->showProgress(std::nullopt);
@@ -153,17 +153,21 @@ void frmMain::placeProgress(bool shown)
 void frmMain::showRunProgress()
 {
     const std::uint64_t removed = m_loop.removedSoFar();
-    const std::optional<int> percent = m_estimate.percent(removed);
+    const QStringList left = m_queue->entries().mid(0, m_loop.passesWaiting() + 1);
+    const RunEstimate estimate = estimateRun(extentsOf(left, *m_surveys), removed, removed - m_loop.tally().removed, m_runEstimated);
+    const std::optional<int> percent = estimate.percent(removed);
     if (!percent) {
         barProgress->setRange(0, 0); // busy: how much is left is unknown
+        setWindowTitle(kWindowTitle);
         m_desktop->showProgress(std::nullopt);
         return;
     }
     barProgress->setRange(0, 100);
     barProgress->setValue(*percent);
-    const QString left = m_estimate.timeLeft(removed, m_loop.elapsedMs());
-    barProgress->setFormat(left.isEmpty() ? QStringLiteral("%p%") : QStringLiteral("%p% - ") + left);
-    setWindowTitle(QString::number(*percent) + QStringLiteral("% - ") + kWindowTitle);
+    const QString shown = estimate.percentText(removed);
+    const QString timeLeft = estimate.timeLeft(removed, m_loop.elapsedMs());
+    barProgress->setFormat(timeLeft.isEmpty() ? shown : shown + QStringLiteral(" - ") + timeLeft);
+    setWindowTitle(shown + QStringLiteral(" - ") + kWindowTitle);
     m_desktop->showProgress(*percent / 100.0);
 }
 
@@ -192,19 +196,20 @@ void frmMain::refreshNote(const QString& folder)
 void frmMain::showCount()
 {
     std::uint64_t entries = 0, bytes = 0;
-    bool counting = false, anyKnown = false;
+    bool counting = false, anyKnown = false, sized = true;
     for (const QString& folder : m_queue->entries()) {
         if (const FolderContents* contents = m_surveys->find(folder)) {
             anyKnown = true;
             entries += contents->survey.entries;
             bytes += contents->survey.bytes;
             counting = counting || contents->counting;
+            sized = sized && contents->survey.sized;
         }
     }
     QString text = countText(m_queue->count());
     // A survey that has only just begun says nothing yet.
     if (anyKnown && (entries > 0 || !counting))
-        text += QStringLiteral(": ") + contentsText(entries, bytes, counting);
+        text += QStringLiteral(": ") + contentsText(entries, sized ? std::optional(bytes) : std::nullopt, counting);
     forms::setAnnouncedText(lblTitle, text);
     lblTitle->adjustSize();
 }

@@ -27,6 +27,29 @@ TEST(RunEstimate, PercentAndTimeLeftFollowThePaceSoFar)
     }
 }
 
+// The run's extent from the folders it has yet to finish: exact once every survey ended before
+// its folder's erase began, an estimate otherwise, unknown when the erase overtook the count.
+TEST(RunEstimate, ComesFromTheFoldersLeft)
+{
+    const struct {
+        QList<FolderExtent> left;
+        std::uint64_t removedSoFar, removedInCurrent;
+        bool estimatedBefore;
+        QString shown;
+    } cases[] = {
+        {{{100, true}, {100, true}}, 50, 50, false, "25%"},
+        {{{100, true}}, 150, 50, false, "75%"},          // a folder of 100 erased before
+        {{{100, true}}, 150, 50, true, "about 75%"},     // ... before its survey ended
+        {{{100, false}, {0, false}}, 50, 50, false, "about 50%"}, // still counting; the next one waits
+        {{{40, false}}, 50, 50, false, ""},              // the erase passed the count
+        {{{100, true}}, 130, 130, false, "99%"},         // more than counted: never 100% before the end
+        {{{0, true}, {20, true}}, 0, 0, false, "0%"},    // no folder at the first path
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(estimateRun(c.left, c.removedSoFar, c.removedInCurrent, c.estimatedBefore).percentText(c.removedSoFar), c.shown)
+            << c.removedSoFar << " " << c.removedInCurrent;
+}
+
 TEST(FolderSurveys, SizesReadAsFileManagersShowThem)
 {
     const struct {
@@ -37,4 +60,5 @@ TEST(FolderSurveys, SizesReadAsFileManagersShowThem)
     for (const auto& c : cases)
         EXPECT_EQ(sizeText(c.bytes), QString::fromLatin1(c.text));
     EXPECT_EQ(contentsText(40000, 0, true), QStringLiteral("40,000 items so far"));
+    EXPECT_EQ(contentsText(40000, std::nullopt, false), QStringLiteral("40,000 items")); // counted without sizes
 }

@@ -87,14 +87,20 @@ private:
 // Surveys nothing until a test answers: a folder stays "counting" with nothing counted yet.
 class ScriptedSurveyor final : public zarvok::app::FolderSurveyor {
 public:
-    void start(const QString& path) override { started << path; }
+    void start(const QString& path, Priority priority) override
+    {
+        started << path;
+        priorities << priority;
+    }
     void stop() override { ++stops; }
-    std::uint64_t entriesSoFar() const override { return 0; }
+    std::uint64_t entriesSoFar() const override { return soFar; }
     std::uint64_t bytesSoFar() const override { return 0; }
     void answer(const zarvok::erase::Survey& survey) { emit finished(survey); }
 
     QStringList started;
+    QList<Priority> priorities;
     int stops = 0;
+    std::uint64_t soFar = 0; // what the survey under way has counted
 };
 
 // Keeps what the taskbar was told.

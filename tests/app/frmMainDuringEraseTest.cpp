@@ -211,15 +211,29 @@ TEST(frmMainDuringErase, AFolderNotFullyErasedIsToldOnItsEntryAndInTheResults)
 TEST(frmMainDuringErase, ASurveyTellsWhatAFolderHoldsAndGivesTheRunItsProgress)
 {
     // Surveyed to its end: a bar with the percentage, in the title and on the taskbar too.
-    // Not surveyed: a busy bar, and the title and taskbar say nothing.
-    for (const bool surveyed : {true, false}) {
-        SCOPED_TRACE(surveyed ? "surveyed" : "not surveyed");
+    // Delete while the survey still counts: the survey goes on ahead of the erase at normal
+    // priority, and the run shows an estimate that says so. A survey the erase has overtaken:
+    // a busy bar, and the title and taskbar say nothing.
+    enum class Survey { Ended, Counting, Overtaken };
+    const struct {
+        Survey survey;
+        std::uint64_t soFar;
+        int barMaximum;
+        const char* title;
+        std::optional<double> taskbar;
+    } cases[] = {
+        {Survey::Ended, 0, 100, "97% - Zarvok", 0.97}, // all 33 gone, but the run has not ended
+        {Survey::Counting, 65, 100, "about 50% - Zarvok", 0.5}, // 33 of 66
+        {Survey::Overtaken, 10, 0, "Zarvok", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
         TempTree tree;
         ShownWindow f("erase-surveyed");
         const QString folder = tree.folder("counted", 30);
         f.queue(folder);
         ASSERT_EQ(f.surveyor->started, QStringList{folder});
-        if (surveyed) {
+        if (c.survey == Survey::Ended) {
             zarvok::erase::Survey survey;
             survey.entries = 32;
             survey.bytes = 1'250'000;
@@ -233,6 +247,7 @@ TEST(frmMainDuringErase, ASurveyTellsWhatAFolderHoldsAndGivesTheRunItsProgress)
                       QStringLiteral("32 items, 1.3 MB\n1 mount point inside will stay (") + folder + QStringLiteral("/mnt)"));
         } else {
             EXPECT_EQ(f.label("lblTitle"), countText(1)); // nothing counted yet
+            f.surveyor->soFar = c.soFar;
         }
         auto* bar = f.child<QProgressBar>("barProgress");
         int barMaximum = -1;
@@ -243,12 +258,15 @@ TEST(frmMainDuringErase, ASurveyTellsWhatAFolderHoldsAndGivesTheRunItsProgress)
             titleDuring = f.window->windowTitle();
         };
         ASSERT_TRUE(f.deleteAndWait());
-        EXPECT_EQ(barMaximum, surveyed ? 100 : 0);
-        EXPECT_EQ(titleDuring, surveyed ? QStringLiteral("100% - Zarvok") : QStringLiteral("Zarvok"));
+        EXPECT_EQ(barMaximum, c.barMaximum);
+        EXPECT_EQ(titleDuring, QString::fromLatin1(c.title));
+        if (c.survey != Survey::Ended) {
+            EXPECT_EQ(f.surveyor->priorities.last(), FolderSurveyor::Priority::Normal) << "the survey runs ahead of the erase";
+        }
         EXPECT_FALSE(bar->isVisible());
         EXPECT_EQ(f.window->windowTitle(), QStringLiteral("Zarvok"));
         ASSERT_FALSE(f.desktop->progress.isEmpty());
-        EXPECT_EQ(f.desktop->progress.contains(std::optional<double>(1.0)), surveyed);
+        EXPECT_TRUE(f.desktop->progress.contains(c.taskbar));
         EXPECT_EQ(f.desktop->progress.back(), std::nullopt);
         EXPECT_EQ(f.label("lblTitle"), countText(0));
     }

@@ -41,6 +41,10 @@ TEST(Survey, CountsEntriesAndSpaceWithHardLinksOnceAndLinksNotFollowed)
     EXPECT_EQ(linked.entries, made + 3);
     EXPECT_EQ(linked.bytes, plain.bytes);
     EXPECT_EQ(countEntries(root), made + 3); // nothing touched
+
+    const Survey quick = surveyTree(root.string(), nullptr, SurveyDetail::EntriesOnly);
+    EXPECT_EQ(quick.entries, made + 3);
+    EXPECT_FALSE(quick.sized);
 }
 
 TEST(Survey, WalksAChainDeeperThanItsOpenHandles)
