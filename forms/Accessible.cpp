@@ -1,6 +1,8 @@
 #include "Accessible.h"
 
 #include <QAccessibleWidget>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QLabel>
 
 namespace zarvok::forms {
@@ -107,6 +109,18 @@ void setAnnouncedText(Label* label, const QString& text)
     const int from = changedWordsFrom(before, text);
     QAccessibleTextUpdateEvent event(label, from, before.mid(from), text.mid(from));
     QAccessible::updateAccessibility(&event);
+}
+
+void popUpMenu(QMenu* menu, const QPoint& globalAt)
+{
+    menu->popup(globalAt);
+    if (QGuiApplication::mouseButtons() != Qt::NoButton)
+        return;
+    for (QAction* action : menu->actions())
+        if (action->isEnabled() && !action->isSeparator() && action->isVisible()) {
+            menu->setActiveAction(action);
+            return;
+        }
 }
 
 } // namespace zarvok::forms

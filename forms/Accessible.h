@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QString>
 
+class QMenu;
+class QPoint;
 class QWidget;
 
 namespace zarvok::forms {
@@ -29,5 +31,10 @@ void setAnnouncedText(Label* label, const QString& text);
 
 // Where the announced words start: the first word of `after` that differs from `before`.
 int changedWordsFrom(const QString& before, const QString& after);
+
+// Pops the menu up at `globalAt`. Opened from the keyboard (no mouse button down), it starts on
+// its first enabled item, as keyboard menus do: screen readers hear a menu open only by the
+// item that takes the focus (the menu itself is not in their tree).
+void popUpMenu(QMenu* menu, const QPoint& globalAt);
 
 } // namespace zarvok::forms

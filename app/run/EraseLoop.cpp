@@ -39,6 +39,17 @@ QString runSummary(const RunTally& tally)
            + QStringLiteral(" removed in ") + took + QStringLiteral(" s");
 }
 
+QString runAnnouncement(const RunTally& tally)
+{
+    constexpr qsizetype kToldFolders = 3; // the rest wait in Results
+    QString text = runSummary(tally);
+    for (const QString& left : tally.leftStanding.mid(0, kToldFolders))
+        text += QStringLiteral(". Not erased: ") + left;
+    if (tally.leftStanding.size() > kToldFolders)
+        text += QStringLiteral(". %1 more in Results").arg(tally.leftStanding.size() - kToldFolders);
+    return text;
+}
+
 QString failureReason(const erase::Outcome& outcome, const QString& path)
 {
     const FolderResult result = resultOf(path, outcome, 0, 0);
@@ -168,6 +179,7 @@ void EraseLoop::onEraseFinished(const erase::Outcome& outcome)
         return;
     case Kind::NotErased:
         ++m_tally.notErased;
+        m_tally.leftStanding << m_path + QStringLiteral(": ") + failureReason(outcome, m_path);
         endPass(PassEnd::KeptLast);
         return;
     case Kind::Missing:

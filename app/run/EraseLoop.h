@@ -36,6 +36,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -59,10 +60,13 @@ struct RunTally {
     std::uint64_t removed = 0; // entries removed
     qint64 elapsedMs = 0;      // without time spent waiting for the user
     bool stopped = false;
+    QStringList leftStanding;  // "PATH: reason" of each folder not fully erased (no box told of it)
 };
 // "Erasing Done: 272,450 removed in 3.4 s", "2 folders not erased: 12 removed in 0.1 s" or
 // "Stopped: 45,120 removed in 2.1 s".
 QString runSummary(const RunTally& tally);
+// What a screen reader hears at the end: the summary, and which folders stayed and why.
+QString runAnnouncement(const RunTally& tally);
 
 // What the loop needs from the window.
 class EraseLoopView {

@@ -154,6 +154,7 @@ void FolderSurveys::startNext()
         return;
     m_current = m_waiting.takeFirst();
     m_known.insert(m_current, FolderContents{});
+    m_clock.start();
     m_surveyor->start(m_current, m_runAhead ? FolderSurveyor::Priority::Normal : FolderSurveyor::Priority::Idle);
     m_refresh.start();
 }
@@ -178,6 +179,7 @@ void FolderSurveys::onFinished(const erase::Survey& survey)
     if (!folder.isEmpty()) {
         m_known.insert(folder, FolderContents{false, survey});
         emit changed(folder);
+        emit surveyed(folder, m_clock.elapsed());
     }
     startNext();
 }

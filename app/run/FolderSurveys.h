@@ -16,6 +16,7 @@
 #include "FolderSurveyor.h"
 #include "RunEstimate.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QStringList>
@@ -62,6 +63,8 @@ public:
 
 signals:
     void changed(const QString& folder);
+    // A survey ran to its end (not stopped), taking `tookMs`.
+    void surveyed(const QString& folder, qint64 tookMs);
 
 private:
     void startNext();
@@ -73,6 +76,7 @@ private:
     QString m_current; // being surveyed; empty when idle
     QHash<QString, FolderContents> m_known;
     QTimer m_refresh;
+    QElapsedTimer m_clock; // the survey under way's
     bool m_runAhead = false;
 };
 

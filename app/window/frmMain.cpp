@@ -95,6 +95,7 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
         showCount();
     });
     connect(&m_loop, &EraseLoop::erasing, this, &frmMain::onErasing);
+    connect(m_surveys, &FolderSurveys::surveyed, this, &frmMain::onSurveyed);
     m_runTick->setInterval(EraseProgress::kRefreshMs);
     connect(m_runTick, &QTimer::timeout, this, &frmMain::showRunProgress);
     connect(cmdQuit, &skin::SkinButton::Click, this, &frmMain::cmdQuit_Click);

@@ -102,6 +102,7 @@ private:
     QString hintFor(const skin::SkinButton* button) const;
     void onRunStarted();
     void onErasing(const QString& folder);
+    void onSurveyed(const QString& folder, qint64 tookMs);
     void onRunEnded(const RunTally& tally);
     void showDeleteAs(bool stop);
     void refreshNote(const QString& folder);

@@ -3,7 +3,9 @@
 // status line, in the results and, when not everything went, in a warning.
 #include "frmMain.h"
 
+#include "Announcer.h"
 #include "ResultsView.h"
+#include "forms/Accessible.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -21,9 +23,12 @@ void frmMain::buildAdminRoute()
         const QModelIndex index = list->indexAt(at);
         if (!index.isValid())
             return;
-        QMenu menu(list);
-        if (addAdministratorAction(&menu, m_queue->entry(index.row())))
-            menu.exec(list->viewport()->mapToGlobal(at));
+        auto* menu = new QMenu(list);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        if (addAdministratorAction(menu, m_queue->entry(index.row())))
+            forms::popUpMenu(menu, list->viewport()->mapToGlobal(at));
+        else
+            delete menu;
     });
     connect(&m_loop, &EraseLoop::started, this, [this] {
         if (auto* view = qobject_cast<ResultsView*>(m_resultsView.data()))
@@ -72,12 +77,15 @@ void frmMain::onAdminFinished(const AdminRun& run)
         if (const int row = m_queue->rowOf(result.folder); row >= 0 && !m_loop.takenByRun(row))
             removeRow(row);
     }
+    QString outcome;
     if (!run.granted)
-        setStatus(QStringLiteral("Not erased: administrator rights were not granted"));
+        outcome = QStringLiteral("Not erased: administrator rights were not granted");
     else if (erased == run.results.size())
-        setStatus(erased == 1 ? QStringLiteral("Erased as administrator") : QStringLiteral("%1 folders erased as administrator").arg(erased));
+        outcome = erased == 1 ? QStringLiteral("Erased as administrator") : QStringLiteral("%1 folders erased as administrator").arg(erased);
     else
-        setStatus(QStringLiteral("%1 of %2 folders erased as administrator").arg(erased).arg(run.results.size()));
+        outcome = QStringLiteral("%1 of %2 folders erased as administrator").arg(erased).arg(run.results.size());
+    setStatus(outcome);
+    m_announcer->announce(outcome); // the box that may follow says why; this says what
     if (!run.message.isEmpty())
         warn(run.message, [] {});
 }

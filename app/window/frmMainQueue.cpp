@@ -7,6 +7,7 @@
 #include "KeyTaker.h"
 #include "PastedText.h"
 #include "QueueCheck.h"
+#include "forms/Accessible.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -116,7 +117,7 @@ void frmMain::showPathMenu(const QPoint& at)
     clear->setObjectName(QStringLiteral("actClearList"));
     clear->setEnabled(m_queue->count() > (m_loop.running() ? 1 : 0));
     addAdministratorAction(menu, cboPath->currentText());
-    menu->popup(field->mapToGlobal(at));
+    forms::popUpMenu(menu, field->mapToGlobal(at));
 }
 
 // Enter queues what the field holds as Paste queues clipboard text (one folder per line of

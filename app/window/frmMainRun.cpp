@@ -101,10 +101,21 @@ void frmMain::onErasing(const QString& folder)
     m_surveys->hurry(folder);
 }
 
+// A survey the user may have waited for is told when it ends; one that ends at once is heard
+// in the queued entry's description. Surveys that keep ahead of a run are the run's own.
+void frmMain::onSurveyed(const QString& folder, qint64 tookMs)
+{
+    constexpr qint64 kWaitedForMs = 500;
+    const FolderContents* contents = m_surveys->find(folder);
+    if (tookMs < kWaitedForMs || m_loop.running() || contents == nullptr)
+        return;
+    m_announcer->announce(folder + QStringLiteral(": ") + contentsNote(*contents).replace(QLatin1Char('\n'), QStringLiteral(". ")));
+}
+
 void frmMain::onRunEnded(const RunTally& tally)
 {
     const QString summary = runSummary(tally);
-    m_announcer->announce(summary);
+    m_announcer->announce(runAnnouncement(tally));
     if (!isActiveWindow() || tally.elapsedMs > kNotifyAfterMs)
         m_desktop->notify(kWindowTitle, summary, [window = QPointer<frmMain>(this)] {
             if (window) {

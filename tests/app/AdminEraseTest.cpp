@@ -2,6 +2,7 @@
 // is read, and the results view's action and status line with a scripted zarvok-erase --admin.
 
 #include "AdminEraser.h"
+#include "Announcer.h"
 #include "ModalAnswerer.h"
 #include "ResultsView.h"
 #include "WindowFixture.h"
@@ -233,6 +234,7 @@ TEST(EraseAsAdministrator, FromTheResultsViewAndTheFailedEntry)
     EXPECT_EQ(window.results().find(locked)->kind, FolderResult::Kind::Erased);
     EXPECT_EQ(outcomeText(*window.results().find(locked)), QStringLiteral("Erased as administrator"));
     EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("lblPro"))->text(), QStringLiteral("Erased as administrator"));
+    EXPECT_EQ(window.findChild<Announcer*>()->lastText(), QStringLiteral("Erased as administrator")); // heard, too
     EXPECT_TRUE(view->administratorFolders().isEmpty());
     EXPECT_FALSE(button->isEnabled());
     // erased, so no longer queued for the next Delete

@@ -2,8 +2,9 @@
 # A run as the desktop and a screen reader see it, on a real session bus: the taskbar's progress
 # (the LauncherEntry signal, read with dbus-monitor), a notification shown by a real notification
 # daemon (dunst) when the run ends with the window in the background, and what Orca speaks:
-# unasked, at the start and the end of a run and at a stop; asked, during a run (Orca logs every
-# phrase even with speech off, which keeps speech-dispatcher out of a machine without a sound card).
+# unasked, at the end of a long survey, at the start and the end of a run (with the folder that
+# stayed, and why) and at a stop; asked, during a run (Orca logs every phrase even with speech
+# off, which keeps speech-dispatcher out of a machine without a sound card).
 source "$(dirname "$0")/lib.sh"
 if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] || [ -z "${ZARVOK_IN_SESSION:-}" ]; then
     ZARVOK_IN_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
@@ -69,5 +70,20 @@ grep -A2 '^ *string "Zarvok"$' "$WORK/notify.log" | grep -q '^ *string "zarvok"$
 grep -q 'string "progress-visible"' "$WORK/launcher.log" || fail "no taskbar progress: $(head -20 "$WORK/launcher.log")"
 grep -A1 'string "progress"' "$WORK/launcher.log" | grep -q 'double 0\.[1-9]' || fail "no progress under way on the taskbar"
 tail -12 "$WORK/launcher.log" | grep -A1 'progress-visible' | grep -q 'boolean false' || fail "the taskbar progress was not taken down"
-orca_must_have_spoken "Working Erasing all, Wait..." "Stopped: " "Working Erasing all, Wait... statusbar" "Erasing Done: "
+
+# A folder that stays (a file system mounted inside): the end says which, and why.
+stuck="$WORK/stuck"
+stayed=()
+mkdir -p "$stuck/mnt" && touch "$stuck/a"
+if mount -t tmpfs zarvok-e2e "$stuck/mnt" 2>/dev/null; then
+    trap 'umount "$stuck/mnt" 2>/dev/null || true; cleanup' EXIT
+    set_clipboard "$stuck"
+    click_paste
+    sleep 2
+    click_delete
+    wait_for 100 test ! -e "$stuck/a" || fail "the erasable part was not erased"
+    sleep 3
+    stayed=("1 folder not erased: 1 removed in " "Not erased: $stuck: ")
+fi
+orca_must_have_spoken "${stayed[@]}" "$tree: 300,300 items, " "Working Erasing all, Wait..." "Stopped: " "Working Erasing all, Wait... statusbar" "Erasing Done: "
 echo "ok"

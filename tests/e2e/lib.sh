@@ -136,6 +136,8 @@ orca_spoke() { grep -F "SPEECH OUTPUT: '" "$WORK/orca.log" | grep -F -- "$1" >/d
 # log is complete only once Orca has quit (it does on SIGINT).
 orca_must_have_spoken() {
     kill -INT "$ORCA_PID"
+    # Orca acts on the signal only when an event wakes it: an idle window sends none.
+    xdotool key --clearmodifiers shift
     wait_for 100 orca_ended || fail "Orca did not quit"
     local phrase
     for phrase in "$@"; do
