@@ -99,6 +99,8 @@ void frmMain::onErasing(const QString& folder)
     if (const QList<FolderExtent> extent = extentsOf({folder}, *m_surveys); !extent.first().counted)
         m_runEstimated = true;
     m_surveys->hurry(folder);
+    refreshNote(folder);
+    showCount();
 }
 
 // A survey the user may have waited for is told when it ends; one that ends at once is heard
@@ -197,7 +199,8 @@ void frmMain::refreshNote(const QString& folder)
     QStringList parts;
     if (const FolderResult* result = m_results->find(folder))
         parts << resultNote(*result);
-    if (const FolderContents* contents = m_surveys->find(folder))
+    const FolderContents* contents = m_surveys->find(folder);
+    if (contents && !m_loop.takenByRun(m_queue->rowOf(folder)))
         parts << contentsNote(*contents);
     m_queue->setNote(folder, parts.join(QLatin1Char('\n')));
     showCurrentNote();
@@ -208,8 +211,12 @@ void frmMain::showCount()
 {
     std::uint64_t entries = 0, bytes = 0;
     bool counting = false, anyKnown = false, sized = true;
-    for (const QString& folder : m_queue->entries()) {
-        if (const FolderContents* contents = m_surveys->find(folder)) {
+    const QStringList queued = m_queue->entries();
+    for (int row = 0; row < queued.size(); ++row) {
+        // What the run is erasing is going: a count beside the erase tells the run, not the list.
+        if (m_loop.takenByRun(row))
+            continue;
+        if (const FolderContents* contents = m_surveys->find(queued.at(row))) {
             anyKnown = true;
             entries += contents->survey.entries;
             bytes += contents->survey.bytes;
