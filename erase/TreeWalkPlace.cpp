@@ -118,7 +118,7 @@ void TreeWalk::askServer(Frame& frame)
 {
     static const char* const kReplaced = "the folder was replaced on the server while it was being erased; it was left in place";
     struct stat st{};
-    const SysResult asked = sys().fstatFromServer(frame.fd.get(), st);
+    const SysResult asked = sys().statFromServer(frame.fd.get(), "", st);
     const bool replaced = asked.ok() ? !S_ISDIR(st.st_mode) || st.st_ino != frame.node->ino : asked.error == EIO || asked.error == ESTALE;
     if (!replaced)
         return;
