@@ -132,6 +132,7 @@ void HandleStack::adoptForTop(Fd fd)
     frame.relisting = true;
     frame.placeChecked = false;
     frame.lookedAt = Frame::kNeverLooked;
+    frame.pathAskedAt = Frame::kNeverLooked;
     m_lowestOpen = m_frames.size() - 1;
 }
 

@@ -33,6 +33,9 @@ struct Frame {
     // The worker's work count (TreeWalk::m_work) at that look, or kNeverLooked: handed over or
     // reopened, so the next look is owed at once.
     std::uint64_t lookedAt = kNeverLooked;
+    // On a share, the work count when the server was last asked about every folder on its path
+    // (TreeWalkServer.cpp), or kNeverLooked.
+    std::uint64_t pathAskedAt = kNeverLooked;
     static constexpr std::uint64_t kNeverLooked = ~std::uint64_t{0};
 };
 

@@ -8,6 +8,9 @@
 #include "FaultyCalls.h"
 #include "TempTree.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -18,6 +21,70 @@ namespace {
 
 constexpr long kFuseType = 0x65735546;
 constexpr char kReplaced[] = "the folder was replaced on the server while it was being erased; it was left in place";
+
+// A path-based share standing in for sshfs: once `after` files below `swapped` are gone, the
+// server puts a link in that folder's place. From then on it answers for that folder, asked from
+// any handle along any path, as the client does for a handle whose type changed (EIO); each
+// removal below it reaches what the link points to and is counted, the first of them failing
+// with `firstError` when that is set, and a folder there cannot be removed (the link's target
+// still holds what was removed before the swap).
+class SwappingServer : public FaultyCalls {
+public:
+    SwappingServer(const fs::path& swapped, int after, int firstError)
+        : FaultyCalls({}), m_swapped(swapped), m_after(after), m_firstError(firstError)
+    {
+        pretendFileSystemType = kFuseType;
+        struct stat st{};
+        if (::lstat(swapped.c_str(), &st) == 0)
+            m_swappedIno = st.st_ino;
+    }
+
+    SysResult statFromServer(int dirFd, const char* path, struct stat& st) override
+    {
+        struct stat here{};
+        const int flags = (*path ? 0 : AT_EMPTY_PATH) | AT_SYMLINK_NOFOLLOW;
+        if (m_done && ::fstatat(dirFd, path, &here, flags) == 0 && here.st_ino == m_swappedIno)
+            return SysResult{-1, EIO};
+        return FaultyCalls::statFromServer(dirFd, path, st);
+    }
+
+    SysResult unlinkat(int dirFd, const char* name, int flags) override
+    {
+        if (!below(dirFd))
+            return FaultyCalls::unlinkat(dirFd, name, flags);
+        if (m_done) {
+            ++m_reachedLink;
+            if (flags & AT_REMOVEDIR)
+                return SysResult{-1, ENOTEMPTY};
+            if (m_firstError != 0 && m_reachedLink == 1)
+                return SysResult{-1, m_firstError};
+        }
+        const SysResult removed = FaultyCalls::unlinkat(dirFd, name, flags);
+        if (removed.ok() && !(flags & AT_REMOVEDIR) && ++m_gone == m_after)
+            m_done = true;
+        return removed;
+    }
+
+    int reachedLink() const { return m_reachedLink; }
+    bool swappedYet() const { return m_done; }
+
+private:
+    bool below(int dirFd) const
+    {
+        std::error_code error;
+        const fs::path at = fs::read_symlink("/proc/self/fd/" + std::to_string(dirFd), error);
+        const std::string prefix = m_swapped.string() + '/';
+        return !error && (at == m_swapped || at.string().starts_with(prefix));
+    }
+
+    const fs::path m_swapped;
+    const int m_after;
+    const int m_firstError;
+    ino_t m_swappedIno = 0;
+    std::atomic<int> m_gone{0};
+    std::atomic<int> m_reachedLink{0};
+    std::atomic<bool> m_done{false};
+};
 
 // The client's caches hide the swap; the engine asks the server for each folder before each
 // small batch of removals.
@@ -49,6 +116,46 @@ TEST(EraseOnPathBasedShares, AsksTheServerBeforeEachSmallBatchAndStopsWhereAFold
     EXPECT_EQ(outcome.reason, kReplaced);
     EXPECT_TRUE(present(tree));
     EXPECT_EQ(unlinksAfter, 0); // the root was the folder asked first: nothing more is removed in it
+}
+
+struct SwapCase {
+    const char* swapped; // below the scratch folder; the queued folder is share/T
+    int after;           // files of T/x/y gone before the swap
+    int firstError;      // of the first removal that reaches the link's target
+};
+
+// share/T/x/y with 200 files in y and nothing else: every removal is made in y, so a swap of
+// any folder on y's path sends them elsewhere.
+TEST(EraseOnPathBasedShares, AFolderAboveTheOneBeingEmptiedSwappedOnTheServerStopsTheEraseWithinABatch)
+{
+    const SwapCase cases[] = {
+        {"share/T/x", 5, 0},      // a folder above, in the tree
+        {"share/T", 5, 0},        // the queued folder, two levels up
+        {"share", 5, 0},          // the folder holding the queued one
+        {"share/T/x", 5, EPERM},  // the removals that reach the link's target fail there first
+        {"share/T/x", 60, 0},     // later, at a batch's edge
+    };
+    for (const SwapCase& c : cases) {
+        for (const unsigned workers : {1u, 4u}) {
+            TempDir tmp;
+            const fs::path tree = tmp / "share/T";
+            fs::create_directories(tree / "x/y");
+            for (int i = 0; i < 200; ++i)
+                touch(tree / "x/y" / numbered("f", i));
+            const fs::path swapped = tmp / c.swapped;
+            SwappingServer server(swapped, c.after, c.firstError);
+
+            const Outcome outcome = eraseTree(tree.string(), nullptr, Options{workers});
+
+            const std::string label = std::string(c.swapped) + " after " + std::to_string(c.after) + ", " + std::to_string(workers) + " workers";
+            ASSERT_TRUE(server.swappedYet()) << label;
+            EXPECT_EQ(outcome.status, Status::Failed) << label;
+            EXPECT_EQ(outcome.reason, kReplaced) << label << ": " << outcome.failedPath;
+            EXPECT_EQ(outcome.failedPath, swapped.string()) << label;
+            EXPECT_LE(server.reachedLink(), 16) << label; // one batch at most
+            EXPECT_TRUE(present(tree / "x/y")) << label;
+        }
+    }
 }
 
 } // namespace
