@@ -35,6 +35,15 @@ void HandleStack::lookedFromTop(std::uint64_t at)
     }
 }
 
+void HandleStack::askedServerFromTop(std::uint64_t at)
+{
+    top().pathAskedAt = at;
+    for (std::size_t i = 0; i + 1 < m_frames.size(); ++i) {
+        if (m_frames[i].pathAskedAt != Frame::kNeverLooked)
+            m_frames[i].pathAskedAt = at;
+    }
+}
+
 Frame HandleStack::pop()
 {
     Frame done = std::move(m_frames.back());

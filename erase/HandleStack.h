@@ -57,6 +57,8 @@ public:
     // A look from the top frame that climbed all the way up saw the folders of the frames below
     // it in the tree too, at work count `at`.
     void lookedFromTop(std::uint64_t at);
+    // So did an ask of the server about every folder on the top frame's path.
+    void askedServerFromTop(std::uint64_t at);
     void push(std::shared_ptr<Node> node, Fd fd);
     Frame pop();
     // The frame nearest the top of the tree, below the top frame (whose batch may be in use),

@@ -132,7 +132,7 @@ private:
     void checkPlace(int fd, const Node& node);
     bool climbsTo(int fd, unsigned levels, const Node& target);
     void askServer(Frame& frame);
-    bool askServer(int fd, Node& node, bool wholePath);
+    void askServer(int fd, Node& node, bool wholePath);
     struct Replaced {
         unsigned level; // above the folder asked from; 0 for that folder itself
         int error;

@@ -56,26 +56,25 @@ std::vector<ino_t> foldersHolding(int fd)
     }
 }
 
-// Before each batch in the folder. Each folder asked about is a round trip, so the folders above
-// it are asked about before every batch only while they are no more than the work of a batch;
-// a deeper folder asks about them once per as much work as there are of them, or a chain of
-// 5,000 folders would cost some 12 million round trips. The folder itself is asked every time.
+// Before each batch in the folder (the top frame). Each folder asked about is a round trip, so
+// the folders above it are asked about before every batch only while they are no more than the
+// work of a batch; a deeper folder asks about them once per as much work as there are of them,
+// or a chain of 5,000 folders would cost some 12 million round trips down and as many back up.
+// The folder itself is asked every time.
 void TreeWalk::askServer(Frame& frame)
 {
     const bool wholePath = frame.pathAskedAt == Frame::kNeverLooked || m_work - frame.pathAskedAt >= levelsOnServer(*frame.node);
     askServer(frame.fd.get(), *frame.node, wholePath);
     if (wholePath)
-        frame.pathAskedAt = m_work;
+        m_stack.askedServerFromTop(m_work);
 }
 
-// Whether the server says that `node` (behind `fd`) or, with `wholePath`, a folder on its path
-// was replaced; the nearest such folder is reported and left.
-bool TreeWalk::askServer(int fd, Node& node, bool wholePath)
+// When the server says that `node` (behind `fd`) or, with `wholePath`, a folder on its path was
+// replaced, the nearest such folder is reported and left.
+void TreeWalk::askServer(int fd, Node& node, bool wholePath)
 {
-    const std::optional<Replaced> replaced = replacedOnPath(fd, node, wholePath ? levelsOnServer(node) : 0);
-    if (replaced)
+    if (const std::optional<Replaced> replaced = replacedOnPath(fd, node, wholePath ? levelsOnServer(node) : 0))
         reportReplaced(node, replaced->level, replaced->error);
-    return replaced.has_value();
 }
 
 // The folders on the server's path of `node`: those above it in the tree, and the ones holding

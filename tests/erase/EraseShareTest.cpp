@@ -158,5 +158,20 @@ TEST(EraseOnPathBasedShares, AFolderAboveTheOneBeingEmptiedSwappedOnTheServerSto
     }
 }
 
+// Asking about every folder on the path before each batch would cost depth squared round trips
+// on a chain, down and again on the way back up.
+TEST(EraseOnPathBasedShares, AChainAsksTheServerAboutFewFoldersPerLevel)
+{
+    TempDir tmp;
+    constexpr int kDepth = 500;
+    makeChain(tmp / "tree", kDepth, "d", 2);
+    FaultyCalls calls({});
+    calls.pretendFileSystemType = kFuseType;
+
+    EXPECT_TRUE(eraseTree((tmp / "tree").string(), nullptr, Options{1}).ok());
+
+    EXPECT_LE(calls.count(Call::StatFromServer), 10 * kDepth);
+}
+
 } // namespace
 } // namespace zarvok::erase::test
