@@ -286,7 +286,7 @@ Outcome eraseChecked(int baseFd, const std::string& path, Progress& progress, co
     }
     if (rootOpened.error != 0)
         return outcomeOfError(rootOpened.error, path);
-    TreeRoot root{split.trimmed, std::move(parent), split.name, std::move(rootOpened.fd), {}, {}};
+    TreeRoot root{split.trimmed, std::move(parent), split.name, std::move(rootOpened.fd), {}, {}, {}};
     if (const SysResult stat = sys().fstat(root.fd.get(), root.st); !stat.ok())
         return failed(stat.error, path);
     if (const SysResult watch = sys().dupfd(root.fd.get()); watch.ok())

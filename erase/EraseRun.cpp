@@ -102,4 +102,22 @@ std::string Run::pathOf(const Node* node) const
     return path;
 }
 
+// By the path's text: a last name of "." or ".." (or a relative path's first) is climbed with a
+// ".." more rather than dropped.
+std::string Run::pathAbove(unsigned levels) const
+{
+    std::string path = root.path;
+    for (unsigned level = 0; level < levels; ++level) {
+        while (path.size() > 1 && path.back() == '/')
+            path.pop_back();
+        const std::size_t slash = path.find_last_of('/');
+        const std::string last = slash == std::string::npos ? path : path.substr(slash + 1);
+        if (slash == std::string::npos || last == "." || last == "..")
+            path += "/..";
+        else
+            path.erase(slash == 0 ? 1 : slash);
+    }
+    return path;
+}
+
 } // namespace zarvok::erase

@@ -79,6 +79,9 @@ struct TreeRoot {
     Fd fd;            // open handle on the root
     struct stat st;
     Fd watch;         // another handle on it, kept to the end: tells removed from moved away, and where to
+    // On a path-based share: the inode numbers of the folders that hold it, nearest first, up to
+    // the share's root (foldersHolding).
+    std::vector<ino_t> holders;
 };
 
 struct RunLimits {
@@ -87,9 +90,10 @@ struct RunLimits {
     unsigned handlesPerWorker = 2; // directory handles a worker may keep open on its way down
     bool shareFolders = true;      // whether several workers may unlink in one folder at once
     bool freeFoldersAside = false; // whether removed empty folders are freed by another worker
-    // A share whose server resolves every removal by path (FUSE, SMB): a folder swapped there
-    // for a link is followed by the server. Each folder is asked of the server before each
-    // batch of removals, and batches are small, so such a swap is seen after few removals.
+    // A share whose server resolves every removal by path (FUSE, SMB): a folder of that path
+    // swapped there for a link is followed by the server. Each folder, and every folder on its
+    // path, is asked of the server before each batch of removals, and batches are small, so such
+    // a swap is seen after few removals.
     bool askServer = false;
     // Entries listed, then removed, at a time: in inode order, which on ext4 walks the inode
     // table forwards (about 2x faster on 200,000 files than batches of 10,000); the size bounds
@@ -123,6 +127,7 @@ struct Run {
     // Whether `node` or a folder above it has left the tree.
     bool outside(const Node& node) const;
     std::string pathOf(const Node* node) const;
+    std::string pathAbove(unsigned levels) const; // of the folder `levels` above the root
     std::string pathOf(const Node* node, const std::string& child) const { return pathOf(node) + '/' + child; }
 };
 

@@ -35,6 +35,15 @@ void HandleStack::lookedFromTop(std::uint64_t at)
     }
 }
 
+void HandleStack::askedServerFromTop(std::uint64_t at)
+{
+    top().pathAskedAt = at;
+    for (std::size_t i = 0; i + 1 < m_frames.size(); ++i) {
+        if (m_frames[i].pathAskedAt != Frame::kNeverLooked)
+            m_frames[i].pathAskedAt = at;
+    }
+}
+
 Frame HandleStack::pop()
 {
     Frame done = std::move(m_frames.back());
@@ -132,6 +141,7 @@ void HandleStack::adoptForTop(Fd fd)
     frame.relisting = true;
     frame.placeChecked = false;
     frame.lookedAt = Frame::kNeverLooked;
+    frame.pathAskedAt = Frame::kNeverLooked;
     m_lowestOpen = m_frames.size() - 1;
 }
 

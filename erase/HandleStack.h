@@ -33,6 +33,9 @@ struct Frame {
     // The worker's work count (TreeWalk::m_work) at that look, or kNeverLooked: handed over or
     // reopened, so the next look is owed at once.
     std::uint64_t lookedAt = kNeverLooked;
+    // On a share, the work count when the server was last asked about every folder on its path
+    // (TreeWalkServer.cpp), or kNeverLooked.
+    std::uint64_t pathAskedAt = kNeverLooked;
     static constexpr std::uint64_t kNeverLooked = ~std::uint64_t{0};
 };
 
@@ -54,6 +57,8 @@ public:
     // A look from the top frame that climbed all the way up saw the folders of the frames below
     // it in the tree too, at work count `at`.
     void lookedFromTop(std::uint64_t at);
+    // So did an ask of the server about every folder on the top frame's path.
+    void askedServerFromTop(std::uint64_t at);
     void push(std::shared_ptr<Node> node, Fd fd);
     Frame pop();
     // The frame nearest the top of the tree, below the top frame (whose batch may be in use),

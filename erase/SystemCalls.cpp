@@ -91,10 +91,11 @@ void SystemCalls::close(int fd)
     ::close(fd);
 }
 
-SysResult SystemCalls::fstatFromServer(int fd, struct stat& st)
+SysResult SystemCalls::statFromServer(int dirFd, const char* path, struct stat& st)
 {
     struct statx stx{};
-    const SysResult result = resultOf(::statx(fd, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW | AT_STATX_FORCE_SYNC, STATX_TYPE | STATX_INO, &stx));
+    const int flags = (*path ? 0 : AT_EMPTY_PATH) | AT_SYMLINK_NOFOLLOW | AT_STATX_FORCE_SYNC;
+    const SysResult result = resultOf(::statx(dirFd, path, flags, STATX_TYPE | STATX_INO, &stx));
     if (result.ok()) {
         st.st_mode = stx.stx_mode;
         st.st_ino = stx.stx_ino;

@@ -29,9 +29,10 @@ public:
     virtual SysResult openat(int dirFd, const char* name, int flags);
     virtual SysResult fstat(int fd, struct stat& st);
     virtual SysResult fstatat(int dirFd, const char* name, struct stat& st, int flags);
-    // The type and inode of an open handle as the server sees it now, past the client's
-    // attribute cache (statx with AT_STATX_FORCE_SYNC); `st` has st_mode and st_ino set.
-    virtual SysResult fstatFromServer(int fd, struct stat& st);
+    // The type and inode of what `path` names from `dirFd` ("" for the handle itself, "../.."
+    // for a folder above it), as the server sees it now, past the client's attribute cache
+    // (statx with AT_STATX_FORCE_SYNC, never following a link); `st` has st_mode and st_ino set.
+    virtual SysResult statFromServer(int dirFd, const char* path, struct stat& st);
     virtual SysResult fileSystemType(int fd, long& type); // fstatfs's f_type
     virtual SysResult getdents64(int fd, char* buffer, std::size_t size);
     virtual SysResult unlinkat(int dirFd, const char* name, int flags);

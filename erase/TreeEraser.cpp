@@ -67,6 +67,8 @@ void workUntilDrained(Run& run, std::optional<Task> first)
 
 Outcome eraseOpenedTree(TreeRoot root, Progress& progress, const RunLimits& limits, const Containment& containment)
 {
+    if (limits.askServer)
+        root.holders = foldersHolding(root.parent.get());
     Run run(root, progress, limits, containment, [](Run& r) { workUntilDrained(r, std::nullopt); });
 
     auto rootNode = std::make_shared<Node>(nullptr, root.name, root.st.st_dev, root.st.st_ino, root.st.st_ino);

@@ -206,9 +206,11 @@ void TreeWalk::enterSubdirectory(const Entry& entry)
         return;
     frame.placeChecked = false; // the worker is away in the subfolder for a while
     const std::uint64_t parentLookedAt = frame.lookedAt;
+    const std::uint64_t parentPathAskedAt = frame.pathAskedAt;
     m_stack.push(std::move(task.node), std::move(task.fd));
     m_stack.top().placeChecked = true; // opened just now from a folder in the tree
     m_stack.top().lookedAt = parentLookedAt; // as of the parent's last look
+    m_stack.top().pathAskedAt = parentPathAskedAt;
 }
 
 // Any refusal (not empty, a mount point, no permission) leaves it to the full walk, which

@@ -68,7 +68,9 @@
 #include "WorkPool.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace zarvok::erase {
 
@@ -85,6 +87,10 @@ private:
     int m_credit = 1;
     unsigned m_sinceProbe = 0;
 };
+
+// The inode numbers of the folder behind `fd` and of each one above it on the same file system,
+// nearest first: on a share, the folders that hold the queued one, up to the share's root.
+std::vector<ino_t> foldersHolding(int fd);
 
 class TreeWalk {
 public:
@@ -122,12 +128,25 @@ private:
     bool lookDue(std::uint64_t lookedAt, const Node& node) const;
     void lookAtReopened(int fd, const Node& node, Frame* holder, std::uint64_t& lookedAt);
     void noteLook(Frame& frame);
-    bool failureCounts(int fd, const Node& node);
+    bool failureCounts(int fd, Node& node);
     void checkPlace(int fd, const Node& node);
     bool climbsTo(int fd, unsigned levels, const Node& target);
     void askServer(Frame& frame);
+    void askServer(int fd, Node& node, bool wholePath);
+    struct Replaced {
+        unsigned level; // above the folder asked from; 0 for that folder itself
+        int error;
+    };
+    std::optional<Replaced> replacedOnPath(int fd, const Node& node, unsigned levels);
+    void reportReplaced(Node& node, unsigned level, int err);
+    unsigned levelsOnServer(const Node& node) const;
+    static const char* upwards(unsigned levels);
     static std::string reasonFor(int err);
     static void markGone(Frame& frame);
+
+    // ".." this many times is a path of 2,999 bytes, within PATH_MAX: a deeper folder is climbed
+    // in steps of as many levels, each from a path-only handle on where the one before ended.
+    static constexpr unsigned kClimbStep = 1000;
 
     Run& m_run;
     HandleStack m_stack;

@@ -15,22 +15,6 @@ namespace zarvok::erase {
 
 namespace {
 
-// ".." this many times is a path of 2,999 bytes, within PATH_MAX: a deeper folder is climbed in
-// steps of as many levels, each from a path-only handle on where the one before ended.
-constexpr unsigned kClimbStep = 1000;
-
-// "../../.." for a whole step; its last 3 * levels - 1 bytes climb `levels` levels.
-const char* upwards(unsigned levels)
-{
-    static const std::string step = [] {
-        std::string up = "..";
-        for (unsigned level = 1; level < kClimbStep; ++level)
-            up += "/..";
-        return up;
-    }();
-    return step.c_str() + (step.size() - (3 * levels - 1));
-}
-
 const Node& rootOf(const Node& node)
 {
     const Node* root = &node;
@@ -40,6 +24,18 @@ const Node& rootOf(const Node& node)
 }
 
 } // namespace
+
+// "../../.." for a whole step; its last 3 * levels - 1 bytes climb `levels` levels.
+const char* TreeWalk::upwards(unsigned levels)
+{
+    static const std::string step = [] {
+        std::string up = "..";
+        for (unsigned level = 1; level < kClimbStep; ++level)
+            up += "/..";
+        return up;
+    }();
+    return step.c_str() + (step.size() - (3 * levels - 1));
+}
 
 // Whether the frame's folder is still in the tree, looking when the worker has been away from
 // it since the last look and a look is due.
@@ -99,32 +95,19 @@ bool TreeWalk::lookDue(std::uint64_t lookedAt, const Node& node) const
 // tree: a folder moved out (something made in it since, say) fails to go for reasons of someone
 // else's. Looked at now, whatever the amortization says; after the first failure recorded no
 // look is made, since only that one is reported (and a failed folder moved out of the tree
-// keeps no folder above it: removeDirectory).
-bool TreeWalk::failureCounts(int fd, const Node& node)
+// keeps no folder above it: removeDirectory). On a share the server is asked about the whole
+// path first: a removal that failed because it reached what a link swapped in points to is
+// told as that swap.
+bool TreeWalk::failureCounts(int fd, Node& node)
 {
     if (m_run.outside(node))
         return false;
     if (!m_run.failures.empty())
         return true;
     checkPlace(fd, node);
+    if (m_run.limits.askServer && !m_run.outside(node))
+        askServer(fd, node, true);
     return !m_run.outside(node);
-}
-
-// The client's caches hide a folder that another computer swapped on the server; asked past
-// them, the server answers for what now stands at the folder's path, a link included, and the
-// client refuses a handle whose type changed (EIO). Either ends all work in the folder, as a
-// failure: removals already sent may have reached what replaced it.
-void TreeWalk::askServer(Frame& frame)
-{
-    static const char* const kReplaced = "the folder was replaced on the server while it was being erased; it was left in place";
-    struct stat st{};
-    const SysResult asked = sys().fstatFromServer(frame.fd.get(), st);
-    const bool replaced = asked.ok() ? !S_ISDIR(st.st_mode) || st.st_ino != frame.node->ino : asked.error == EIO || asked.error == ESTALE;
-    if (!replaced)
-        return;
-    m_run.failures.record(asked.ok() ? ESTALE : asked.error, m_run.pathOf(frame.node.get()), kReplaced);
-    frame.node->failed = true;
-    m_run.markLeft(*frame.node);
 }
 
 // Marks `node` (behind `fd`) as having left the tree when climbing ".." as many levels as it

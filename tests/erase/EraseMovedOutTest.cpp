@@ -1,8 +1,7 @@
 // A folder moved out of the tree while a worker is inside it: it is no failure of the queued
 // folder, which is still erased, and nothing made in it after the move is touched; a move far up
 // a chain deeper than one look's "../.." can climb is seen too. The queued folder itself moved
-// away: nothing more is removed in it, and the outcome says so, naming where it went. On a share
-// whose server resolves paths, a folder replaced there is a failure that stops all work in it.
+// away: nothing more is removed in it, and the outcome says so, naming where it went.
 
 #include "EraseEngine.h"
 #include "FaultyCalls.h"
@@ -203,40 +202,6 @@ TEST(EraseQueuedFolderMoved, NothingMoreIsRemovedInItAndTheOutcomeNamesItsNewPla
         const auto left = static_cast<std::size_t>(std::count_if(late.begin(), late.end(), [](const fs::path& f) { return present(f); }));
         EXPECT_GE(left + (workers - 1), late.size()) << workers << " workers, " << late.size() << " late files made";
     }
-}
-
-constexpr long kFuseType = 0x65735546;
-
-// The client's caches hide the swap; the engine asks the server for each folder before each
-// small batch of removals.
-TEST(EraseOnPathBasedShares, AsksTheServerBeforeEachSmallBatchAndStopsWhereAFolderWasReplaced)
-{
-    TempDir tmp;
-    const fs::path tree = tmp / "tree";
-    makeWideTree(tree, 2, 640);
-    {
-        FaultyCalls calls({});
-        calls.pretendFileSystemType = kFuseType;
-        EXPECT_TRUE(eraseTree(tree.string(), nullptr, Options{1}).ok());
-        EXPECT_GE(calls.count(Call::FstatFromServer), 2 * 640 / 32); // a look every 32 removals or fewer
-    }
-
-    makeWideTree(tree, 2, 640);
-    FaultRule replaced{Call::FstatFromServer, EIO, {}, 1}; // what the client answers once the type changed
-    std::atomic<int> unlinksAfter{0};
-    std::atomic<bool> seen{false};
-    replaced.before = [&] { seen = true; };
-    FaultRule counting{Call::Unlinkat, 0};
-    counting.before = [&] { unlinksAfter += seen ? 1 : 0; };
-    FaultyCalls calls({replaced, counting});
-    calls.pretendFileSystemType = kFuseType;
-
-    const Outcome outcome = eraseTree(tree.string(), nullptr, Options{1});
-
-    EXPECT_EQ(outcome.status, Status::Failed);
-    EXPECT_EQ(outcome.reason, "the folder was replaced on the server while it was being erased; it was left in place");
-    EXPECT_TRUE(present(tree));
-    EXPECT_EQ(unlinksAfter, 0); // the root was the folder asked first: nothing more is removed in it
 }
 
 } // namespace

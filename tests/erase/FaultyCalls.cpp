@@ -95,10 +95,10 @@ void FaultyCalls::close(int fd)
     SystemCalls::close(fd);
 }
 
-SysResult FaultyCalls::fstatFromServer(int fd, struct stat& st)
+SysResult FaultyCalls::statFromServer(int dirFd, const char* path, struct stat& st)
 {
-    const int error = faultFor(Call::FstatFromServer, nullptr);
-    return error ? SysResult{-1, error} : SystemCalls::fstatFromServer(fd, st);
+    const int error = faultFor(Call::StatFromServer, path);
+    return error ? SysResult{-1, error} : SystemCalls::statFromServer(dirFd, path, st);
 }
 
 SysResult FaultyCalls::fileSystemType(int fd, long& type)

@@ -14,7 +14,7 @@
 
 namespace zarvok::erase::test {
 
-enum class Call { Openat2, Openat, Fstat, Getdents, Unlinkat, Fchmod, Close, StatxMountId, FileHandleMountId, FdinfoMountId, FstatFromServer, Readlink };
+enum class Call { Openat2, Openat, Fstat, Getdents, Unlinkat, Fchmod, Close, StatxMountId, FileHandleMountId, FdinfoMountId, StatFromServer, Readlink };
 
 struct FaultRule {
     FaultRule(Call c, int err, std::string onName = {}, int count = -1) : call(c), error(err), name(std::move(onName)), times(count) {}
@@ -73,7 +73,7 @@ public:
     SysResult fchmod(int fd, mode_t mode) override;
     void close(int fd) override; // counted, never faulted
     SysResult readlink(const char* path, char* buffer, std::size_t size) override;
-    SysResult fstatFromServer(int fd, struct stat& st) override;
+    SysResult statFromServer(int dirFd, const char* path, struct stat& st) override;
     SysResult fileSystemType(int fd, long& type) override; // pretendFileSystemType when set
     SysResult statxMountId(int fd, std::uint64_t& id) override;
     SysResult fileHandleMountId(int fd, std::uint64_t& id) override;
