@@ -167,9 +167,16 @@ void SkinButtonPrivate::adoptFromButton()
         return;
     const bool checkable = props.buttonType == SkinButton::ToggleButton;
     if (q->isCheckable() != checkable) {
+        // Made checkable and checked in one go (setCheckable, then setChecked or toggle): the
+        // checked state comes in with the flag, so that writing ButtonType cannot hand Qt's
+        // face the stale value back.
+        const bool checked = q->isChecked();
+        const bool valueMoves = q->isCheckable() && checked != props.value;
+        if (valueMoves)
+            props.value = checked;
         q->setButtonType(q->isCheckable() ? SkinButton::ToggleButton : SkinButton::PushButton);
-        if (self && props.value != q->isChecked())
-            q->setValue(q->isChecked());
+        if (self && valueMoves)
+            q->setValue(checked); // notified as a write; toggled() is Qt's own
     } else if (checkable && q->isChecked() != props.value) {
         q->setValue(q->isChecked());
     }
