@@ -136,7 +136,7 @@ void SkinButtonPrivate::pushToButton(const PropertyMember* only, bool checked)
         q->QAbstractButton::setText(props.caption);
     const bool checkable = props.buttonType == SkinButton::ToggleButton;
     if (pushes(&ButtonProperties::buttonType) && q->isCheckable() != checkable)
-        q->setCheckable(checkable);
+        q->QAbstractButton::setCheckable(checkable);
     const bool pushesChecked = pushes(&ButtonProperties::value) || pushes(&ButtonProperties::buttonType);
     if (checked && pushesChecked && checkable && q->isCheckable() && q->isChecked() != props.value) {
         QPointer<SkinButton> self(q);

@@ -84,7 +84,12 @@ class SKINBUTTON_EXPORT SkinButton : public QAbstractButton {
     Q_PROPERTY(skin::ButtonKind ButtonType READ ButtonType WRITE setButtonType NOTIFY ButtonTypeChanged DESIGNABLE false)
     Q_PROPERTY(bool value READ value WRITE setValue NOTIFY valueChanged DESIGNABLE false)
     // The icon's size is the one square side IconSize (style sheets set it as qproperty-IconSize).
-    Q_PROPERTY(QSize iconSize READ iconSize WRITE setIconSize DESIGNABLE false)
+    Q_PROPERTY(QSize iconSize READ iconSize WRITE setIconSize NOTIFY IconSizeChanged DESIGNABLE false)
+    // QAbstractButton's, through this class's setters: a write by name (Designer, QUiLoader,
+    // setProperty) reaches the written face at once.
+    Q_PROPERTY(QString text READ text WRITE setText NOTIFY CaptionChanged)
+    Q_PROPERTY(QIcon icon READ icon WRITE setIcon NOTIFY IconChanged)
+    Q_PROPERTY(bool checkable READ isCheckable WRITE setCheckable NOTIFY ButtonTypeChanged)
 
 public:
     /// @name Enumerations
@@ -142,6 +147,9 @@ public:
     QString Caption() const;
     /// Sets the caption (and text(), and the mnemonic: Alt + the letter after "&").
     void setCaption(const QString& NewCaption);
+    /// QAbstractButton::setText(): the same as setCaption(), CaptionChanged() at once.
+    /// @since 4.1
+    void setText(const QString& text);
     /// The icon as stored: the picture and the file or resource it came from.
     Picture Icon() const;
     /// The icon as a pixmap (null: no icon).
@@ -152,7 +160,10 @@ public:
     void setIcon(const QImage& NewIcon);
     /// Sets the icon from a pixmap made in memory.
     void setIcon(const QPixmap& NewIcon);
-    using QAbstractButton::setIcon;
+    /// Sets Qt's icon (QAbstractButton::setIcon()): drawn beside the caption as on a QPushButton,
+    /// in the icon's own disabled and selected forms; Icon and IconChanged() follow at once.
+    /// @since 4.1
+    void setIcon(const QIcon& icon);
     /// Where the icon sits.
     ButtonAlign IconAlign() const;
     /// Sets where the icon sits (see ButtonAlign).
@@ -161,7 +172,9 @@ public:
     int IconSize() const;
     /// Sets the icon's side in pixels.
     void setIconSize(int NewIconSize);
-    using QAbstractButton::setIconSize;
+    /// QAbstractButton::setIconSize(); IconSize (the larger side) and IconSizeChanged() follow at once.
+    /// @since 4.1
+    void setIconSize(const QSize& size);
     /// Where the caption sits.
     ButtonAlign CaptionAlign() const;
     /// Sets where the caption sits (see ButtonAlign).
@@ -268,6 +281,9 @@ public:
     ButtonKind ButtonType() const;
     /// Makes the button a push button (0) or a toggle button (1): setCheckable() with stored numbers.
     void setButtonType(int NewButtonType);
+    /// QAbstractButton::setCheckable(): ButtonType and ButtonTypeChanged() follow at once.
+    /// @since 4.1
+    void setCheckable(bool checkable);
     /// A toggle button's latched value: isChecked(). A push button keeps its stored value,
     /// though Qt's checked state of a button that is not checkable is always false.
     bool value() const;

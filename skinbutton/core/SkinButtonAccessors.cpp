@@ -101,6 +101,29 @@ void SkinButton::resetToolTipBackColor() { d->resetColor(&ButtonProperties::tool
 void SkinButton::resetToolTipForeColor() { d->resetColor(&ButtonProperties::toolTipForeColor); }
 void SkinButton::setButtonType(int NewButtonType) { d->write(&ButtonProperties::buttonType, NewButtonType); }
 
+// ---- Qt's face: QAbstractButton's own (non-virtual) setters, then taken in at once. Called
+// through a QAbstractButton pointer they bypass these; that is taken in at the next event.
+
+void SkinButton::setText(const QString& text) { setCaption(text); }
+
+void SkinButton::setIcon(const QIcon& icon)
+{
+    QAbstractButton::setIcon(icon);
+    d->adoptFromButton();
+}
+
+void SkinButton::setIconSize(const QSize& size)
+{
+    QAbstractButton::setIconSize(size);
+    d->adoptFromButton();
+}
+
+void SkinButton::setCheckable(bool checkable)
+{
+    QAbstractButton::setCheckable(checkable);
+    d->adoptFromButton();
+}
+
 void SkinButtonPrivate::afterWrite(const PropertyMember& member) { afterWrite(propertyRow(member)); }
 
 void SkinButtonPrivate::afterWrite(const PropertyRow& row)
