@@ -72,7 +72,6 @@ SkinButton::SkinButton(QWidget* parent, std::unique_ptr<SkinButtonPrivate> dd) :
     installSkinButtonAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setMinimumSize(kMinimumSide, kMinimumSide);
     setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
     new ToolTipController(this); // owned as a child; also keeps Qt's own tooltip away
     // Click with every clicked(), ahead of the program's own slots.
@@ -220,6 +219,9 @@ bool SkinButton::readProperties(const PropertyBag& bag, QString* error)
     if (bag.contains(QStringLiteral("Font")))
         d->fontSet = true; // a font stored in a form stays as stored
     d->captionFormat = 0;  // a loaded button's format comes from its first layout
+    // A stored form's button is never smaller than 20 pixels each way, as its host always kept
+    // it; one made in code or in Designer has no fixed minimum (layouts go by minimumSizeHint()).
+    setMinimumSize(kMinimumSide, kMinimumSide);
     d->pushToButton();
     d->syncWidget();
     d->applyLayout();
@@ -385,21 +387,22 @@ void SkinButton::paintEvent(QPaintEvent*)
 
 void SkinButton::resizeEvent(QResizeEvent*) { d->applyLayout(); }
 
-QSize SkinButton::sizeHint() const
+QSize SkinButtonPrivate::contentSizeHint() const
 {
-    const QFontMetrics metrics(font());
-    QSize content = metrics.size(Qt::TextShowMnemonic, text());
-    const Picture picture = Icon();
-    if (!picture.isNull()) {
-        const int side = IconSize();
-        if (d->props.iconAlign == AlignTop || d->props.iconAlign == AlignBottom)
+    const QFontMetrics metrics(q->font());
+    QSize content = metrics.size(Qt::TextShowMnemonic, q->text());
+    if (!q->Icon().isNull()) {
+        const int side = q->IconSize();
+        if (!iconBesideCaption() && (props.iconAlign == AlignTop || props.iconAlign == AlignBottom))
             content = QSize(qMax(content.width(), side), content.height() + side + 2);
         else
             content = QSize(content.width() + side + 4, qMax(content.height(), side));
     }
-    return QSize(qMax(75, content.width() + 16 + 2 * cornerInset(d->props.style)), qMax(23, content.height() + 10));
+    return content + QSize(16 + 2 * cornerInset(props.style), 10);
 }
 
-QSize SkinButton::minimumSizeHint() const { return QSize(kMinimumSide, kMinimumSide); }
+QSize SkinButton::sizeHint() const { return d->contentSizeHint().expandedTo(QSize(75, 23)); }
+
+QSize SkinButton::minimumSizeHint() const { return d->contentSizeHint(); }
 
 } // namespace skin

@@ -346,10 +346,13 @@ public:
     /// Like QPushButton's: wide enough for the caption, the icon and the style's corners, at
     /// least 75 x 23, in the button's font; the height stays at the hint in layouts.
     QSize sizeHint() const override;
-    /// 20 x 20.
+    /// The caption, the icon and the style's corners without the 75 x 23 floor: a layout that
+    /// squeezes the button never cuts its caption. (4.0: a fixed 20 x 20.)
     QSize minimumSizeHint() const override;
 
-    /// The smallest side, in pixels at 96 dpi.
+    /// The smallest side, in pixels at 96 dpi, of a button loaded from a stored form
+    /// (readProperties() sets it as the minimum size); a button made in code or in Designer has
+    /// no fixed minimum.
     static constexpr int kMinimumSide = 20;
 
 public Q_SLOTS:

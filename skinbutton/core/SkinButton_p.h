@@ -101,6 +101,11 @@ public:
     // A toggle whose value went back to false is no longer drawn latched.
     void unlatch();
     QString displayName() const;
+    // Caption and icon with the room the caption rectangle and the style's corners take: nothing
+    // is cut at this size.
+    QSize contentSizeHint() const;
+    // Qt's icon goes beside the caption; a written picture where IconAlign puts it.
+    bool iconBesideCaption() const { return false; }
 };
 
 // A button with the given theme painter (who draws Style 6), colour source and link opener:
