@@ -188,7 +188,8 @@ public:
     bool Enabled() const;
     /// Enables or disables the button (QWidget::setEnabled() writes this too).
     void setEnabled(bool NewEnabled);
-    /// Whether keyboard focus is drawn.
+    /// Whether keyboard focus is drawn: on for a button made in code or in Designer (4.0: off),
+    /// as stored for one loaded from a form (off where the form does not say).
     bool ShowFocus() const;
     /// Draws keyboard focus, or not; every style shows it at 3:1 or more against its face.
     void setShowFocus(bool NewShowFocus);

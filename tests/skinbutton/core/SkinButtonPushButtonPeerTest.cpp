@@ -4,6 +4,8 @@
 #include "ButtonTestSupport.h"
 
 #include <QGridLayout>
+#include <QLineEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +39,30 @@ TEST(SkinButtonPushButtonPeer, ASqueezedLayoutNeverCutsTheCaptionAndThereIsNoFix
         const int captionWidth = QFontMetrics(b->font()).horizontalAdvance(caption);
         EXPECT_GE(b->width() - 8 - 16 - 4, captionWidth); // the caption rectangle, less the icon
         EXPECT_GE(b->height() - 8, QFontMetrics(b->font()).height());
+    }
+}
+
+TEST(SkinButtonPushButtonPeer, TabShowsTheFocusOfAButtonMadeInCodeInEveryStyle)
+{
+    for (int style = 0; style <= 10; ++style) {
+        SCOPED_TRACE(style);
+        QWidget window;
+        auto* edit = new QLineEdit(&window);
+        SkinButton* b = newButton(&window);
+        b->setStyle(style);
+        b->setText(QStringLiteral("Go"));
+        b->setGeometry(50, 30, 75, 23);
+        window.show();
+        window.activateWindow();
+        edit->setFocus();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        const QImage unfocused = surfaceImageOf(*b).copy();
+
+        QTest::keyClick(edit, Qt::Key_Tab);
+
+        ASSERT_TRUE(b->hasFocus());
+        EXPECT_TRUE(b->ShowFocus());
+        EXPECT_GE(test::largestChange(unfocused, surfaceImageOf(*b)), 3.0);
     }
 }
 
