@@ -2,12 +2,13 @@
 #include "SkinButton_p.h"
 
 #include "AboutPanel.h"
+#include "DefaultButton.h"
 #include "QtPropertyTypes.h"
 #include "SkinButtonAccessible.h"
 #include "ToolTipWindow.h"
-#include "WindowShape.h"
 #include "skinbutton/render/ButtonLook.h"
 #include "skinbutton/render/CaptionFormat.h"
+#include "skinbutton/render/WindowShape.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -74,6 +75,7 @@ SkinButton::SkinButton(QWidget* parent, std::unique_ptr<SkinButtonPrivate> dd) :
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
     new ToolTipController(this); // owned as a child; also keeps Qt's own tooltip away
+    new DefaultButtonWatch(this);
     // Click with every clicked(), ahead of the program's own slots.
     connect(this, &QAbstractButton::clicked, this, &SkinButton::Click);
     initProperties();
@@ -219,6 +221,9 @@ bool SkinButton::readProperties(const PropertyBag& bag, QString* error)
     if (bag.contains(QStringLiteral("Font")))
         d->fontSet = true; // a font stored in a form stays as stored
     d->captionFormat = 0;  // a loaded button's format comes from its first layout
+    // Enter does nothing in a stored form's button itself, unless the program says otherwise.
+    if (!d->autoDefault)
+        d->autoDefault = false;
     // A stored form's button is never smaller than 20 pixels each way, as its host always kept
     // it; one made in code or in Designer has no fixed minimum (layouts go by minimumSizeHint()).
     setMinimumSize(kMinimumSide, kMinimumSide);
@@ -349,6 +354,7 @@ ButtonLook SkinButtonPrivate::snapshot() const
     // A disabled window disables its buttons' looks as well as their input.
     look.enabled = props.enabled && q->isEnabled();
     look.hasFocus = interaction.hasFocus();
+    look.isDefault = showsDefault();
     look.userMode = !designMode;
     look.captionFormat = captionFormat;
     look.clientRect = clientRect;

@@ -90,6 +90,9 @@ class SKINBUTTON_EXPORT SkinButton : public QAbstractButton {
     Q_PROPERTY(QString text READ text WRITE setText NOTIFY CaptionChanged)
     Q_PROPERTY(QIcon icon READ icon WRITE setIcon NOTIFY IconChanged)
     Q_PROPERTY(bool checkable READ isCheckable WRITE setCheckable NOTIFY ButtonTypeChanged)
+    // QPushButton's: the button Enter clicks in a dialog.
+    Q_PROPERTY(bool autoDefault READ autoDefault WRITE setAutoDefault)
+    Q_PROPERTY(bool default READ isDefault WRITE setDefault)
 
 public:
     /// @name Enumerations
@@ -299,6 +302,30 @@ public:
     /// A complete press and release, as the Space key gives it: pressed(), the toggle's flip,
     /// released(), clicked() and Click(). Nothing while disabled.
     void click();
+
+    /// @name The default button
+    /// As QPushButton's. In a dialog (a QDialog window), Enter or Return clicks its default
+    /// button wherever the keyboard focus is, unless the focused widget takes the key itself (an
+    /// auto-default button, a text editor); the default button shows an outline along its
+    /// shape in every style (Style 6: the desktop theme's default look).
+    /// @{
+
+    /// Whether Enter on the focused button clicks it, and whether the button becomes the
+    /// dialog's default while it has the focus. Unless set, true in a dialog and false elsewhere;
+    /// false for a button loaded from a stored form (Enter does nothing in the control itself).
+    /// @since 4.1
+    bool autoDefault() const;
+    /// Sets autoDefault().
+    /// @since 4.1
+    void setAutoDefault(bool autoDefault);
+    /// Whether this is its dialog's default button (Enter clicks it).
+    /// @since 4.1
+    bool isDefault() const;
+    /// Makes this the default button of its window (another SkinButton there stops being one),
+    /// or not.
+    /// @since 4.1
+    void setDefault(bool isDefault);
+    /// @}
 
     /// @name Stored form
     /// @{

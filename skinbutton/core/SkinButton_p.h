@@ -19,6 +19,7 @@
 
 #include <climits>
 #include <memory>
+#include <optional>
 
 namespace skin {
 
@@ -54,6 +55,8 @@ public:
     QSize pushedIconSize;
     bool holdAdopt = false;     // a write of the written face under way: Qt's face follows it after
     bool knownDown = false; // QAbstractButton's down flag as input last left it
+    bool defaultButton = false;
+    std::optional<bool> autoDefault; // unset: QPushButton's rule (in a dialog)
     QString extenderToolTip;
 
     // Stores, gives Qt's face the new value (the checked state after the notifications, so that
@@ -101,6 +104,9 @@ public:
     // A toggle whose value went back to false is no longer drawn latched.
     void unlatch();
     QString displayName() const;
+    // The default look: the focused auto-default button, else the default button unless
+    // another auto-default button has the focus.
+    bool showsDefault() const;
     // Caption and icon with the room the caption rectangle and the style's corners take: nothing
     // is cut at this size.
     QSize contentSizeHint() const;

@@ -39,6 +39,8 @@ public:
     Color buttonShadow() const { return m_system.color(kButtonShadow); }
     Color window() const { return m_system.color(kWindow); }
     Color highlight() const { return m_system.color(kHighlight); }
+    // The default button's outline: the window's text colour, which stands out on the window.
+    Color defaultFrame() const { return m_system.color(kWindowText); }
     // Under fixed light artwork: the light reference palette's button face, whatever the desktop's.
     static Color lightArtworkFace();
 

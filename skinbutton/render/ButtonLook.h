@@ -38,6 +38,7 @@ struct ButtonLook {
     bool value = false;
     bool hasFocus = false;
     bool showFocus = false;
+    bool isDefault = false; // the button Enter clicks in its dialog: the default look
     bool userMode = true; // false while the window is being designed
     bool useCustomColors = false;
     Color backColor = 0;

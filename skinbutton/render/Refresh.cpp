@@ -6,6 +6,7 @@
 #include "DeviceScale.h"
 #include "Styles.h"
 #include "Surface.h"
+#include "WindowShape.h"
 
 namespace skin {
 
@@ -159,6 +160,25 @@ void drawFocusRectangle(Surface& surface, Color caption)
     }
 }
 
+// The default button (Enter clicks it) is outlined along its window shape, one pixel wide, in
+// every style but the desktop theme's, which draws its own default look.
+bool drawsDefaultFrame(const ButtonLook& settled)
+{
+    return settled.isDefault && settled.state != StateDisabled && settled.style != SystemTheme;
+}
+
+void drawDefaultFrame(Surface& surface, int style, Color frame)
+{
+    const int w = surface.width();
+    const int h = surface.height();
+    const QRegion shape = windowRegion(style, w, h);
+    const auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x < w && y < h && shape.contains(QPoint(x, y)); };
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (inside(x, y) && !(inside(x - 1, y) && inside(x + 1, y) && inside(x, y - 1) && inside(x, y + 1)))
+                surface.setPixel(x, y, frame);
+}
+
 QRect captionArea(const Rect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)); }
 
 void drawCaptionAndIcon(const ButtonLook& look, QImage& target, QSize size, const ButtonColors& palette,
@@ -184,6 +204,8 @@ RefreshResult refreshButton(const ButtonLook& look, Surface& surface, const Syst
     if (settled.showFocus && settled.hasFocus && settled.userMode && settled.state != StateDisabled &&
         drawsFocusRectangle(settled.style))
         drawFocusRectangle(surface, palette.caption(settled.state));
+    if (drawsDefaultFrame(settled))
+        drawDefaultFrame(surface, settled.style, palette.defaultFrame());
     if (settled.state != StateDisabled && !settled.caption.isEmpty())
         palette.keepCaptionLegible(surface.image(), captionArea(settled.captionRect));
     const QSize size(surface.width(), surface.height());

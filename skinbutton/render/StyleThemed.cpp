@@ -13,8 +13,9 @@ bool DrawThemedButton(const ButtonLook& look, Surface& surface, const ButtonColo
 {
     // the theme draws on the button face; custom colours play no part
     surface.setBackColor(colors.buttonFace());
-    // a focused button at rest is the default button
-    const VisualState themeState = look.state == StateNormal && look.hasFocus ? StateDefaulted : look.state;
+    // a focused button at rest is the default button, and so is the dialog's default button
+    const bool defaulted = look.hasFocus || look.isDefault;
+    const VisualState themeState = look.state == StateNormal && defaulted ? StateDefaulted : look.state;
     try {
         return theme.drawPushButton(surface, look.clientRect, themeState);
     } catch (const std::exception&) {

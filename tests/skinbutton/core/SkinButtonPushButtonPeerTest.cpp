@@ -3,9 +3,14 @@
 // assistive technology).
 #include "ButtonTestSupport.h"
 
+#include <QDialog>
 #include <QGridLayout>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QTest>
+
+#include <optional>
+#include <ostream>
 
 #include <gtest/gtest.h>
 
@@ -63,6 +68,112 @@ TEST(SkinButtonPushButtonPeer, TabShowsTheFocusOfAButtonMadeInCodeInEveryStyle)
         ASSERT_TRUE(b->hasFocus());
         EXPECT_TRUE(b->ShowFocus());
         EXPECT_GE(test::largestChange(unfocused, surfaceImageOf(*b)), 3.0);
+    }
+}
+
+// The same dialog with QPushButtons or with SkinButtons: OK (the default button, unless a case
+// says otherwise), Cancel and a line edit; Enter is pressed where the case puts the focus.
+struct EnterCase {
+    const char* name;
+    const char* focus; // "edit", "ok" or "cancel"
+    bool okDefault = true;
+    bool okEnabled = true;
+    std::optional<bool> cancelAutoDefault = std::nullopt;
+    bool dialog = true;
+};
+
+struct EnterOutcome {
+    int okClicks = 0;
+    int cancelClicks = 0;
+    friend bool operator==(const EnterOutcome&, const EnterOutcome&) = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const EnterOutcome& o)
+{
+    return os << "OK clicked " << o.okClicks << ", Cancel clicked " << o.cancelClicks;
+}
+
+EnterOutcome pressEnter(const EnterCase& c, bool skinButtons)
+{
+    std::unique_ptr<QWidget> window(c.dialog ? new QDialog : new QWidget);
+    auto* edit = new QLineEdit(window.get());
+    const auto make = [&](const QString& text) -> QAbstractButton* {
+        QAbstractButton* b = skinButtons ? static_cast<QAbstractButton*>(newButton(window.get())) : new QPushButton(window.get());
+        b->setText(text);
+        return b;
+    };
+    QAbstractButton* ok = make(QStringLiteral("OK"));
+    QAbstractButton* cancel = make(QStringLiteral("Cancel"));
+    ok->move(0, 30);
+    cancel->move(100, 30);
+    ok->setProperty("default", c.okDefault);
+    ok->setEnabled(c.okEnabled);
+    if (c.cancelAutoDefault)
+        cancel->setProperty("autoDefault", *c.cancelAutoDefault);
+    EnterOutcome outcome;
+    QObject::connect(ok, &QAbstractButton::clicked, [&] { ++outcome.okClicks; });
+    QObject::connect(cancel, &QAbstractButton::clicked, [&] { ++outcome.cancelClicks; });
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window.get()))
+        ADD_FAILURE() << "the window never became active";
+    QWidget* focus = QByteArray(c.focus) == "edit" ? static_cast<QWidget*>(edit) : QByteArray(c.focus) == "ok" ? ok : cancel;
+    focus->setFocus();
+    QTest::keyClick(focus, Qt::Key_Return);
+    QTest::keyClick(focus, Qt::Key_Enter, Qt::KeypadModifier);
+    return outcome;
+}
+
+TEST(SkinButtonPushButtonPeer, EnterClicksTheDefaultButtonAsItDoesAQPushButton)
+{
+    const EnterCase cases[] = {
+        {.name = "focus in a line edit: the default button", .focus = "edit"},
+        {.name = "focus on another button: that one (auto-default in a dialog)", .focus = "cancel"},
+        {.name = "focus on a button that is not auto-default: the default button", .focus = "cancel", .cancelAutoDefault = false},
+        {.name = "focus on the default button", .focus = "ok"},
+        {.name = "a disabled default button: nothing", .focus = "edit", .okEnabled = false},
+        {.name = "no default button set: the first auto-default one", .focus = "edit", .okDefault = false},
+        {.name = "not in a dialog: a focused button takes no Enter", .focus = "cancel", .dialog = false},
+        {.name = "not in a dialog: no default button either", .focus = "edit", .dialog = false},
+    };
+    for (const EnterCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const EnterOutcome expected = pressEnter(c, false);
+        EXPECT_EQ(pressEnter(c, true), expected);
+        EXPECT_EQ(expected.okClicks + expected.cancelClicks, QByteArray(c.name).endsWith("nothing") || !c.dialog ? 0 : 2);
+    }
+}
+
+TEST(SkinButtonPushButtonPeer, TheDefaultButtonIsOutlinedInEveryStyleAndAFocusedButtonTakesTheLook)
+{
+    for (int style = 0; style <= 10; ++style) {
+        SCOPED_TRACE(style);
+        QDialog dialog;
+        auto* edit = new QLineEdit(&dialog);
+        SkinButton* ok = newButton(&dialog);
+        SkinButton* cancel = newButton(&dialog);
+        for (SkinButton* b : {ok, cancel}) {
+            b->setStyle(style);
+            b->setText(QStringLiteral("Go"));
+        }
+        ok->setGeometry(10, 30, 75, 23);
+        cancel->setGeometry(100, 30, 75, 23);
+        dialog.show();
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        edit->setFocus();
+        EXPECT_TRUE(ok->isDefault()); // the dialog's first auto-default button, as none was set
+        ok->setDefault(false);
+        const QImage plain = surfaceImageOf(*ok).copy();
+
+        ok->setDefault(true);
+        const QImage outlined = surfaceImageOf(*ok).copy();
+        EXPECT_GE(test::largestChange(plain, outlined), 3.0);
+
+        cancel->setFocus(); // auto-default in a dialog: now the default for Enter, and looks it
+        EXPECT_TRUE(surfaceImageOf(*ok) == plain);
+        edit->setFocus();
+        EXPECT_TRUE(surfaceImageOf(*ok) == outlined);
     }
 }
 

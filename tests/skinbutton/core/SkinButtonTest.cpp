@@ -1,6 +1,6 @@
 #include "ButtonTestSupport.h"
 
-#include "skinbutton/core/WindowShape.h"
+#include "skinbutton/render/WindowShape.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

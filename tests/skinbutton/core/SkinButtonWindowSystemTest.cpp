@@ -1,7 +1,7 @@
 // The button among the window system: pointer tracking, the host, accessibility, painting.
 #include "ButtonTestSupport.h"
 
-#include "skinbutton/core/WindowShape.h"
+#include "skinbutton/render/WindowShape.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

@@ -53,16 +53,19 @@ TEST(ThemedStyleTest, ThemeStateFollowsVisualStateAndFocus)
         bool focus;
         bool enabled;
         int themeState;
+        bool isDefault = false; // the dialog's default button
     };
     const Case cases[] = {
-        {1, false, true, 1}, {1, true, true, 5}, {2, false, true, 2}, {2, true, true, 2},
-        {3, true, true, 3},  {1, true, false, 4},
+        {1, false, true, 1}, {1, true, true, 5},        {2, false, true, 2},       {2, true, true, 2},
+        {3, true, true, 3},  {1, true, false, 4},       {1, false, true, 5, true}, {2, false, true, 2, true},
+        {1, false, false, 4, true},
     };
     for (const Case& c : cases) {
         RecordingTheme theme;
         ButtonLook look = buttonLook(6, c.state, 30, 20);
         look.hasFocus = c.focus;
         look.enabled = c.enabled;
+        look.isDefault = c.isDefault;
         render(look, theme);
         ASSERT_EQ(theme.states.size(), 1u);
         EXPECT_EQ(theme.states[0], c.themeState) << "state " << c.state << " focus " << c.focus;
