@@ -2,6 +2,7 @@
 #include "SkinButton_p.h"
 
 #include "AboutPanel.h"
+#include "ButtonIcon.h"
 #include "DefaultButton.h"
 #include "QtPropertyTypes.h"
 #include "SkinButtonAccessible.h"
@@ -187,7 +188,8 @@ void SkinButtonPrivate::adoptFromButton()
         const Picture picture = q->Icon();
         pushedIcon = q->icon().cacheKey(); // Qt's icon stays as given
         pushedIconImage = picture.image.cacheKey();
-        q->setIcon(picture);
+        iconFromQt = !picture.isNull();
+        write(&ButtonProperties::icon, picture);
     }
     if (!self)
         return;
@@ -218,6 +220,7 @@ bool SkinButton::readProperties(const PropertyBag& bag, QString* error)
     const std::optional<QString> failure = skin::readProperties(bag, d->props, d->propertyHost(), &warnings);
     for (const QString& warning : warnings)
         qWarning().noquote() << QStringLiteral("%1: stored picture not loaded, the button shows none: %2").arg(d->displayName(), warning);
+    d->iconFromQt = false;
     if (bag.contains(QStringLiteral("Font")))
         d->fontSet = true; // a font stored in a form stays as stored
     d->captionFormat = 0;  // a loaded button's format comes from its first layout
@@ -355,11 +358,28 @@ ButtonLook SkinButtonPrivate::snapshot() const
     look.enabled = props.enabled && q->isEnabled();
     look.hasFocus = interaction.hasFocus();
     look.isDefault = showsDefault();
+    look.iconBesideCaption = iconBesideCaption();
+    look.rightToLeft = q->isRightToLeft();
+    look.icon = iconForLook(look);
     look.userMode = !designMode;
     look.captionFormat = captionFormat;
     look.clientRect = clientRect;
     look.captionRect = captionRect;
     return look;
+}
+
+QImage SkinButtonPrivate::iconForLook(const ButtonLook& look) const
+{
+    if (!iconFromQt)
+        return look.icon;
+    // As a QPushButton: disabled, active while focused, on while checked.
+    QIcon::Mode mode = QIcon::Normal;
+    if (!look.enabled)
+        mode = QIcon::Disabled;
+    else if (look.hasFocus)
+        mode = QIcon::Active;
+    const QIcon::State state = q->isChecked() ? QIcon::On : QIcon::Off;
+    return iconImage(q->icon(), props.iconSize, q->devicePixelRatioF(), mode, state);
 }
 
 void SkinButtonPrivate::applyLayout()

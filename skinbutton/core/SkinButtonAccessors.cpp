@@ -68,7 +68,11 @@ bool SkinButton::value() const
 // ---- property writes
 
 void SkinButton::setStyle(int NewStyle) { d->write(&ButtonProperties::style, NewStyle); }
-void SkinButton::setIcon(const Picture& NewIcon) { d->write(&ButtonProperties::icon, NewIcon); }
+void SkinButton::setIcon(const Picture& NewIcon)
+{
+    d->iconFromQt = false; // a written picture goes where IconAlign puts it
+    d->write(&ButtonProperties::icon, NewIcon);
+}
 void SkinButton::setIcon(const QImage& NewIcon) { setIcon(Picture{QString(), NewIcon}); }
 void SkinButton::setIcon(const QPixmap& NewIcon) { setIcon(fromPixmap(NewIcon)); }
 void SkinButton::setIconAlign(int NewIconAlign) { d->write(&ButtonProperties::iconAlign, NewIconAlign); }

@@ -55,6 +55,7 @@ public:
     QSize pushedIconSize;
     bool holdAdopt = false;     // a write of the written face under way: Qt's face follows it after
     bool knownDown = false; // QAbstractButton's down flag as input last left it
+    bool iconFromQt = false; // the icon came through Qt's setIcon: drawn beside the caption
     bool defaultButton = false;
     std::optional<bool> autoDefault; // unset: QPushButton's rule (in a dialog)
     QString extenderToolTip;
@@ -111,7 +112,9 @@ public:
     // is cut at this size.
     QSize contentSizeHint() const;
     // Qt's icon goes beside the caption; a written picture where IconAlign puts it.
-    bool iconBesideCaption() const { return false; }
+    bool iconBesideCaption() const { return iconFromQt; }
+    // The picture the renderer draws for the icon, in the look's state.
+    QImage iconForLook(const ButtonLook& look) const;
 };
 
 // A button with the given theme painter (who draws Style 6), colour source and link opener:

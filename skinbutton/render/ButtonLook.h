@@ -48,6 +48,8 @@ struct ButtonLook {
     QString caption;
     QFont font;
     QImage icon; // null: no icon
+    bool iconBesideCaption = false; // Qt's icon: beside the caption, the two placed together
+    bool rightToLeft = false;       // a right-to-left layout: the icon beside the caption goes right
     int iconSize = 16;
     int iconAlign = 0;
     int captionAlign = 0;

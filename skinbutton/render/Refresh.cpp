@@ -184,6 +184,13 @@ QRect captionArea(const Rect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.
 void drawCaptionAndIcon(const ButtonLook& look, QImage& target, QSize size, const ButtonColors& palette,
                         int iconMargin)
 {
+    if (look.iconBesideCaption && !look.icon.isNull()) {
+        // a high-DPI picture has the logical picture's font metrics: the same layout on both
+        const IconBesideCaption beside = layOutIconBesideCaption(look, size, &target);
+        DrawCaption(beside.look, target, palette);
+        DrawIconAt(look, target, beside.iconAt);
+        return;
+    }
     DrawCaption(look, target, palette);
     DrawIcon(look, target, size, iconMargin);
 }

@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <algorithm>
+#include <functional>
 #include <optional>
 #include <ostream>
 
@@ -174,6 +176,62 @@ TEST(SkinButtonPushButtonPeer, TheDefaultButtonIsOutlinedInEveryStyleAndAFocused
         EXPECT_TRUE(surfaceImageOf(*ok) == plain);
         edit->setFocus();
         EXPECT_TRUE(surfaceImageOf(*ok) == outlined);
+    }
+}
+
+// The first and last columns of the painted face where a pixel is what `is` looks for.
+std::pair<int, int> columnsOf(const QImage& face, const std::function<bool(QRgb)>& is)
+{
+    int first = face.width();
+    int last = -1;
+    for (int y = 0; y < face.height(); ++y)
+        for (int x = 0; x < face.width(); ++x)
+            if (is(face.pixel(x, y))) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+    return {first, last};
+}
+
+TEST(SkinButtonPushButtonPeer, QtsIconSitsBesideTheCaptionMirroredRightToLeftAndAWrittenPictureWhereIconAlignSays)
+{
+    QPixmap red(16, 16);
+    red.fill(Qt::red);
+    const struct {
+        const char* name;
+        Qt::LayoutDirection direction;
+        bool written;
+    } rows[] = {{"left to right", Qt::LeftToRight, false}, {"right to left", Qt::RightToLeft, false}, {"written picture", Qt::LeftToRight, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QWidget window;
+        SkinButton* b = newButton(&window);
+        b->setLayoutDirection(row.direction);
+        b->setFocusPolicy(Qt::NoFocus); // no focus rectangle in the caption's colour
+        b->setText(QStringLiteral("Save"));
+        b->setGeometry(10, 10, 120, 30);
+        if (row.written)
+            b->setIcon(red.toImage()); // IconAlign 0: centred, over the caption, as written
+        else
+            b->setIcon(QIcon(red));
+        window.show();
+        QApplication::processEvents();
+
+        const QImage face = surfaceImageOf(*b);
+        const auto [iconLeft, iconRight] = columnsOf(face, [](QRgb p) { return (p & 0xFFFFFF) == 0xFF0000; });
+        // the caption's glyphs: dark grey to black, where the face and the frame are light
+        const auto [textLeft, textRight] = columnsOf(face, [](QRgb p) { return qGray(p) < 0x50 && qRed(p) < 0xC0; });
+        ASSERT_EQ(iconRight - iconLeft, 15);
+        ASSERT_LT(textLeft, textRight);
+        if (row.written) {
+            EXPECT_EQ(iconLeft, (120 - 16) / 2);
+        } else if (row.direction == Qt::LeftToRight) {
+            EXPECT_GE(textLeft - iconRight, 4);
+            EXPECT_NEAR(iconLeft - 4, 120 - 4 - textRight - 1, 3); // the two centred together
+        } else {
+            EXPECT_GE(iconLeft - textRight, 4);
+            EXPECT_NEAR(textLeft - 4, 120 - 4 - iconRight - 1, 3);
+        }
     }
 }
 
