@@ -2,6 +2,9 @@
 
 #include <QPainter>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
+#include <QWidget>
 
 namespace skin {
 
@@ -19,6 +22,15 @@ QImage iconImage(const QIcon& icon, int side, qreal ratio, QIcon::Mode mode, QIc
     painter.end();
     square.setDevicePixelRatio(ratio);
     return square;
+}
+
+QImage disabledImage(const QImage& picture, const QWidget* widget)
+{
+    if (picture.isNull())
+        return picture;
+    QStyleOption option;
+    option.initFrom(widget);
+    return widget->style()->generatedIconPixmap(QIcon::Disabled, QPixmap::fromImage(picture), &option).toImage();
 }
 
 } // namespace skin

@@ -114,6 +114,7 @@ void SkinButton::initProperties()
     host.surfaceFont = StoredFont{font(), designFont().charset};
     d->props = initialProperties(host);
     d->captionFormat = kNewControlCaptionFormat;
+    d->storedForm = false;
     d->pushToButton();
     d->syncWidget();
     // At run time a new button starts at its resting look, as a loaded one does.
@@ -221,6 +222,7 @@ bool SkinButton::readProperties(const PropertyBag& bag, QString* error)
     for (const QString& warning : warnings)
         qWarning().noquote() << QStringLiteral("%1: stored picture not loaded, the button shows none: %2").arg(d->displayName(), warning);
     d->iconFromQt = false;
+    d->storedForm = true;
     if (bag.contains(QStringLiteral("Font")))
         d->fontSet = true; // a font stored in a form stays as stored
     d->captionFormat = 0;  // a loaded button's format comes from its first layout
@@ -371,7 +373,7 @@ ButtonLook SkinButtonPrivate::snapshot() const
 QImage SkinButtonPrivate::iconForLook(const ButtonLook& look) const
 {
     if (!iconFromQt)
-        return look.icon;
+        return look.enabled || storedForm ? look.icon : disabledImage(look.icon, q);
     // As a QPushButton: disabled, active while focused, on while checked.
     QIcon::Mode mode = QIcon::Normal;
     if (!look.enabled)

@@ -56,6 +56,7 @@ public:
     bool holdAdopt = false;     // a write of the written face under way: Qt's face follows it after
     bool knownDown = false; // QAbstractButton's down flag as input last left it
     bool iconFromQt = false; // the icon came through Qt's setIcon: drawn beside the caption
+    bool storedForm = false; // loaded from a stored form: its picture keeps its colours disabled
     bool defaultButton = false;
     std::optional<bool> autoDefault; // unset: QPushButton's rule (in a dialog)
     QString extenderToolTip;

@@ -235,5 +235,45 @@ TEST(SkinButtonPushButtonPeer, QtsIconSitsBesideTheCaptionMirroredRightToLeftAnd
     }
 }
 
+TEST(SkinButtonPushButtonPeer, ADisabledButtonGreysItsIconAndAStoredFormsPictureKeepsItsColours)
+{
+    QImage red(24, 24, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    const struct {
+        const char* name;
+        std::function<void(SkinButton*)> give;
+        bool greyed;
+    } rows[] = {
+        {"Qt's icon", [&](SkinButton* b) { b->setIcon(QIcon(QPixmap::fromImage(red))); }, true},
+        {"a picture set in code", [&](SkinButton* b) { b->setIcon(red); }, true},
+        {"a stored form's picture", [&](SkinButton* b) {
+             PropertyBag bag;
+             bag.WriteProperty(QStringLiteral("Icon"), Picture{QString(), red});
+             b->readProperties(bag);
+         }, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QWidget window;
+        SkinButton* b = newButton(&window);
+        b->setGeometry(10, 10, 120, 30);
+        row.give(b);
+        b->setIconSize(24);
+        window.show();
+        QApplication::processEvents();
+        const auto redPixels = [&] {
+            const QImage face = surfaceImageOf(*b);
+            int count = 0;
+            for (int y = 0; y < face.height(); ++y)
+                for (int x = 0; x < face.width(); ++x)
+                    count += (face.pixel(x, y) & 0xFFFFFF) == 0xFF0000;
+            return count;
+        };
+        EXPECT_EQ(redPixels(), 24 * 24);
+        b->setEnabled(false);
+        EXPECT_EQ(redPixels(), row.greyed ? 0 : 24 * 24);
+    }
+}
+
 } // namespace
 } // namespace skin
