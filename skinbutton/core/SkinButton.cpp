@@ -11,6 +11,7 @@
 #include "skinbutton/render/CaptionFormat.h"
 #include "skinbutton/render/WindowShape.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPointer>
@@ -360,6 +361,16 @@ ButtonLook SkinButtonPrivate::snapshot() const
     look.enabled = props.enabled && q->isEnabled();
     look.hasFocus = interaction.hasFocus();
     look.isDefault = showsDefault();
+    if (colorSource == ColorSource::Desktop) {
+        // A style sheet's colours (or a palette set in code) stand apart from the application's.
+        const QPalette own = q->palette();
+        const QPalette application = QApplication::palette(q);
+        const auto chosen = [&](QPalette::ColorRole role) {
+            return own.color(QPalette::Active, role) != application.color(QPalette::Active, role);
+        };
+        look.faceColorChosen = chosen(QPalette::Button);
+        look.captionColorChosen = chosen(QPalette::ButtonText);
+    }
     look.iconBesideCaption = iconBesideCaption();
     look.rightToLeft = q->isRightToLeft();
     look.icon = iconForLook(look);

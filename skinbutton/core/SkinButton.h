@@ -42,6 +42,16 @@ class SkinButtonPrivate;
 /// setProperty(), style sheets, QML and Qt Designer see it; Designer shows one property per
 /// concept (Qt's name where Qt has one).
 ///
+/// Style sheets (on the button, or inherited from a parent): `color` is the caption's colour,
+/// `background-color` the face colour and `font` the caption's font, in every style as the
+/// custom colours and Font are (UseCustomColors, where on, wins; the pixel-art gel's artwork,
+/// Style 10, keeps its own colours, as with BackColor). `qproperty-<name>` sets any property
+/// (qproperty-Style, qproperty-IconSize, ...), and `skin--SkinButton[Style="4"]` selects by one.
+/// Not honoured: borders (`border`, `border-radius`, `border-image`), `outline`, `padding`
+/// and `margin`, background images and gradients (a plain colour only), `text-align`, the
+/// sub-controls (`::menu-indicator`) and colours that differ by state (`:hover`, `:pressed`,
+/// `:checked`, `:focus`, `:default`): each style draws those looks itself.
+///
 /// Typical use:
 /// @code
 ///     auto* button = new skin::SkinButton(this);

@@ -50,7 +50,8 @@ public:
 
     // Where a face painted from fixed light artwork leaves the system button text below 4.5:1
     // (a dark palette's light text), the caption takes the light reference palette's text
-    // instead. face is the painted face; area the caption's rectangle on it.
+    // instead, unless that text colour was chosen for the button. face is the painted face;
+    // area the caption's rectangle on it.
     void keepCaptionLegible(const QImage& face, const QRect& area);
 
     // The flat grey of an icon's hover shadow.
@@ -62,6 +63,7 @@ private:
     Color m_highlight;
     Color m_font;
     Color m_fontHighlight;
+    bool m_captionChosen;
     std::optional<Color> m_legibleText;
     const SystemColors& m_system;
 };

@@ -41,6 +41,11 @@ struct ButtonLook {
     bool isDefault = false; // the button Enter clicks in its dialog: the default look
     bool userMode = true; // false while the window is being designed
     bool useCustomColors = false;
+    // The desktop palette's button face or button text set for this button on purpose (a style
+    // sheet's background-color or color, a palette set in code): honoured as custom colours
+    // are, where the styles would otherwise keep their own.
+    bool faceColorChosen = false;
+    bool captionColorChosen = false;
     Color backColor = 0;
     Color highlightColor = 0;
     Color fontColor = 0;

@@ -18,7 +18,8 @@ constexpr int kIconMargin = 4;
 
 void DrawRoundedGradient(const ButtonLook& look, Surface& surface, const ButtonColors& colors)
 {
-    if (look.useCustomColors)
+    // a chosen face colour is shaded as a custom BackColor is; the standard palette is fixed
+    if (look.useCustomColors || look.faceColorChosen)
         DrawRoundedCustom(look, surface, colors);
     else
         DrawRoundedStandard(look, surface, colors);

@@ -17,7 +17,8 @@ bool DrawThemedButton(const ButtonLook& look, Surface& surface, const ButtonColo
     const bool defaulted = look.hasFocus || look.isDefault;
     const VisualState themeState = look.state == StateNormal && defaulted ? StateDefaulted : look.state;
     try {
-        return theme.drawPushButton(surface, look.clientRect, themeState);
+        const std::optional<Color> face = look.faceColorChosen ? std::optional(colors.buttonFace()) : std::nullopt;
+        return theme.drawPushButton(surface, look.clientRect, themeState, face);
     } catch (const std::exception&) {
         // a theme that fails in any way has not drawn: the caller falls back to NonThemeStyle
         return false;

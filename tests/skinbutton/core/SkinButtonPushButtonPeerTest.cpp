@@ -275,5 +275,44 @@ TEST(SkinButtonPushButtonPeer, ADisabledButtonGreysItsIconAndAStoredFormsPicture
     }
 }
 
+TEST(SkinButtonPushButtonPeer, StyleSheetColoursAndFontAreHonouredInEveryStyleOnTheButtonAndFromItsParent)
+{
+    const auto count = [](const QImage& face, const std::function<bool(QRgb)>& is) {
+        int n = 0;
+        for (int y = 0; y < face.height(); ++y)
+            for (int x = 0; x < face.width(); ++x)
+                n += is(face.pixel(x, y));
+        return n;
+    };
+    const auto red = [](QRgb p) { return qRed(p) > 150 && qGreen(p) < 90 && qBlue(p) < 90; };
+    const auto green = [](QRgb p) { return qGreen(p) > 110 && qRed(p) < 90 && qBlue(p) < 90; };
+    for (int style = 0; style <= 10; ++style) {
+        for (const bool onParent : {false, true}) {
+            SCOPED_TRACE(QStringLiteral("style %1, sheet on the %2").arg(style).arg(onParent ? "parent" : "button").toStdString());
+            QWidget window;
+            // the desktop's colours (a style sheet acts on them) and its theme for Style 6
+            auto* b = newSkinButton(&window, nullptr, ColorSource::Desktop);
+            b->setStyle(style);
+            b->setText(QStringLiteral("Hello"));
+            b->setFocusPolicy(Qt::NoFocus);
+            b->setGeometry(10, 10, 120, 40);
+            (onParent ? static_cast<QWidget*>(&window) : b)->setStyleSheet(QStringLiteral("color: #c00000; font: 20px;"));
+            window.show();
+            QApplication::processEvents();
+            const QImage face = surfaceImageOf(*b);
+            const auto [first, last] = columnsOf(face.transformed(QTransform().rotate(90)), red); // rows, as columns
+            EXPECT_GE(count(face, red), 50);
+            EXPECT_GE(last - first, 12); // 20-pixel letters
+
+            b->setStyleSheet(QStringLiteral("background-color: #00a000;"));
+            QApplication::processEvents();
+            // as BackColor: all but the gel's fixed artwork
+            if (style != PixelArtGel) {
+                EXPECT_GE(count(surfaceImageOf(*b), green), 120 * 40 / 3);
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace skin

@@ -13,7 +13,7 @@ using namespace skin::test;
 // Records what the dispatcher asks of the theme and paints a marker so its drawing shows.
 class RecordingTheme final : public ThemePainter {
 public:
-    bool drawPushButton(Surface& surface, const Rect& clip, VisualState themeState) override
+    bool drawPushButton(Surface& surface, const Rect& clip, VisualState themeState, std::optional<Color>) override
     {
         states.push_back(themeState);
         clips.push_back(clip);
@@ -27,7 +27,7 @@ public:
 
 class ThrowingTheme final : public ThemePainter {
 public:
-    bool drawPushButton(Surface&, const Rect&, VisualState) override
+    bool drawPushButton(Surface&, const Rect&, VisualState, std::optional<Color>) override
     {
         throw std::runtime_error("theme library missing");
     }
