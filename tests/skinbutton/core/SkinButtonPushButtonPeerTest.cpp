@@ -3,6 +3,7 @@
 // assistive technology).
 #include "ButtonTestSupport.h"
 
+#include <QAccessible>
 #include <QDialog>
 #include <QGridLayout>
 #include <QPushButton>
@@ -310,6 +311,38 @@ TEST(SkinButtonPushButtonPeer, StyleSheetColoursAndFontAreHonouredInEveryStyleOn
             if (style != PixelArtGel) {
                 EXPECT_GE(count(surfaceImageOf(*b), green), 120 * 40 / 3);
             }
+        }
+    }
+}
+
+TEST(SkinButtonPushButtonPeer, AssistiveTechnologyIsToldTheAccelerator)
+{
+    const struct {
+        const char* text;
+        const char* shortcut;
+        bool isDefault;
+        const char* accelerator;
+    } rows[] = {
+        {"&Save", "", false, "Alt+S"},
+        {"Save", "Ctrl+K", false, "Ctrl+K"},
+        {"&OK", "", true, "Enter"},
+        {"OK", "", false, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        QWidget window;
+        SkinButton* b = newButton(&window);
+        auto* push = new QPushButton(&window);
+        for (QAbstractButton* button : {static_cast<QAbstractButton*>(b), static_cast<QAbstractButton*>(push)}) {
+            button->setText(QString::fromUtf8(row.text));
+            if (*row.shortcut)
+                button->setShortcut(QKeySequence(QString::fromUtf8(row.shortcut)));
+            button->setProperty("default", row.isDefault);
+        }
+        const QString told = QAccessible::queryAccessibleInterface(b)->text(QAccessible::Accelerator);
+        EXPECT_EQ(told, QString::fromUtf8(row.accelerator));
+        if (!*row.shortcut) { // QPushButton tells the mnemonic only
+            EXPECT_EQ(told, QAccessible::queryAccessibleInterface(push)->text(QAccessible::Accelerator));
         }
     }
 }
