@@ -66,7 +66,7 @@ SkinButton::SkinButton(QWidget* parent, std::unique_ptr<SkinButtonPrivate> dd) :
 
 SkinButton::~SkinButton() = default;
 
-SkinButtonPrivate* privateOf(const SkinButton& button) { return button.d.get(); }
+SkinButtonPrivate* privateOf(const SkinButton& button) { return SkinButtonPrivate::of(button); }
 
 SystemColors systemColorsOf(const SkinButton& button) { return privateOf(button)->systemColors(); }
 ColorSource colorSourceOf(const SkinButton& button) { return privateOf(button)->colorSource; }
@@ -75,6 +75,8 @@ int captionFormatOf(const SkinButton& button) { return privateOf(button)->captio
 Rect clientRectOf(const SkinButton& button) { return privateOf(button)->clientRect; }
 Rect captionRectOf(const SkinButton& button) { return privateOf(button)->captionRect; }
 const QImage& surfaceImageOf(const SkinButton& button) { return privateOf(button)->surface.image(); }
+bool hasFocusFlagOf(const SkinButton& button) { return privateOf(button)->interaction.hasFocus(); }
+int lastReleasedButtonOf(const SkinButton& button) { return privateOf(button)->interaction.lastReleased(); }
 
 // ---- stored form
 
@@ -266,9 +268,6 @@ SystemColors SkinButtonPrivate::systemColors() const
 }
 
 VisualState SkinButton::visualState() const { return d->interaction.state(); }
-bool SkinButton::hasFocusFlag() const { return d->interaction.hasFocus(); }
-int SkinButton::lastReleasedButton() const { return d->interaction.lastReleased(); }
-QImage SkinButton::surfaceImage() const { return d->surface.image(); }
 
 // ---- Qt's checked state
 

@@ -368,18 +368,16 @@ public:
     void setExtenderToolTipText(const QString& text);
     /// @}
 
-    /// @name What painting and input left behind
-    /// @{
-
     /// The visual state last painted (StateUnset before the first paint of a design-time button).
     VisualState visualState() const;
-    /// Whether the button has keyboard focus as its input saw it.
+
+#if defined(SKINBUTTON_BUILD_REMOVED_API)
+    // 4.0's test hooks, no longer API: declared only where the library defines them, so that
+    // programs built against 4.0 still find them (RemovedApi.cpp).
     bool hasFocusFlag() const;
-    /// The mouse button of the last release: 1 left, 2 right, 4 middle, 0 before any.
     int lastReleasedButton() const;
-    /// The painted face in logical pixels.
     QImage surfaceImage() const;
-    /// @}
+#endif
 
     /// Like QPushButton's: wide enough for the caption, the icon and the style's corners, at
     /// least 75 x 23, in the button's font; the height stays at the hint in layouts.
@@ -483,7 +481,6 @@ protected:
 
 private:
     friend class SkinButtonPrivate;
-    friend SkinButtonPrivate* privateOf(const SkinButton& button);
     std::unique_ptr<SkinButtonPrivate> d;
 };
 

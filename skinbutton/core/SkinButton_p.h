@@ -32,6 +32,9 @@ public:
     SkinButtonPrivate(SkinButton* q, std::unique_ptr<ThemePainter> theme, ColorSource colors,
                       std::unique_ptr<LinkOpener> links);
 
+    // The private side of a button.
+    static SkinButtonPrivate* of(const SkinButton& button) { return button.d.get(); }
+
     // A new SkinButton with these parts.
     static SkinButton* create(QWidget* parent, std::unique_ptr<ThemePainter> theme, ColorSource colors,
                               std::unique_ptr<LinkOpener> links);
@@ -134,5 +137,7 @@ int captionFormatOf(const SkinButton& button);
 Rect clientRectOf(const SkinButton& button);
 Rect captionRectOf(const SkinButton& button);
 const QImage& surfaceImageOf(const SkinButton& button);
+bool hasFocusFlagOf(const SkinButton& button);     // keyboard focus as the button's input saw it
+int lastReleasedButtonOf(const SkinButton& button); // 1 left, 2 right, 4 middle, 0 before any
 
 } // namespace skin

@@ -4,7 +4,8 @@
 // else, so renderers hold no palette look-ups or colour literals of their own.
 
 #include "ButtonLook.h"
-#include "Color.h"
+#include "skinbutton/types/Color.h"
+#include "skinbutton/types/SystemColorIndex.h"
 #include "SystemColors.h"
 
 #include <QImage>

@@ -3,8 +3,9 @@
 // The control copies its members into a ButtonLook and hands it to refreshButton(); the
 // renderers never reach back into the widget.
 
-#include "Color.h"
-#include "skinbutton/core/SkinButtonEnums.h"
+#include "skinbutton/types/Color.h"
+#include "skinbutton/types/SystemColorIndex.h"
+#include "skinbutton/types/SkinButtonEnums.h"
 
 #include <QFont>
 #include <QImage>

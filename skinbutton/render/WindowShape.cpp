@@ -1,7 +1,7 @@
 #include "WindowShape.h"
 
 #include "GelArtwork.h"
-#include "skinbutton/core/SkinButtonEnums.h"
+#include "skinbutton/types/SkinButtonEnums.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The gallery's command line: one button, or a sheet of every style and state, to a PNG.
 
-#include "skinbutton/render/Color.h"
+#include "skinbutton/types/Color.h"
 
 #include <QSize>
 #include <QString>

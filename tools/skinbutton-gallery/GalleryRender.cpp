@@ -83,7 +83,7 @@ QImage renderButton(const Options& o)
         sendPointerEntry(button);
     else if (o.state == skin::StatePressed)
         sendLeftPress(button);
-    const QImage surface = button->surfaceImage();
+    const QImage surface = surfaceImageOf(*button);
     return o.mask ? withTransparentOutside(surface, button->mask()) : surface.copy();
 }
 

@@ -81,7 +81,7 @@ inline void releaseAllButtons(QWidget* widget)
         QTest::mouseRelease(widget, button, Qt::NoModifier, QPoint(1, 1));
 }
 
-inline QRgb pixelAt(const SkinButton& button, int x, int y) { return button.surfaceImage().pixel(x, y) & 0xFFFFFF; }
+inline QRgb pixelAt(const SkinButton& button, int x, int y) { return surfaceImageOf(button).pixel(x, y) & 0xFFFFFF; }
 
 // WCAG's contrast ratio of two pixels.
 inline double contrast(QRgb a, QRgb b)

@@ -14,7 +14,7 @@ namespace {
 
 using test::showButton;
 
-QImage paintedFace(SkinButton* b) { return b->surfaceImage().convertToFormat(QImage::Format_RGB32); }
+QImage paintedFace(SkinButton* b) { return surfaceImageOf(*b).convertToFormat(QImage::Format_RGB32); }
 
 void sendFocus(SkinButton* b, bool in)
 {
