@@ -35,6 +35,8 @@ python3 "$(dirname "$0")/artwork_in_image.py" "$WORK/window.png" "$SOURCE"/skinb
     || fail "the Style 10 button does not show the gel artwork"
 
 export PKG_CONFIG_PATH="$prefix/lib/$multiarch/pkgconfig"
+[ "$(pkg-config --variable=includedir skinbutton)" = "$prefix/include" ] \
+    || fail "the .pc does not name the prefix plainly: $(cat "$PKG_CONFIG_PATH/skinbutton.pc")"
 # A C++17 program built with QT_NO_KEYWORDS and QT_NO_CAST_FROM_ASCII, as KDE-style projects
 # build: every installed header compiles so, and the program uses the control as a
 # QAbstractButton and checks first paint, unlatching, focus in every style and the

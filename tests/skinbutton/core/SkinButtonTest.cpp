@@ -110,7 +110,7 @@ TEST(SkinButtonProperties, ANewButtonTakesItsNameAndStartsAtItsRestingLook)
     button.setObjectName(QStringLiteral("cmdAbout"));
     button.initProperties();
     EXPECT_EQ(button.Caption(), QStringLiteral("cmdAbout"));
-    EXPECT_EQ(button.Version(), QStringLiteral("4.0"));
+    EXPECT_EQ(button.Version(), QStringLiteral("4.1"));
     EXPECT_EQ(button.BackColor(), rgb(0xF0, 0xF0, 0xF0));
 }
 
