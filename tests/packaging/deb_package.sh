@@ -41,7 +41,7 @@ dpkg-deb -I "$WORK"/out/libskinbutton4_*.deb shlibs | grep -qx 'libSkinButton 4 
     || fail "libskinbutton4's shlibs is not '>= 4.1': $(dpkg-deb -I "$WORK"/out/libskinbutton4_*.deb shlibs)"
 # The symbols file: 4.0's symbols ask for 4.0, 4.1's additions for 4.1.
 symbols=$(dpkg-deb -I "$WORK"/out/libskinbutton4_*.deb symbols) || fail "libskinbutton4 has no symbols file"
-grep -qx ' _ZN4skin10SkinButton7setStyleEi@Base 4.0.0' <<<"$symbols" || fail "4.0's setStyle is not listed as 4.0.0"
+grep -qx ' _ZN4skin10SkinButton8setStyleEi@Base 4.0.0' <<<"$symbols" || fail "4.0's setStyle is not listed as 4.0.0"
 grep -qx ' _ZN4skin10SkinButton10setDefaultEb@Base 4.1.0' <<<"$symbols" || fail "4.1's setDefault is not listed as 4.1.0"
 # Multi-Arch where the package allows it, the SVG image plugin recommended, the library's own changelog.
 for package in libskinbutton4 libskinbutton-dev skinbutton-designer-plugin; do
