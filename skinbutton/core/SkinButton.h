@@ -27,42 +27,9 @@ namespace skin {
 class SkinButtonPrivate;
 
 /// A push or toggle button drawn in one of eleven looks (Style 0-10), with an icon beside the
-/// caption, custom or system colours, a window shape per style and a balloon tooltip of its own.
-///
-/// SkinButton is a QAbstractButton, and Qt's API is its first face: text() and setText() (an
-/// "&" marks the mnemonic, which becomes the shortcut), icon() and iconSize(), isCheckable(),
-/// isChecked() and toggled(), clicked(bool), pressed() and released(), shortcut(),
-/// autoRepeat(), autoExclusive() and QButtonGroup, animateClick() and setDown().
-///
-/// The written properties (Caption, Icon, IconSize, ButtonType, value, Style, the colours and
-/// the tooltip's) are a second face over the same state: Caption is text(), value is the
-/// checked state of a toggle button, ButtonType 1 (ToggleButton) is checkable, Click() is
-/// raised with every clicked(). They are saved to and loaded from a PropertyBag under their
-/// stored keys (readProperties(), writeProperties()). Every property is also a Qt property, so
-/// setProperty(), style sheets, QML and Qt Designer see it; Designer shows one property per
-/// concept (Qt's name where Qt has one).
-///
-/// Style sheets (on the button, or inherited from a parent): `color` is the caption's colour,
-/// `background-color` the face colour and `font` the caption's font, in every style as the
-/// custom colours and Font are (UseCustomColors, where on, wins; the pixel-art gel's artwork,
-/// Style 10, keeps its own colours, as with BackColor). `qproperty-<name>` sets any property
-/// (qproperty-Style, qproperty-IconSize, ...), and `skin--SkinButton[Style="4"]` selects by one.
-/// Not honoured: borders (`border`, `border-radius`, `border-image`), `outline`, `padding`
-/// and `margin`, background images and gradients (a plain colour only), `text-align`, the
-/// sub-controls (`::menu-indicator`) and colours that differ by state (`:hover`, `:pressed`,
-/// `:checked`, `:focus`, `:default`): each style draws those looks itself.
-///
-/// Typical use:
-/// @code
-///     auto* button = new skin::SkinButton(this);
-///     button->setText(tr("E&xit"));          // Alt+X clicks it
-///     button->setStyle(skin::SkinButton::ShadowedBevel);
-///     connect(button, &QAbstractButton::clicked, this, &Window::quit);
-/// @endcode
-/// or from a stored form:
-/// @code
-///     button->readProperties(skin::PropertyBag::fromJson(storedJson));
-/// @endcode
+/// caption, custom or system colours, a window shape per style and a balloon tooltip of its own;
+/// a QAbstractButton that stands where a QPushButton would (the reference's class page, written
+/// in skinbutton/docs/SkinButton.dox, tells the rest).
 class SKINBUTTON_EXPORT SkinButton : public QAbstractButton {
     Q_OBJECT
     // Qt's view of the written properties: the same values, in the types Qt's tools edit. Colours

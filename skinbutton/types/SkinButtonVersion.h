@@ -1,7 +1,7 @@
 #pragma once
 /// @file SkinButtonVersion.h
 /// The SkinButton library's version. The major number is the SONAME's: it changes only when
-/// the ABI breaks (see the README's ABI policy).
+/// the ABI breaks (\ref abipolicy "the ABI policy").
 
 /// The major version: programs built against 4.x run with any later 4.y.
 #define SKINBUTTON_VERSION_MAJOR 4
