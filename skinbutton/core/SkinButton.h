@@ -376,51 +376,29 @@ Q_SIGNALS:
     void aboutRequested();
     /// A written property changed; name is its change name ("Style", "ToolTipText", ...).
     void propertyChanged(const QString& name);
-    /// Style was written.
+    // The written properties' notify signals (documented with the properties, SkinButton.dox).
     void StyleChanged();
-    /// Caption (text) was written.
     void CaptionChanged();
-    /// Icon was written.
     void IconChanged();
-    /// IconAlign was written.
     void IconAlignChanged();
-    /// IconSize was written.
     void IconSizeChanged();
-    /// CaptionAlign was written.
     void CaptionAlignChanged();
-    /// NonThemeStyle was written.
     void NonThemeStyleChanged();
-    /// Enabled was written.
     void EnabledChanged();
-    /// ShowFocus was written.
     void ShowFocusChanged();
-    /// UseCustomColors was written.
     void UseCustomColorsChanged();
-    /// BackColor was written.
     void BackColorChanged();
-    /// HighlightColor was written.
     void HighlightColorChanged();
-    /// FontColor was written.
     void FontColorChanged();
-    /// FontHighlightColor was written.
     void FontHighlightColorChanged();
-    /// ToolTip was written.
     void ToolTipChanged();
-    /// ToolTipTitle was written.
     void ToolTipTitleChanged();
-    /// ToolTipIcon was written.
     void ToolTipIconChanged();
-    /// ToolTipType was written.
     void ToolTipTypeChanged();
-    /// ToolTipBackColor was written.
     void ToolTipBackColorChanged();
-    /// ToolTipForeColor was written.
     void ToolTipForeColorChanged();
-    /// Font was written, or the inherited font changed.
     void FontChanged();
-    /// ButtonType (checkable) was written.
     void ButtonTypeChanged();
-    /// value was written, or a click flipped it.
     void valueChanged();
 
 protected:
