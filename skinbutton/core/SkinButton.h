@@ -116,159 +116,89 @@ public:
     /// signal) and repaints, even when the value is unchanged; layout properties (Style,
     /// Caption, the icon and alignment ones, NonThemeStyle) first rerun the size handling. No
     /// write validates its value.
+    // Each accessor is documented with its property in skinbutton/docs/SkinButton.dox.
     /// @{
 
-    /// The look (0-10, see ButtonStyle).
     ButtonStyle Style() const;
-    /// Sets the look; a number outside ButtonStyle paints the plain button face.
     void setStyle(int NewStyle);
     using QWidget::setStyle;
-    /// The caption: the same text as QAbstractButton::text().
     QString Caption() const;
-    /// Sets the caption (and text(), and the mnemonic: Alt + the letter after "&").
     void setCaption(const QString& NewCaption);
     /// QAbstractButton::setText(): the same as setCaption(), CaptionChanged() at once.
     /// @since 4.1
     void setText(const QString& text);
-    /// The icon as stored: the picture and the file or resource it came from.
     Picture Icon() const;
-    /// The icon as a pixmap (null: no icon).
     QPixmap IconPixmap() const;
-    /// Sets the icon from a stored picture (its source is saved with the form).
     void setIcon(const Picture& NewIcon);
-    /// Sets the icon from an image made in memory.
     void setIcon(const QImage& NewIcon);
-    /// Sets the icon from a pixmap made in memory.
     void setIcon(const QPixmap& NewIcon);
     /// Sets Qt's icon (QAbstractButton::setIcon()): drawn beside the caption as on a QPushButton,
     /// in the icon's own disabled and selected forms; Icon and IconChanged() follow at once.
     /// @since 4.1
     void setIcon(const QIcon& icon);
-    /// Where the icon sits.
     ButtonAlign IconAlign() const;
-    /// Sets where the icon sits (see ButtonAlign).
     void setIconAlign(int NewIconAlign);
-    /// The icon's side in pixels (QAbstractButton::iconSize() is this square).
     int IconSize() const;
-    /// Sets the icon's side in pixels.
     void setIconSize(int NewIconSize);
     /// QAbstractButton::setIconSize(); IconSize (the larger side) and IconSizeChanged() follow at once.
     /// @since 4.1
     void setIconSize(const QSize& size);
-    /// Where the caption sits.
     ButtonAlign CaptionAlign() const;
-    /// Sets where the caption sits (see ButtonAlign).
     void setCaptionAlign(int NewCaptionAlign);
-    /// The look Style 6 falls back to where the desktop has no theme.
     ButtonStyle NonThemeStyle() const;
-    /// Sets the look Style 6 falls back to.
     void setNonThemeStyle(int NewNonThemeStyle);
-    /// The button's own enabled flag, one state with QWidget::isEnabled(); a disabled parent
-    /// paints the disabled look but leaves it as it is.
     bool Enabled() const;
-    /// Enables or disables the button (QWidget::setEnabled() writes this too).
     void setEnabled(bool NewEnabled);
-    /// Whether keyboard focus is drawn: on for a button made in code or in Designer (4.0: off),
-    /// as stored for one loaded from a form (off where the form does not say).
     bool ShowFocus() const;
-    /// Draws keyboard focus, or not; every style shows it at 3:1 or more against its face.
     void setShowFocus(bool NewShowFocus);
-    /// Whether the colour properties replace the system's colours.
     bool UseCustomColors() const;
-    /// Uses the colour properties, or the system's colours.
     void setUseCustomColors(bool NewUseCustomColors);
-    /// The face colour, 0x00BBGGRR.
     Color BackColor() const;
-    /// The face colour as a QColor (invalid: the colour -1).
     QColor qBackColor() const;
-    /// Sets the face colour (0x00BBGGRR, or 0x80000000 + a system colour's index).
     void setBackColor(Color NewBackColor);
-    /// Sets the face colour.
     void setBackColor(const QColor& NewBackColor);
-    /// The highlight colour, 0x00BBGGRR.
     Color HighlightColor() const;
-    /// The highlight colour as a QColor.
     QColor qHighlightColor() const;
-    /// Sets the highlight colour.
     void setHighlightColor(Color NewHighlightColor);
-    /// Sets the highlight colour.
     void setHighlightColor(const QColor& NewHighlightColor);
-    /// The caption's colour, 0x00BBGGRR.
     Color FontColor() const;
-    /// The caption's colour as a QColor.
     QColor qFontColor() const;
-    /// Sets the caption's colour.
     void setFontColor(Color NewFontColor);
-    /// Sets the caption's colour.
     void setFontColor(const QColor& NewFontColor);
-    /// The caption's colour over the highlight, 0x00BBGGRR.
     Color FontHighlightColor() const;
-    /// The caption's colour over the highlight as a QColor.
     QColor qFontHighlightColor() const;
-    /// Sets the caption's colour over the highlight.
     void setFontHighlightColor(Color NewColor);
-    /// Sets the caption's colour over the highlight.
     void setFontHighlightColor(const QColor& NewColor);
-    /// The tooltip's text, one state with QWidget::toolTip(); takes effect at the next pointer entry.
     QString ToolTip() const;
-    /// Sets the tooltip's text (QWidget::setToolTip() writes this too).
     void setToolTip(const QString& NewToolTip);
-    /// The tooltip's title.
     QString ToolTipTitle() const;
-    /// Sets the tooltip's title.
     void setToolTipTitle(const QString& NewToolTipTitle);
-    /// The icon beside the tooltip's title.
     TipIcon ToolTipIcon() const;
-    /// Sets the icon beside the tooltip's title (see TipIcon).
     void setToolTipIcon(int NewToolTipIcon);
-    /// The tooltip's shape.
     TipShape ToolTipType() const;
-    /// Sets the tooltip's shape (see TipShape).
     void setToolTipType(int NewToolTipType);
-    /// The tooltip's background colour, 0x00BBGGRR (0: the tip's own).
     Color ToolTipBackColor() const;
-    /// The tooltip's background colour as a QColor.
     QColor qToolTipBackColor() const;
-    /// Sets the tooltip's background colour.
     void setToolTipBackColor(Color NewColor);
-    /// Sets the tooltip's background colour.
     void setToolTipBackColor(const QColor& NewColor);
-    /// The tooltip's text colour, 0x00BBGGRR (0: the tip's own).
     Color ToolTipForeColor() const;
-    /// The tooltip's text colour as a QColor.
     QColor qToolTipForeColor() const;
-    /// Sets the tooltip's text colour.
     void setToolTipForeColor(Color NewColor);
-    /// Sets the tooltip's text colour.
     void setToolTipForeColor(const QColor& NewColor);
-    /// Back to the system's face colour.
     void resetBackColor();
-    /// Back to the system's highlight colour.
     void resetHighlightColor();
-    /// Back to the system's button text colour.
     void resetFontColor();
-    /// Back to the system's button text colour.
     void resetFontHighlightColor();
-    /// Back to the tip's own background colour (0).
     void resetToolTipBackColor();
-    /// Back to the tip's own text colour (0).
     void resetToolTipForeColor();
-    /// The caption's font: QWidget::font(). Until a font is set (in code or by a stored form)
-    /// it follows the parent's and the application's font, as Qt's widgets do.
     QFont Font() const;
-    /// Sets the caption's font (QWidget::setFont() writes this too); it then stays as set.
     void setFont(const QFont& NewFont);
-    /// PushButton, or ToggleButton (then isCheckable()); an unlisted number is kept as stored.
     ButtonKind ButtonType() const;
-    /// Makes the button a push button (0) or a toggle button (1): setCheckable() with stored numbers.
     void setButtonType(int NewButtonType);
     /// QAbstractButton::setCheckable(): ButtonType and ButtonTypeChanged() follow at once.
     /// @since 4.1
     void setCheckable(bool checkable);
-    /// A toggle button's latched value: isChecked(). A push button keeps its stored value,
-    /// though Qt's checked state of a button that is not checkable is always false.
     bool value() const;
-    /// Sets the value; repaints; toggled() when it changes; never clicks.
     void setValue(bool NewValue);
     /// @}
 
