@@ -116,7 +116,7 @@ public:
     /// signal) and repaints, even when the value is unchanged; layout properties (Style,
     /// Caption, the icon and alignment ones, NonThemeStyle) first rerun the size handling. No
     /// write validates its value.
-    // Each accessor is documented with its property in skinbutton/docs/SkinButton.dox.
+    // Each accessor is documented in skinbutton/docs/SkinButtonMembers.dox.
     /// @{
 
     ButtonStyle Style() const;
@@ -306,7 +306,7 @@ Q_SIGNALS:
     void aboutRequested();
     /// A written property changed; name is its change name ("Style", "ToolTipText", ...).
     void propertyChanged(const QString& name);
-    // The written properties' notify signals (documented with the properties, SkinButton.dox).
+    // The written properties' notify signals (documented in skinbutton/docs/SkinButtonMembers.dox).
     void StyleChanged();
     void CaptionChanged();
     void IconChanged();
