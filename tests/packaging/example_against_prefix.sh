@@ -54,5 +54,5 @@ g++ -std=c++17 -fPIC -DQT_NO_KEYWORDS -DQT_NO_CAST_FROM_ASCII -Wall -Wextra -Wer
     -Wl,-rpath,"$(pkg-config --variable=libdir skinbutton)" 2>"$WORK/g++.log" || fail "pkg-config build: $(cat "$WORK/g++.log")"
 loads_installed_library "$WORK/consumer" || fail "the consumer does not load the installed library"
 "$WORK/consumer" >"$WORK/consumer.log" 2>&1 || fail "the consumer: $(cat "$WORK/consumer.log")"
-grep -q 'consumer ok, SkinButton 4.0' "$WORK/consumer.log" || fail "the consumer: $(cat "$WORK/consumer.log")"
+grep -q 'consumer ok, SkinButton 4.1' "$WORK/consumer.log" || fail "the consumer: $(cat "$WORK/consumer.log")"
 echo "ok"
