@@ -110,7 +110,7 @@ TEST_F(GalleryCli, TheSheetShowsEveryStyleInEveryState)
 {
     const GalleryRun r = run({});
     ASSERT_EQ(r.exitCode, 0) << r.errors.toStdString();
-    EXPECT_GE(r.image.width(), 6 * 75);
+    EXPECT_GE(r.image.width(), 8 * 75); // normal, hot, pressed, disabled, two with focus, checked, default
     EXPECT_GE(r.image.height(), 11 * 23);
 }
 
