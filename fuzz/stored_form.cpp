@@ -43,7 +43,7 @@ std::unique_ptr<skin::SkinButton> loadedButton(QWidget& window, const QString& n
     fuzz::check(loaded || !error.isEmpty(), "a load that stops says why", name);
     const int state = button->visualState();
     fuzz::check(state >= 1 && state <= 4, "a loaded button is in a visual state 1-4", QString::number(state));
-    fuzz::check(button->surfaceImage().size() == kGeometry.size(), "a loaded button has painted its whole surface",
+    fuzz::check(button->grab().toImage().size() == kGeometry.size(), "a loaded button has painted its whole surface",
                 jsonText(bag));
     return button;
 }
@@ -60,7 +60,7 @@ void checkControl(QWidget& window, const QString& name)
     const auto second = loadedButton(window, name, saved);
     fuzz::check(jsonText(second->writeProperties()) == jsonText(saved), "a saved button saves the same again",
                 jsonText(saved) + QLatin1Char('\n') + jsonText(second->writeProperties()));
-    fuzz::check(second->surfaceImage() == first->surfaceImage(), "a saved button paints the same again",
+    fuzz::check(second->grab().toImage() == first->grab().toImage(), "a saved button paints the same again",
                 jsonText(stored) + QLatin1Char('\n') + jsonText(saved));
 }
 

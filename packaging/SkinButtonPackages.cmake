@@ -1,6 +1,7 @@
 # The SkinButton packages: the runtime library (libskinbutton4), its development files
 # (libskinbutton-dev) and the Designer plugin, built by CPack from their own configuration
-# (CPackSkinButtonConfig.cmake) so that they carry the library's version (4.0.0), not Zarvok's.
+# (CPackSkinButtonConfig.cmake) so that they carry the library's version (4.1.0) and changelog,
+# not Zarvok's.
 # `make package` builds both sets; zarvok depends on libskinbutton4 (>= 4.0) as the shlibs file
 # tells every other program linked against it.
 set(CPACK_DEB_COMPONENT_INSTALL ON)
@@ -19,18 +20,27 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/skinbutton/c
 set(CPACK_DEBIAN_UNSPECIFIED_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "")
 
-# Each package carries the copyright and changelog Debian asks for.
+# Each package carries the copyright Debian asks for, and the library's own changelog.
+configure_file(${CMAKE_CURRENT_SOURCE_DIR}/libskinbutton4/changelog.in ${out}/libskinbutton/changelog @ONLY)
+add_custom_command(OUTPUT ${out}/libskinbutton/changelog.gz
+  COMMAND gzip -9nc ${out}/libskinbutton/changelog > ${out}/libskinbutton/changelog.gz
+  DEPENDS ${out}/libskinbutton/changelog
+  VERBATIM)
+add_custom_target(skinbutton_changelog ALL DEPENDS ${out}/libskinbutton/changelog.gz)
 foreach(component_package skinbutton_runtime:${skinbutton_package} skinbutton_dev:libskinbutton-dev
                           designer:skinbutton-designer-plugin skinbutton_doc:libskinbutton-doc)
   string(REPLACE ":" ";" pair ${component_package})
   list(GET pair 0 component)
   list(GET pair 1 package)
-  install(FILES ${out}/copyright ${out}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package}
+  install(FILES ${out}/copyright ${out}/libskinbutton/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package}
     COMPONENT ${component})
 endforeach()
 
-# The shlibs file: programs built against 4.x need 4.0 or later (the ABI policy in the README);
-# and the ldconfig trigger.
+# The symbols file (each symbol with the version that brought it, checked against the library by
+# the test skinbutton_symbols_listed), so that a program depends on the version whose symbols it
+# uses; the shlibs file for tools that read no symbols, asking for this minor version, the last
+# that added to the ABI (the ABI policy in the README); and the ldconfig trigger.
+configure_file(${CMAKE_CURRENT_SOURCE_DIR}/libskinbutton4/symbols ${out}/libskinbutton/symbols COPYONLY)
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/libskinbutton4/shlibs.in ${out}/libskinbutton/shlibs @ONLY)
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/libskinbutton4/triggers ${out}/libskinbutton/triggers COPYONLY)
 
@@ -49,8 +59,10 @@ set(CPACK_DEBIAN_SKINBUTTON_RUNTIME_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_SKINBUTTON_RUNTIME_PACKAGE_SECTION libs)
 set(CPACK_DEBIAN_SKINBUTTON_RUNTIME_PACKAGE_GENERATE_SHLIBS OFF)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
-set(CPACK_DEBIAN_SKINBUTTON_RUNTIME_PACKAGE_CONTROL_EXTRA \"${out}/libskinbutton/shlibs;${out}/libskinbutton/triggers\")
-set(CPACK_POST_BUILD_SCRIPTS \"${CMAKE_CURRENT_SOURCE_DIR}/libskinbutton4/drop-ldconfig-calls.cmake\")
+set(CPACK_DEBIAN_SKINBUTTON_RUNTIME_PACKAGE_CONTROL_EXTRA \"${out}/libskinbutton/shlibs;${out}/libskinbutton/symbols;${out}/libskinbutton/triggers\")
+# Pictures stored as SVG (Picture::load) are read by Qt's SVG image plugin, in libqt6svg6 on Debian 12.
+set(CPACK_DEBIAN_SKINBUTTON_RUNTIME_PACKAGE_RECOMMENDS libqt6svg6)
+set(CPACK_POST_BUILD_SCRIPTS \"${CMAKE_CURRENT_SOURCE_DIR}/libskinbutton4/finish-packages.cmake\")
 set(CPACK_COMPONENT_SKINBUTTON_RUNTIME_DESCRIPTION \"custom-drawn Qt push button (library)
 SkinButton is a Qt Widgets button (a QAbstractButton) drawn in one of eleven
 looks, with balloon tooltips, toggle behaviour and properties stored as

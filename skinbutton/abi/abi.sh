@@ -8,8 +8,9 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 headers=()
-for header in SkinButton.h SkinButtonEnums.h SkinButtonGlobal.h SkinButtonVersion.h LinkOpener.h PropertyBag.h Color.h; do
-    headers+=(--header-file "$here/core/$header")
+for header in core/SkinButton.h core/LinkOpener.h core/PropertyBag.h core/PropertyValue.h core/Picture.h \
+              core/StoredFont.h types/SkinButtonEnums.h types/SkinButtonGlobal.h types/SkinButtonVersion.h types/Color.h; do
+    headers+=(--header-file "$here/$header")
 done
 dump() { abidw --no-corpus-path --no-show-locs --drop-private-types --suppressions "$here/abi/foreign-types.suppr" "${headers[@]}" --out-file "$2" "$1"; }
 case ${1:?dump or check} in

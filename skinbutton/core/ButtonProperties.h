@@ -27,7 +27,7 @@ struct ButtonProperties {
     int captionAlign = 0;
     int nonThemeStyle = 0;
     bool enabled = true;
-    bool showFocus = false;
+    bool showFocus = true;
     bool useCustomColors = false;
     Color backColor = 0;
     Color highlightColor = 0;

@@ -28,7 +28,9 @@ const std::array<PropertyRow, 23>& rows()
         {"IconAlign", "IconAlign", "IconAlign", K::Integer, &P::iconAlign, kDeclared, kDeclared, D::of(1), OnWrite::Relayout, &L::iconAlign, true},
         {"NonThemeStyle", "NonThemeStyle", "iNonThemeStyle", K::Integer, &P::nonThemeStyle, kDeclared, D::of(5), D::of(5), OnWrite::Relayout, &L::nonThemeStyle},
         {"Enabled", "Enabled", "Enabled", K::Boolean, &P::enabled, kDeclared, kDeclared, kDeclared, OnWrite::Enabled, {}},
-        {"ShowFocus", "ShowFocus", "ShowFocus", K::Boolean, &P::showFocus, kDeclared, kDeclared, kDeclared, OnWrite::Repaint, &L::showFocus},
+        // A new button shows keyboard focus; the stored form's default stays off, so a form
+        // that never wrote the key loads as it always did.
+        {"ShowFocus", "ShowFocus", "ShowFocus", K::Boolean, &P::showFocus, kDeclared, D::of(false), D::of(false), OnWrite::Repaint, &L::showFocus},
         {"UseCustomColors", "UseCustomColors", "USeCustomColors", K::Boolean, &P::useCustomColors, kDeclared, kDeclared, kDeclared, OnWrite::Repaint, &L::useCustomColors},
         {"BackColor", "BackColor", "BackColor", K::Colour, &P::backColor, D::system(kButtonFace), D::system(kButtonFace), D::system(kButtonFace), OnWrite::Repaint, &L::backColor},
         {"HighlightColor", "HighlightColor", "HighlightColor", K::Colour, &P::highlightColor, D::system(kHighlight), D::system(kHighlight), D::system(kHighlight), OnWrite::Repaint, &L::highlightColor},

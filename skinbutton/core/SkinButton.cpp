@@ -2,15 +2,12 @@
 #include "SkinButton_p.h"
 
 #include "AboutPanel.h"
+#include "DefaultButton.h"
 #include "QtPropertyTypes.h"
 #include "SkinButtonAccessible.h"
 #include "ToolTipWindow.h"
-#include "WindowShape.h"
-#include "skinbutton/render/ButtonLook.h"
 #include "skinbutton/render/CaptionFormat.h"
 
-#include <QFontMetrics>
-#include <QPainter>
 #include <QPointer>
 #include <QScopedValueRollback>
 #include <QtDebug>
@@ -18,19 +15,6 @@
 namespace skin {
 
 namespace {
-
-// The room a style's cut or rounded corners take from each side of the caption.
-int cornerInset(int style)
-{
-    switch (style) {
-    case SkinButton::RoundedGradient:
-    case SkinButton::FramedGradient: return 2;
-    case SkinButton::ShadowedBevel:
-    case SkinButton::GlossyTile: return 4;
-    case SkinButton::PixelArtGel: return 6;
-    default: return 0;
-    }
-}
 
 // OpenLink's results, as the shell has always reported them: above 32 is success.
 constexpr int kLinkOpened = 42;
@@ -72,9 +56,9 @@ SkinButton::SkinButton(QWidget* parent, std::unique_ptr<SkinButtonPrivate> dd) :
     installSkinButtonAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setMinimumSize(kMinimumSide, kMinimumSide);
     setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
     new ToolTipController(this); // owned as a child; also keeps Qt's own tooltip away
+    new DefaultButtonWatch(this);
     // Click with every clicked(), ahead of the program's own slots.
     connect(this, &QAbstractButton::clicked, this, &SkinButton::Click);
     initProperties();
@@ -82,7 +66,7 @@ SkinButton::SkinButton(QWidget* parent, std::unique_ptr<SkinButtonPrivate> dd) :
 
 SkinButton::~SkinButton() = default;
 
-SkinButtonPrivate* privateOf(const SkinButton& button) { return button.d.get(); }
+SkinButtonPrivate* privateOf(const SkinButton& button) { return SkinButtonPrivate::of(button); }
 
 SystemColors systemColorsOf(const SkinButton& button) { return privateOf(button)->systemColors(); }
 ColorSource colorSourceOf(const SkinButton& button) { return privateOf(button)->colorSource; }
@@ -91,6 +75,8 @@ int captionFormatOf(const SkinButton& button) { return privateOf(button)->captio
 Rect clientRectOf(const SkinButton& button) { return privateOf(button)->clientRect; }
 Rect captionRectOf(const SkinButton& button) { return privateOf(button)->captionRect; }
 const QImage& surfaceImageOf(const SkinButton& button) { return privateOf(button)->surface.image(); }
+bool hasFocusFlagOf(const SkinButton& button) { return privateOf(button)->interaction.hasFocus(); }
+int lastReleasedButtonOf(const SkinButton& button) { return privateOf(button)->interaction.lastReleased(); }
 
 // ---- stored form
 
@@ -112,6 +98,7 @@ void SkinButton::initProperties()
     host.surfaceFont = StoredFont{font(), designFont().charset};
     d->props = initialProperties(host);
     d->captionFormat = kNewControlCaptionFormat;
+    d->storedForm = false;
     d->pushToButton();
     d->syncWidget();
     // At run time a new button starts at its resting look, as a loaded one does.
@@ -136,7 +123,7 @@ void SkinButtonPrivate::pushToButton(const PropertyMember* only, bool checked)
         q->QAbstractButton::setText(props.caption);
     const bool checkable = props.buttonType == SkinButton::ToggleButton;
     if (pushes(&ButtonProperties::buttonType) && q->isCheckable() != checkable)
-        q->setCheckable(checkable);
+        q->QAbstractButton::setCheckable(checkable);
     const bool pushesChecked = pushes(&ButtonProperties::value) || pushes(&ButtonProperties::buttonType);
     if (checked && pushesChecked && checkable && q->isCheckable() && q->isChecked() != props.value) {
         QPointer<SkinButton> self(q);
@@ -167,9 +154,16 @@ void SkinButtonPrivate::adoptFromButton()
         return;
     const bool checkable = props.buttonType == SkinButton::ToggleButton;
     if (q->isCheckable() != checkable) {
+        // Made checkable and checked in one go (setCheckable, then setChecked or toggle): the
+        // checked state comes in with the flag, so that writing ButtonType cannot hand Qt's
+        // face the stale value back.
+        const bool checked = q->isChecked();
+        const bool valueMoves = q->isCheckable() && checked != props.value;
+        if (valueMoves)
+            props.value = checked;
         q->setButtonType(q->isCheckable() ? SkinButton::ToggleButton : SkinButton::PushButton);
-        if (self && props.value != q->isChecked())
-            q->setValue(q->isChecked());
+        if (self && valueMoves)
+            q->setValue(checked); // notified as a write; toggled() is Qt's own
     } else if (checkable && q->isChecked() != props.value) {
         q->setValue(q->isChecked());
     }
@@ -179,7 +173,8 @@ void SkinButtonPrivate::adoptFromButton()
         const Picture picture = q->Icon();
         pushedIcon = q->icon().cacheKey(); // Qt's icon stays as given
         pushedIconImage = picture.image.cacheKey();
-        q->setIcon(picture);
+        iconFromQt = !picture.isNull();
+        write(&ButtonProperties::icon, picture);
     }
     if (!self)
         return;
@@ -210,9 +205,17 @@ bool SkinButton::readProperties(const PropertyBag& bag, QString* error)
     const std::optional<QString> failure = skin::readProperties(bag, d->props, d->propertyHost(), &warnings);
     for (const QString& warning : warnings)
         qWarning().noquote() << QStringLiteral("%1: stored picture not loaded, the button shows none: %2").arg(d->displayName(), warning);
+    d->iconFromQt = false;
+    d->storedForm = true;
     if (bag.contains(QStringLiteral("Font")))
         d->fontSet = true; // a font stored in a form stays as stored
     d->captionFormat = 0;  // a loaded button's format comes from its first layout
+    // Enter does nothing in a stored form's button itself, unless the program says otherwise.
+    if (!d->autoDefault)
+        d->autoDefault = false;
+    // A stored form's button is never smaller than 20 pixels each way, as its host always kept
+    // it; one made in code or in Designer has no fixed minimum (layouts go by minimumSizeHint()).
+    setMinimumSize(kMinimumSide, kMinimumSide);
     d->pushToButton();
     d->syncWidget();
     d->applyLayout();
@@ -265,9 +268,6 @@ SystemColors SkinButtonPrivate::systemColors() const
 }
 
 VisualState SkinButton::visualState() const { return d->interaction.state(); }
-bool SkinButton::hasFocusFlag() const { return d->interaction.hasFocus(); }
-int SkinButton::lastReleasedButton() const { return d->interaction.lastReleased(); }
-QImage SkinButton::surfaceImage() const { return d->surface.image(); }
 
 // ---- Qt's checked state
 
@@ -329,70 +329,5 @@ int SkinButton::OpenLink(const QString& sLink)
         return kNoHandlerForLink;
     return d->links->open(url) ? kLinkOpened : kNoHandlerForLink;
 }
-
-// ---- painting and layout
-
-ButtonLook SkinButtonPrivate::snapshot() const
-{
-    ButtonLook look;
-    copyToLook(props, look);
-    look.state = interaction.state();
-    // A disabled window disables its buttons' looks as well as their input.
-    look.enabled = props.enabled && q->isEnabled();
-    look.hasFocus = interaction.hasFocus();
-    look.userMode = !designMode;
-    look.captionFormat = captionFormat;
-    look.clientRect = clientRect;
-    look.captionRect = captionRect;
-    return look;
-}
-
-void SkinButtonPrivate::applyLayout()
-{
-    const int w = q->width();
-    const int h = q->height();
-    clientRect = Rect{0, 0, w, h};
-    captionRect = Rect{4, 4, w - 4, h - 4};
-    captionFormat = captionFormatFor(props.captionAlign, captionFormat);
-    if (surface.width() != w || surface.height() != h)
-        surface.resize(w, h);
-    const QRegion shape = windowRegion(props.style, w, h);
-    if (shape == QRegion(q->rect()))
-        q->clearMask();
-    else
-        q->setMask(shape);
-    q->Refresh();
-}
-
-void SkinButton::paintEvent(QPaintEvent*)
-{
-    // What was written through QAbstractButton's own setters first, then face and frame in
-    // logical pixels, caption and icon at the screen's own resolution.
-    d->adoptFromButton();
-    if (d->surface.deviceRatio() != devicePixelRatioF())
-        Refresh(); // moved to a screen of another scale
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(QPoint(0, 0), d->surface.deviceImage());
-}
-
-void SkinButton::resizeEvent(QResizeEvent*) { d->applyLayout(); }
-
-QSize SkinButton::sizeHint() const
-{
-    const QFontMetrics metrics(font());
-    QSize content = metrics.size(Qt::TextShowMnemonic, text());
-    const Picture picture = Icon();
-    if (!picture.isNull()) {
-        const int side = IconSize();
-        if (d->props.iconAlign == AlignTop || d->props.iconAlign == AlignBottom)
-            content = QSize(qMax(content.width(), side), content.height() + side + 2);
-        else
-            content = QSize(content.width() + side + 4, qMax(content.height(), side));
-    }
-    return QSize(qMax(75, content.width() + 16 + 2 * cornerInset(d->props.style)), qMax(23, content.height() + 10));
-}
-
-QSize SkinButton::minimumSizeHint() const { return QSize(kMinimumSide, kMinimumSide); }
 
 } // namespace skin

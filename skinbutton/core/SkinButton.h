@@ -27,32 +27,9 @@ namespace skin {
 class SkinButtonPrivate;
 
 /// A push or toggle button drawn in one of eleven looks (Style 0-10), with an icon beside the
-/// caption, custom or system colours, a window shape per style and a balloon tooltip of its own.
-///
-/// SkinButton is a QAbstractButton, and Qt's API is its first face: text() and setText() (an
-/// "&" marks the mnemonic, which becomes the shortcut), icon() and iconSize(), isCheckable(),
-/// isChecked() and toggled(), clicked(bool), pressed() and released(), shortcut(),
-/// autoRepeat(), autoExclusive() and QButtonGroup, animateClick() and setDown().
-///
-/// The written properties (Caption, Icon, IconSize, ButtonType, value, Style, the colours and
-/// the tooltip's) are a second face over the same state: Caption is text(), value is the
-/// checked state of a toggle button, ButtonType 1 (ToggleButton) is checkable, Click() is
-/// raised with every clicked(). They are saved to and loaded from a PropertyBag under their
-/// stored keys (readProperties(), writeProperties()). Every property is also a Qt property, so
-/// setProperty(), style sheets, QML and Qt Designer see it; Designer shows one property per
-/// concept (Qt's name where Qt has one).
-///
-/// Typical use:
-/// @code
-///     auto* button = new skin::SkinButton(this);
-///     button->setText(tr("E&xit"));          // Alt+X clicks it
-///     button->setStyle(skin::SkinButton::ShadowedBevel);
-///     connect(button, &QAbstractButton::clicked, this, &Window::quit);
-/// @endcode
-/// or from a stored form:
-/// @code
-///     button->readProperties(skin::PropertyBag::fromJson(storedJson));
-/// @endcode
+/// caption, custom or system colours, a window shape per style and a balloon tooltip of its own;
+/// a QAbstractButton that stands where a QPushButton would (the reference's class page, written
+/// in skinbutton/docs/SkinButton.dox, tells the rest).
 class SKINBUTTON_EXPORT SkinButton : public QAbstractButton {
     Q_OBJECT
     // Qt's view of the written properties: the same values, in the types Qt's tools edit. Colours
@@ -84,7 +61,15 @@ class SKINBUTTON_EXPORT SkinButton : public QAbstractButton {
     Q_PROPERTY(skin::ButtonKind ButtonType READ ButtonType WRITE setButtonType NOTIFY ButtonTypeChanged DESIGNABLE false)
     Q_PROPERTY(bool value READ value WRITE setValue NOTIFY valueChanged DESIGNABLE false)
     // The icon's size is the one square side IconSize (style sheets set it as qproperty-IconSize).
-    Q_PROPERTY(QSize iconSize READ iconSize WRITE setIconSize DESIGNABLE false)
+    Q_PROPERTY(QSize iconSize READ iconSize WRITE setIconSize NOTIFY IconSizeChanged DESIGNABLE false)
+    // QAbstractButton's, through this class's setters: a write by name (Designer, QUiLoader,
+    // setProperty) reaches the written face at once.
+    Q_PROPERTY(QString text READ text WRITE setText NOTIFY CaptionChanged)
+    Q_PROPERTY(QIcon icon READ icon WRITE setIcon NOTIFY IconChanged)
+    Q_PROPERTY(bool checkable READ isCheckable WRITE setCheckable NOTIFY ButtonTypeChanged)
+    // QPushButton's: the button Enter clicks in a dialog.
+    Q_PROPERTY(bool autoDefault READ autoDefault WRITE setAutoDefault)
+    Q_PROPERTY(bool default READ isDefault WRITE setDefault)
 
 public:
     /// @name Enumerations
@@ -131,147 +116,89 @@ public:
     /// signal) and repaints, even when the value is unchanged; layout properties (Style,
     /// Caption, the icon and alignment ones, NonThemeStyle) first rerun the size handling. No
     /// write validates its value.
+    // Each accessor is documented in skinbutton/docs/SkinButtonMembers.dox.
     /// @{
 
-    /// The look (0-10, see ButtonStyle).
     ButtonStyle Style() const;
-    /// Sets the look; a number outside ButtonStyle paints the plain button face.
     void setStyle(int NewStyle);
     using QWidget::setStyle;
-    /// The caption: the same text as QAbstractButton::text().
     QString Caption() const;
-    /// Sets the caption (and text(), and the mnemonic: Alt + the letter after "&").
     void setCaption(const QString& NewCaption);
-    /// The icon as stored: the picture and the file or resource it came from.
+    /// QAbstractButton::setText(): the same as setCaption(), CaptionChanged() at once.
+    /// @since 4.1
+    void setText(const QString& text);
     Picture Icon() const;
-    /// The icon as a pixmap (null: no icon).
     QPixmap IconPixmap() const;
-    /// Sets the icon from a stored picture (its source is saved with the form).
     void setIcon(const Picture& NewIcon);
-    /// Sets the icon from an image made in memory.
     void setIcon(const QImage& NewIcon);
-    /// Sets the icon from a pixmap made in memory.
     void setIcon(const QPixmap& NewIcon);
-    using QAbstractButton::setIcon;
-    /// Where the icon sits.
+    /// Sets Qt's icon (QAbstractButton::setIcon()): drawn beside the caption as on a QPushButton,
+    /// in the icon's own disabled and selected forms; Icon and IconChanged() follow at once.
+    /// @since 4.1
+    void setIcon(const QIcon& icon);
     ButtonAlign IconAlign() const;
-    /// Sets where the icon sits (see ButtonAlign).
     void setIconAlign(int NewIconAlign);
-    /// The icon's side in pixels (QAbstractButton::iconSize() is this square).
     int IconSize() const;
-    /// Sets the icon's side in pixels.
     void setIconSize(int NewIconSize);
-    using QAbstractButton::setIconSize;
-    /// Where the caption sits.
+    /// QAbstractButton::setIconSize(); IconSize (the larger side) and IconSizeChanged() follow at once.
+    /// @since 4.1
+    void setIconSize(const QSize& size);
     ButtonAlign CaptionAlign() const;
-    /// Sets where the caption sits (see ButtonAlign).
     void setCaptionAlign(int NewCaptionAlign);
-    /// The look Style 6 falls back to where the desktop has no theme.
     ButtonStyle NonThemeStyle() const;
-    /// Sets the look Style 6 falls back to.
     void setNonThemeStyle(int NewNonThemeStyle);
-    /// The button's own enabled flag, one state with QWidget::isEnabled(); a disabled parent
-    /// paints the disabled look but leaves it as it is.
     bool Enabled() const;
-    /// Enables or disables the button (QWidget::setEnabled() writes this too).
     void setEnabled(bool NewEnabled);
-    /// Whether keyboard focus is drawn.
     bool ShowFocus() const;
-    /// Draws keyboard focus, or not; every style shows it at 3:1 or more against its face.
     void setShowFocus(bool NewShowFocus);
-    /// Whether the colour properties replace the system's colours.
     bool UseCustomColors() const;
-    /// Uses the colour properties, or the system's colours.
     void setUseCustomColors(bool NewUseCustomColors);
-    /// The face colour, 0x00BBGGRR.
     Color BackColor() const;
-    /// The face colour as a QColor (invalid: the colour -1).
     QColor qBackColor() const;
-    /// Sets the face colour (0x00BBGGRR, or 0x80000000 + a system colour's index).
     void setBackColor(Color NewBackColor);
-    /// Sets the face colour.
     void setBackColor(const QColor& NewBackColor);
-    /// The highlight colour, 0x00BBGGRR.
     Color HighlightColor() const;
-    /// The highlight colour as a QColor.
     QColor qHighlightColor() const;
-    /// Sets the highlight colour.
     void setHighlightColor(Color NewHighlightColor);
-    /// Sets the highlight colour.
     void setHighlightColor(const QColor& NewHighlightColor);
-    /// The caption's colour, 0x00BBGGRR.
     Color FontColor() const;
-    /// The caption's colour as a QColor.
     QColor qFontColor() const;
-    /// Sets the caption's colour.
     void setFontColor(Color NewFontColor);
-    /// Sets the caption's colour.
     void setFontColor(const QColor& NewFontColor);
-    /// The caption's colour over the highlight, 0x00BBGGRR.
     Color FontHighlightColor() const;
-    /// The caption's colour over the highlight as a QColor.
     QColor qFontHighlightColor() const;
-    /// Sets the caption's colour over the highlight.
     void setFontHighlightColor(Color NewColor);
-    /// Sets the caption's colour over the highlight.
     void setFontHighlightColor(const QColor& NewColor);
-    /// The tooltip's text, one state with QWidget::toolTip(); takes effect at the next pointer entry.
     QString ToolTip() const;
-    /// Sets the tooltip's text (QWidget::setToolTip() writes this too).
     void setToolTip(const QString& NewToolTip);
-    /// The tooltip's title.
     QString ToolTipTitle() const;
-    /// Sets the tooltip's title.
     void setToolTipTitle(const QString& NewToolTipTitle);
-    /// The icon beside the tooltip's title.
     TipIcon ToolTipIcon() const;
-    /// Sets the icon beside the tooltip's title (see TipIcon).
     void setToolTipIcon(int NewToolTipIcon);
-    /// The tooltip's shape.
     TipShape ToolTipType() const;
-    /// Sets the tooltip's shape (see TipShape).
     void setToolTipType(int NewToolTipType);
-    /// The tooltip's background colour, 0x00BBGGRR (0: the tip's own).
     Color ToolTipBackColor() const;
-    /// The tooltip's background colour as a QColor.
     QColor qToolTipBackColor() const;
-    /// Sets the tooltip's background colour.
     void setToolTipBackColor(Color NewColor);
-    /// Sets the tooltip's background colour.
     void setToolTipBackColor(const QColor& NewColor);
-    /// The tooltip's text colour, 0x00BBGGRR (0: the tip's own).
     Color ToolTipForeColor() const;
-    /// The tooltip's text colour as a QColor.
     QColor qToolTipForeColor() const;
-    /// Sets the tooltip's text colour.
     void setToolTipForeColor(Color NewColor);
-    /// Sets the tooltip's text colour.
     void setToolTipForeColor(const QColor& NewColor);
-    /// Back to the system's face colour.
     void resetBackColor();
-    /// Back to the system's highlight colour.
     void resetHighlightColor();
-    /// Back to the system's button text colour.
     void resetFontColor();
-    /// Back to the system's button text colour.
     void resetFontHighlightColor();
-    /// Back to the tip's own background colour (0).
     void resetToolTipBackColor();
-    /// Back to the tip's own text colour (0).
     void resetToolTipForeColor();
-    /// The caption's font: QWidget::font(). Until a font is set (in code or by a stored form)
-    /// it follows the parent's and the application's font, as Qt's widgets do.
     QFont Font() const;
-    /// Sets the caption's font (QWidget::setFont() writes this too); it then stays as set.
     void setFont(const QFont& NewFont);
-    /// PushButton, or ToggleButton (then isCheckable()); an unlisted number is kept as stored.
     ButtonKind ButtonType() const;
-    /// Makes the button a push button (0) or a toggle button (1): setCheckable() with stored numbers.
     void setButtonType(int NewButtonType);
-    /// A toggle button's latched value: isChecked(). A push button keeps its stored value,
-    /// though Qt's checked state of a button that is not checkable is always false.
+    /// QAbstractButton::setCheckable(): ButtonType and ButtonTypeChanged() follow at once.
+    /// @since 4.1
+    void setCheckable(bool checkable);
     bool value() const;
-    /// Sets the value; repaints; toggled() when it changes; never clicks.
     void setValue(bool NewValue);
     /// @}
 
@@ -282,6 +209,30 @@ public:
     /// A complete press and release, as the Space key gives it: pressed(), the toggle's flip,
     /// released(), clicked() and Click(). Nothing while disabled.
     void click();
+
+    /// @name The default button
+    /// As QPushButton's. In a dialog (a QDialog window), Enter or Return clicks its default
+    /// button wherever the keyboard focus is, unless the focused widget takes the key itself (an
+    /// auto-default button, a text editor); the default button shows an outline along its
+    /// shape in every style (Style 6: the desktop theme's default look).
+    /// @{
+
+    /// Whether Enter on the focused button clicks it, and whether the button becomes the
+    /// dialog's default while it has the focus. Unless set, true in a dialog and false elsewhere;
+    /// false for a button loaded from a stored form (Enter does nothing in the control itself).
+    /// @since 4.1
+    bool autoDefault() const;
+    /// Sets autoDefault().
+    /// @since 4.1
+    void setAutoDefault(bool autoDefault);
+    /// Whether this is its dialog's default button (Enter clicks it).
+    /// @since 4.1
+    bool isDefault() const;
+    /// Makes this the default button of its window (another SkinButton there stops being one),
+    /// or not.
+    /// @since 4.1
+    void setDefault(bool isDefault);
+    /// @}
 
     /// @name Stored form
     /// @{
@@ -314,26 +265,27 @@ public:
     void setExtenderToolTipText(const QString& text);
     /// @}
 
-    /// @name What painting and input left behind
-    /// @{
-
     /// The visual state last painted (StateUnset before the first paint of a design-time button).
     VisualState visualState() const;
-    /// Whether the button has keyboard focus as its input saw it.
+
+#if defined(SKINBUTTON_BUILD_REMOVED_API)
+    // 4.0's test hooks, no longer API: declared only where the library defines them, so that
+    // programs built against 4.0 still find them (RemovedApi.cpp).
     bool hasFocusFlag() const;
-    /// The mouse button of the last release: 1 left, 2 right, 4 middle, 0 before any.
     int lastReleasedButton() const;
-    /// The painted face in logical pixels.
     QImage surfaceImage() const;
-    /// @}
+#endif
 
     /// Like QPushButton's: wide enough for the caption, the icon and the style's corners, at
     /// least 75 x 23, in the button's font; the height stays at the hint in layouts.
     QSize sizeHint() const override;
-    /// 20 x 20.
+    /// The caption, the icon and the style's corners without the 75 x 23 floor: a layout that
+    /// squeezes the button never cuts its caption. (4.0: a fixed 20 x 20.)
     QSize minimumSizeHint() const override;
 
-    /// The smallest side, in pixels at 96 dpi.
+    /// The smallest side, in pixels at 96 dpi, of a button loaded from a stored form
+    /// (readProperties() sets it as the minimum size); a button made in code or in Designer has
+    /// no fixed minimum.
     static constexpr int kMinimumSide = 20;
 
 public Q_SLOTS:
@@ -354,51 +306,29 @@ Q_SIGNALS:
     void aboutRequested();
     /// A written property changed; name is its change name ("Style", "ToolTipText", ...).
     void propertyChanged(const QString& name);
-    /// Style was written.
+    // The written properties' notify signals (documented in skinbutton/docs/SkinButtonMembers.dox).
     void StyleChanged();
-    /// Caption (text) was written.
     void CaptionChanged();
-    /// Icon was written.
     void IconChanged();
-    /// IconAlign was written.
     void IconAlignChanged();
-    /// IconSize was written.
     void IconSizeChanged();
-    /// CaptionAlign was written.
     void CaptionAlignChanged();
-    /// NonThemeStyle was written.
     void NonThemeStyleChanged();
-    /// Enabled was written.
     void EnabledChanged();
-    /// ShowFocus was written.
     void ShowFocusChanged();
-    /// UseCustomColors was written.
     void UseCustomColorsChanged();
-    /// BackColor was written.
     void BackColorChanged();
-    /// HighlightColor was written.
     void HighlightColorChanged();
-    /// FontColor was written.
     void FontColorChanged();
-    /// FontHighlightColor was written.
     void FontHighlightColorChanged();
-    /// ToolTip was written.
     void ToolTipChanged();
-    /// ToolTipTitle was written.
     void ToolTipTitleChanged();
-    /// ToolTipIcon was written.
     void ToolTipIconChanged();
-    /// ToolTipType was written.
     void ToolTipTypeChanged();
-    /// ToolTipBackColor was written.
     void ToolTipBackColorChanged();
-    /// ToolTipForeColor was written.
     void ToolTipForeColorChanged();
-    /// Font was written, or the inherited font changed.
     void FontChanged();
-    /// ButtonType (checkable) was written.
     void ButtonTypeChanged();
-    /// value was written, or a click flipped it.
     void valueChanged();
 
 protected:
@@ -426,7 +356,6 @@ protected:
 
 private:
     friend class SkinButtonPrivate;
-    friend SkinButtonPrivate* privateOf(const SkinButton& button);
     std::unique_ptr<SkinButtonPrivate> d;
 };
 

@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QKeySequence>
 
 namespace skin {
 
@@ -24,6 +25,8 @@ public:
         }
         if (t == QAccessible::Description && widget()->accessibleDescription().isEmpty())
             return button()->ToolTip(); // what the tip shows, for those who cannot see it
+        if (t == QAccessible::Accelerator)
+            return accelerator();
         return QAccessibleWidget::text(t);
     }
 
@@ -57,6 +60,17 @@ public:
 
 private:
     SkinButton* button() const { return static_cast<SkinButton*>(widget()); }
+
+    // As a QPushButton's: Enter for the default button, else the shortcut (the mnemonic's
+    // Alt+letter unless set otherwise); none while designed, where no shortcut acts.
+    QString accelerator() const
+    {
+        if (button()->isDesignMode())
+            return {};
+        if (button()->isDefault())
+            return QKeySequence(Qt::Key_Enter).toString(QKeySequence::NativeText);
+        return button()->shortcut().toString(QKeySequence::NativeText);
+    }
     bool isToggle() const { return button()->ButtonType() == SkinButton::ToggleButton; }
 };
 

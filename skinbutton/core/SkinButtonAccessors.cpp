@@ -68,7 +68,11 @@ bool SkinButton::value() const
 // ---- property writes
 
 void SkinButton::setStyle(int NewStyle) { d->write(&ButtonProperties::style, NewStyle); }
-void SkinButton::setIcon(const Picture& NewIcon) { d->write(&ButtonProperties::icon, NewIcon); }
+void SkinButton::setIcon(const Picture& NewIcon)
+{
+    d->iconFromQt = false; // a written picture goes where IconAlign puts it
+    d->write(&ButtonProperties::icon, NewIcon);
+}
 void SkinButton::setIcon(const QImage& NewIcon) { setIcon(Picture{QString(), NewIcon}); }
 void SkinButton::setIcon(const QPixmap& NewIcon) { setIcon(fromPixmap(NewIcon)); }
 void SkinButton::setIconAlign(int NewIconAlign) { d->write(&ButtonProperties::iconAlign, NewIconAlign); }
@@ -100,6 +104,29 @@ void SkinButton::resetFontHighlightColor() { d->resetColor(&ButtonProperties::fo
 void SkinButton::resetToolTipBackColor() { d->resetColor(&ButtonProperties::toolTipBackColor); }
 void SkinButton::resetToolTipForeColor() { d->resetColor(&ButtonProperties::toolTipForeColor); }
 void SkinButton::setButtonType(int NewButtonType) { d->write(&ButtonProperties::buttonType, NewButtonType); }
+
+// ---- Qt's face: QAbstractButton's own (non-virtual) setters, then taken in at once. Called
+// through a QAbstractButton pointer they bypass these; that is taken in at the next event.
+
+void SkinButton::setText(const QString& text) { setCaption(text); }
+
+void SkinButton::setIcon(const QIcon& icon)
+{
+    QAbstractButton::setIcon(icon);
+    d->adoptFromButton();
+}
+
+void SkinButton::setIconSize(const QSize& size)
+{
+    QAbstractButton::setIconSize(size);
+    d->adoptFromButton();
+}
+
+void SkinButton::setCheckable(bool checkable)
+{
+    QAbstractButton::setCheckable(checkable);
+    d->adoptFromButton();
+}
 
 void SkinButtonPrivate::afterWrite(const PropertyMember& member) { afterWrite(propertyRow(member)); }
 

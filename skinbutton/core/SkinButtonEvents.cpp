@@ -3,9 +3,11 @@
 #include "SkinButton.h"
 #include "SkinButton_p.h"
 
+#include "DefaultButton.h"
 #include "SkinButtonAccessible.h"
 #include "ToolTipWindow.h"
 
+#include <QDialog>
 #include <QEnterEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -92,6 +94,10 @@ void SkinButton::mouseDoubleClickEvent(QMouseEvent* event)
 
 void SkinButton::keyPressEvent(QKeyEvent* event)
 {
+    if (isEnterKey(event) && (autoDefault() || isDefault()) && !d->designMode) {
+        click(); // as QPushButton: Enter on an auto-default or default button
+        return;
+    }
     if (!isSpace(event)) {
         if (event->key() == Qt::Key_Space)
             QWidget::keyPressEvent(event); // Space with a modifier is no press
@@ -287,6 +293,45 @@ void SkinButtonPrivate::adoptWidgetToolTip()
 {
     if (!syncingWidget && q->QWidget::toolTip() != props.toolTip)
         q->setToolTip(q->QWidget::toolTip());
+}
+
+// ---- the default button
+
+bool SkinButton::autoDefault() const { return d->autoDefault.value_or(qobject_cast<QDialog*>(window()) != nullptr); }
+
+void SkinButton::setAutoDefault(bool autoDefault)
+{
+    d->autoDefault = autoDefault;
+    Refresh();
+}
+
+bool SkinButton::isDefault() const { return d->defaultButton; }
+
+void SkinButton::setDefault(bool isDefault)
+{
+    if (d->defaultButton == isDefault)
+        return;
+    d->defaultButton = isDefault;
+    if (isDefault) {
+        // one default button to a window
+        const QList<SkinButton*> others = window()->findChildren<SkinButton*>();
+        for (SkinButton* other : others)
+            if (other != this)
+                other->setDefault(false);
+    }
+    if (DefaultButtonWatch* watch = DefaultButtonWatch::of(this))
+        watch->defaultChanged();
+    Refresh();
+}
+
+bool SkinButtonPrivate::showsDefault() const
+{
+    if (q->hasFocus())
+        return q->autoDefault() || defaultButton;
+    if (!defaultButton)
+        return false;
+    const QWidget* focus = q->window()->focusWidget();
+    return focus == nullptr || focus == q || !takesEnterWhenFocused(focus);
 }
 
 QString withoutMnemonic(const QString& caption)

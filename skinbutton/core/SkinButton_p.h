@@ -19,6 +19,7 @@
 
 #include <climits>
 #include <memory>
+#include <optional>
 
 namespace skin {
 
@@ -30,6 +31,9 @@ class SkinButtonPrivate {
 public:
     SkinButtonPrivate(SkinButton* q, std::unique_ptr<ThemePainter> theme, ColorSource colors,
                       std::unique_ptr<LinkOpener> links);
+
+    // The private side of a button.
+    static SkinButtonPrivate* of(const SkinButton& button) { return button.d.get(); }
 
     // A new SkinButton with these parts.
     static SkinButton* create(QWidget* parent, std::unique_ptr<ThemePainter> theme, ColorSource colors,
@@ -54,6 +58,10 @@ public:
     QSize pushedIconSize;
     bool holdAdopt = false;     // a write of the written face under way: Qt's face follows it after
     bool knownDown = false; // QAbstractButton's down flag as input last left it
+    bool iconFromQt = false; // the icon came through Qt's setIcon: drawn beside the caption
+    bool storedForm = false; // loaded from a stored form: its picture keeps its colours disabled
+    bool defaultButton = false;
+    std::optional<bool> autoDefault; // unset: QPushButton's rule (in a dialog)
     QString extenderToolTip;
 
     // Stores, gives Qt's face the new value (the checked state after the notifications, so that
@@ -101,6 +109,16 @@ public:
     // A toggle whose value went back to false is no longer drawn latched.
     void unlatch();
     QString displayName() const;
+    // The default look: the focused auto-default button, else the default button unless
+    // another auto-default button has the focus.
+    bool showsDefault() const;
+    // Caption and icon with the room the caption rectangle and the style's corners take: nothing
+    // is cut at this size.
+    QSize contentSizeHint() const;
+    // Qt's icon goes beside the caption; a written picture where IconAlign puts it.
+    bool iconBesideCaption() const { return iconFromQt; }
+    // The picture the renderer draws for the icon, in the look's state.
+    QImage iconForLook(const ButtonLook& look) const;
 };
 
 // A button with the given theme painter (who draws Style 6), colour source and link opener:
@@ -119,5 +137,7 @@ int captionFormatOf(const SkinButton& button);
 Rect clientRectOf(const SkinButton& button);
 Rect captionRectOf(const SkinButton& button);
 const QImage& surfaceImageOf(const SkinButton& button);
+bool hasFocusFlagOf(const SkinButton& button);     // keyboard focus as the button's input saw it
+int lastReleasedButtonOf(const SkinButton& button); // 1 left, 2 right, 4 middle, 0 before any
 
 } // namespace skin

@@ -7,7 +7,7 @@
 // optional title line (bold, after the icon of ToolTipIcon) stands above the text.
 
 #include "SkinButtonEnums.h"
-#include "skinbutton/render/Color.h"
+#include "skinbutton/types/Color.h"
 
 #include <QFont>
 #include <QImage>

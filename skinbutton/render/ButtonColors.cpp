@@ -44,6 +44,7 @@ ButtonColors::ButtonColors(const ButtonLook& look, const SystemColors& system)
     , m_highlight(look.highlightColor)
     , m_font(look.fontColor)
     , m_fontHighlight(look.fontHighlightColor)
+    , m_captionChosen(look.captionColorChosen)
     , m_system(system)
 {
 }
@@ -91,7 +92,7 @@ void ButtonColors::keepCaptionLegible(const QImage& face, const QRect& area)
 {
     static const Color lightPaletteText = SystemColors::reference().color(kButtonText);
     const Color text = m_system.color(kButtonText);
-    if (m_custom || text == lightPaletteText)
+    if (m_custom || m_captionChosen || text == lightPaletteText)
         return;
     const LuminanceRange range = faceLuminance(face, area);
     if (range.low > range.high)

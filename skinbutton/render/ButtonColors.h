@@ -4,7 +4,8 @@
 // else, so renderers hold no palette look-ups or colour literals of their own.
 
 #include "ButtonLook.h"
-#include "Color.h"
+#include "skinbutton/types/Color.h"
+#include "skinbutton/types/SystemColorIndex.h"
 #include "SystemColors.h"
 
 #include <QImage>
@@ -39,6 +40,8 @@ public:
     Color buttonShadow() const { return m_system.color(kButtonShadow); }
     Color window() const { return m_system.color(kWindow); }
     Color highlight() const { return m_system.color(kHighlight); }
+    // The default button's outline: the window's text colour, which stands out on the window.
+    Color defaultFrame() const { return m_system.color(kWindowText); }
     // Under fixed light artwork: the light reference palette's button face, whatever the desktop's.
     static Color lightArtworkFace();
 
@@ -48,7 +51,8 @@ public:
 
     // Where a face painted from fixed light artwork leaves the system button text below 4.5:1
     // (a dark palette's light text), the caption takes the light reference palette's text
-    // instead. face is the painted face; area the caption's rectangle on it.
+    // instead, unless that text colour was chosen for the button. face is the painted face;
+    // area the caption's rectangle on it.
     void keepCaptionLegible(const QImage& face, const QRect& area);
 
     // The flat grey of an icon's hover shadow.
@@ -60,6 +64,7 @@ private:
     Color m_highlight;
     Color m_font;
     Color m_fontHighlight;
+    bool m_captionChosen;
     std::optional<Color> m_legibleText;
     const SystemColors& m_system;
 };

@@ -3,8 +3,9 @@
 // The control copies its members into a ButtonLook and hands it to refreshButton(); the
 // renderers never reach back into the widget.
 
-#include "Color.h"
-#include "skinbutton/core/SkinButtonEnums.h"
+#include "skinbutton/types/Color.h"
+#include "skinbutton/types/SystemColorIndex.h"
+#include "skinbutton/types/SkinButtonEnums.h"
 
 #include <QFont>
 #include <QImage>
@@ -38,8 +39,14 @@ struct ButtonLook {
     bool value = false;
     bool hasFocus = false;
     bool showFocus = false;
+    bool isDefault = false; // the button Enter clicks in its dialog: the default look
     bool userMode = true; // false while the window is being designed
     bool useCustomColors = false;
+    // The desktop palette's button face or button text set for this button on purpose (a style
+    // sheet's background-color or color, a palette set in code): honoured as custom colours
+    // are, where the styles would otherwise keep their own.
+    bool faceColorChosen = false;
+    bool captionColorChosen = false;
     Color backColor = 0;
     Color highlightColor = 0;
     Color fontColor = 0;
@@ -47,6 +54,8 @@ struct ButtonLook {
     QString caption;
     QFont font;
     QImage icon; // null: no icon
+    bool iconBesideCaption = false; // Qt's icon: beside the caption, the two placed together
+    bool rightToLeft = false;       // a right-to-left layout: the icon beside the caption goes right
     int iconSize = 16;
     int iconAlign = 0;
     int captionAlign = 0;

@@ -120,9 +120,48 @@ QPoint iconPosition(const ButtonLook& look, int width, int height, int margin)
 
 void DrawIcon(const ButtonLook& look, QImage& target, QSize size, int margin)
 {
+    DrawIconAt(look, target, iconPosition(look, size.width(), size.height(), margin));
+}
+
+IconBesideCaption layOutIconBesideCaption(const ButtonLook& look, QSize size, const QPaintDevice* metricsDevice)
+{
+    constexpr int kGap = 4;
+    IconBesideCaption out{look, {}};
+    const QString text = takeMnemonics(look.caption).shown;
+    const int textWidth = text.isEmpty() ? 0 : QFontMetrics(look.font, metricsDevice).horizontalAdvance(text);
+    const int side = look.iconSize;
+    const int group = side + (textWidth > 0 ? kGap + textWidth : 0);
+    const Rect area = look.captionRect;
+    const int room = area.right - area.left;
+    int left = area.left;
+    if (look.captionFormat & kTextCenter)
+        left += std::max(0, centred(room, group));
+    else if (look.captionFormat & kTextRight)
+        left += std::max(0, room - group);
+
+    int top = centred(size.height(), side);
+    if (look.captionFormat & kTextBottom)
+        top = area.bottom - side;
+    else if (!(look.captionFormat & kTextVCenter))
+        top = area.top;
+
+    const int vertical = look.captionFormat & (kTextVCenter | kTextBottom);
+    if (look.rightToLeft) {
+        out.iconAt = QPoint(left + group - side, top);
+        out.look.captionRect.right = std::min(area.right, left + textWidth + 1);
+        out.look.captionFormat = vertical | kTextSingleLine | kTextRight;
+    } else {
+        out.iconAt = QPoint(left, top);
+        out.look.captionRect.left = std::min(area.right, left + side + kGap);
+        out.look.captionFormat = vertical | kTextSingleLine;
+    }
+    return out;
+}
+
+void DrawIconAt(const ButtonLook& look, QImage& target, QPoint at)
+{
     if (look.icon.isNull() || target.isNull())
         return;
-    QPoint at = iconPosition(look, size.width(), size.height(), margin);
     // the icon sinks with the pressed button
     if (look.state == StatePressed)
         at += QPoint(1, 1);

@@ -31,9 +31,23 @@ void DrawCaption(const ButtonLook& look, QImage& target, const ButtonColors& col
 // s = IconSize, m = the style's icon margin; halves round to even.
 QPoint iconPosition(const ButtonLook& look, int width, int height, int margin);
 
-// Draws the icon scaled to IconSize on a button of the given logical size: one pixel lower
-// right while pressed; in the highlight style's hot look, over a grey silhouette two pixels
-// lower right.
+// Draws the icon scaled to IconSize with its top-left pixel at `at` (logical pixels): one
+// pixel lower right while pressed; in the highlight style's hot look, over a grey silhouette
+// two pixels lower right.
+void DrawIconAt(const ButtonLook& look, QImage& target, QPoint at);
+
+// The same at iconPosition() on a button of the given logical size.
 void DrawIcon(const ButtonLook& look, QImage& target, QSize size, int margin);
+
+// An icon beside the caption, as a QPushButton lays them out: icon, a 4-pixel gap and the
+// text, placed together in the caption rectangle by the format's horizontal alignment (at its
+// left edge when they do not fit), the icon at the caption's height; right to left, the icon
+// follows the text. `look` is the look to draw the caption with: its rectangle and format now
+// hold the text alone.
+struct IconBesideCaption {
+    ButtonLook look;
+    QPoint iconAt;
+};
+IconBesideCaption layOutIconBesideCaption(const ButtonLook& look, QSize size, const QPaintDevice* metricsDevice);
 
 } // namespace skin

@@ -1,6 +1,6 @@
 #include "CaptionFormat.h"
 
-#include "skinbutton/core/SkinButtonEnums.h"
+#include "skinbutton/types/SkinButtonEnums.h"
 
 #include <Qt>
 

@@ -2,7 +2,8 @@
 // Colour arithmetic shared by every style: average, tint toward white and signed shift; and
 // the luminance and contrast that keep captions legible.
 
-#include "Color.h"
+#include "skinbutton/types/Color.h"
+#include "skinbutton/types/SystemColorIndex.h"
 
 namespace skin {
 

@@ -4,7 +4,8 @@
 // colour per column or row, and one centre colour. The outline of the rounded ends is kept here
 // too, so that the window shape and the artwork cannot drift apart.
 
-#include "Color.h"
+#include "skinbutton/types/Color.h"
+#include "skinbutton/types/SystemColorIndex.h"
 
 #include <QSize>
 #include <QString>

@@ -3,7 +3,8 @@
 // leave out their right column and bottom row; outlines are one pixel larger than their size.
 
 #include "ButtonLook.h"
-#include "Color.h"
+#include "skinbutton/types/Color.h"
+#include "skinbutton/types/SystemColorIndex.h"
 
 namespace skin {
 

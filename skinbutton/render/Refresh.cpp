@@ -6,6 +6,7 @@
 #include "DeviceScale.h"
 #include "Styles.h"
 #include "Surface.h"
+#include "WindowShape.h"
 
 namespace skin {
 
@@ -17,7 +18,8 @@ constexpr int kIconMargin = 4;
 
 void DrawRoundedGradient(const ButtonLook& look, Surface& surface, const ButtonColors& colors)
 {
-    if (look.useCustomColors)
+    // a chosen face colour is shaded as a custom BackColor is; the standard palette is fixed
+    if (look.useCustomColors || look.faceColorChosen)
         DrawRoundedCustom(look, surface, colors);
     else
         DrawRoundedStandard(look, surface, colors);
@@ -159,11 +161,37 @@ void drawFocusRectangle(Surface& surface, Color caption)
     }
 }
 
+// The default button (Enter clicks it) is outlined along its window shape, one pixel wide, in
+// every style but the desktop theme's, which draws its own default look.
+bool drawsDefaultFrame(const ButtonLook& settled)
+{
+    return settled.isDefault && settled.state != StateDisabled && settled.style != SystemTheme;
+}
+
+void drawDefaultFrame(Surface& surface, int style, Color frame)
+{
+    const int w = surface.width();
+    const int h = surface.height();
+    const QRegion shape = windowRegion(style, w, h);
+    const auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x < w && y < h && shape.contains(QPoint(x, y)); };
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (inside(x, y) && !(inside(x - 1, y) && inside(x + 1, y) && inside(x, y - 1) && inside(x, y + 1)))
+                surface.setPixel(x, y, frame);
+}
+
 QRect captionArea(const Rect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)); }
 
 void drawCaptionAndIcon(const ButtonLook& look, QImage& target, QSize size, const ButtonColors& palette,
                         int iconMargin)
 {
+    if (look.iconBesideCaption && !look.icon.isNull()) {
+        // a high-DPI picture has the logical picture's font metrics: the same layout on both
+        const IconBesideCaption beside = layOutIconBesideCaption(look, size, &target);
+        DrawCaption(beside.look, target, palette);
+        DrawIconAt(look, target, beside.iconAt);
+        return;
+    }
     DrawCaption(look, target, palette);
     DrawIcon(look, target, size, iconMargin);
 }
@@ -184,6 +212,8 @@ RefreshResult refreshButton(const ButtonLook& look, Surface& surface, const Syst
     if (settled.showFocus && settled.hasFocus && settled.userMode && settled.state != StateDisabled &&
         drawsFocusRectangle(settled.style))
         drawFocusRectangle(surface, palette.caption(settled.state));
+    if (drawsDefaultFrame(settled))
+        drawDefaultFrame(surface, settled.style, palette.defaultFrame());
     if (settled.state != StateDisabled && !settled.caption.isEmpty())
         palette.keepCaptionLegible(surface.image(), captionArea(settled.captionRect));
     const QSize size(surface.width(), surface.height());

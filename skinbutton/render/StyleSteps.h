@@ -1,7 +1,8 @@
 #pragma once
 // Frames and pixel groups shared by several styles.
 
-#include "Color.h"
+#include "skinbutton/types/Color.h"
+#include "skinbutton/types/SystemColorIndex.h"
 
 #include <QPoint>
 

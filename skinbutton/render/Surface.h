@@ -2,7 +2,8 @@
 // The button's drawing surface: a 32-bit RGB image with a back colour and a font. Every
 // primitive draws on it; writes outside the image are clipped, reads outside it give -1.
 
-#include "Color.h"
+#include "skinbutton/types/Color.h"
+#include "skinbutton/types/SystemColorIndex.h"
 
 #include <QFont>
 #include <QImage>

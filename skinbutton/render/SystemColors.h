@@ -2,7 +2,8 @@
 // The desktop's colours by system colour index, and TranslateColor over them. Tests and the
 // gallery use the fixed reference palette so that pixels do not depend on the machine.
 
-#include "Color.h"
+#include "skinbutton/types/Color.h"
+#include "skinbutton/types/SystemColorIndex.h"
 
 #include <array>
 

@@ -30,7 +30,8 @@ QRect toQRect(const Rect& r) { return QRect(r.left, r.top, r.right - r.left, r.b
 
 } // namespace
 
-bool StyleThemePainter::drawPushButton(Surface& surface, const Rect& clip, VisualState themeState)
+bool StyleThemePainter::drawPushButton(Surface& surface, const Rect& clip, VisualState themeState,
+                                       std::optional<Color> face)
 {
     // QStyle lives in QApplication; a plain QGuiApplication (or none) has no theme to offer.
     auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
@@ -43,7 +44,7 @@ bool StyleThemePainter::drawPushButton(Surface& surface, const Rect& clip, Visua
 
     QStyle* style = QApplication::style();
     const bool plain = surface.isAllBackColor();
-    const Drawn drawn{before.size(), clip, themeState, surface.backColor(), QApplication::palette().cacheKey(),
+    const Drawn drawn{before.size(), clip, themeState, surface.backColor(), face, QApplication::palette().cacheKey(),
                       style, style->name()};
     if (const QImage* pixels = plain ? m_drawn.find(drawn) : nullptr) {
         surface.copyPixels(*pixels);
@@ -53,6 +54,8 @@ bool StyleThemePainter::drawPushButton(Surface& surface, const Rect& clip, Visua
     QStyleOptionButton option;
     option.rect = area;
     option.palette = QApplication::palette();
+    if (face)
+        option.palette.setColor(QPalette::Button, QColor::fromRgb(toQRgb(*face)));
     option.state = styleStateFor(themeState);
     if (themeState == StateDefaulted)
         option.features |= QStyleOptionButton::DefaultButton;

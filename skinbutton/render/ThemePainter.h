@@ -4,6 +4,8 @@
 #include "ButtonLook.h"
 #include "FaceCache.h"
 
+#include <optional>
+
 namespace skin {
 
 class Surface;
@@ -12,14 +14,17 @@ class Surface;
 class ThemePainter {
 public:
     virtual ~ThemePainter() = default;
-    // Draws the theme's push button over clip; false when the theme could not draw.
-    virtual bool drawPushButton(Surface& surface, const Rect& clip, VisualState themeState) = 0;
+    // Draws the theme's push button over clip, on `face` where the button's face colour was
+    // chosen (else the theme's own); false when the theme could not draw.
+    virtual bool drawPushButton(Surface& surface, const Rect& clip, VisualState themeState,
+                                std::optional<Color> face = std::nullopt) = 0;
 };
 
 // Draws with the application's QStyle (CE_PushButton). Fails when no QApplication runs.
 class StyleThemePainter final : public ThemePainter {
 public:
-    bool drawPushButton(Surface& surface, const Rect& clip, VisualState themeState) override;
+    bool drawPushButton(Surface& surface, const Rect& clip, VisualState themeState,
+                        std::optional<Color> face = std::nullopt) override;
 
 private:
     // On a surface all in its back colour the theme draws the same pixels for the same size,
@@ -30,6 +35,7 @@ private:
         Rect clip;
         VisualState themeState = StateUnset;
         Color back = 0;
+        std::optional<Color> face;
         qint64 palette = 0;
         const void* style = nullptr;
         QString styleName;
@@ -41,7 +47,7 @@ private:
 // A desktop without visual styles: never draws.
 class NoThemePainter final : public ThemePainter {
 public:
-    bool drawPushButton(Surface&, const Rect&, VisualState) override { return false; }
+    bool drawPushButton(Surface&, const Rect&, VisualState, std::optional<Color>) override { return false; }
 };
 
 } // namespace skin

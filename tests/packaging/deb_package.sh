@@ -33,14 +33,28 @@ done
 package_files() { dpkg-deb -c "$WORK"/out/"$1"_*.deb | awk '{print $6}' | grep -v '/$' | grep -v '^./usr/share/doc/' | sort; }
 # The library in Debian's multiarch folder, under SONAME 4, with the library's own version.
 lib=./usr/lib/$multiarch
-package_files libskinbutton4 | grep -qx "$lib/libSkinButton.so.4.0.0" || fail "libskinbutton4 lacks the library: $(package_files libskinbutton4)"
+package_files libskinbutton4 | grep -qx "$lib/libSkinButton.so.4.1.0" || fail "libskinbutton4 lacks the library: $(package_files libskinbutton4)"
 [ "$(package_files libskinbutton4 | grep -vc "^$lib/libSkinButton.so.4")" = 0 ] \
     || fail "libskinbutton4 holds more than the library: $(package_files libskinbutton4)"
-[ "$(dpkg-deb -f "$WORK"/out/libskinbutton4_*.deb Version)" = 4.0.0 ] || fail "libskinbutton4 is not version 4.0.0"
-dpkg-deb -I "$WORK"/out/libskinbutton4_*.deb shlibs | grep -qx 'libSkinButton 4 libskinbutton4 (>= 4.0)' \
-    || fail "libskinbutton4's shlibs is not '>= 4.0': $(dpkg-deb -I "$WORK"/out/libskinbutton4_*.deb shlibs)"
+[ "$(dpkg-deb -f "$WORK"/out/libskinbutton4_*.deb Version)" = 4.1.0 ] || fail "libskinbutton4 is not version 4.1.0"
+dpkg-deb -I "$WORK"/out/libskinbutton4_*.deb shlibs | grep -qx 'libSkinButton 4 libskinbutton4 (>= 4.1)' \
+    || fail "libskinbutton4's shlibs is not '>= 4.1': $(dpkg-deb -I "$WORK"/out/libskinbutton4_*.deb shlibs)"
+# The symbols file: 4.0's symbols ask for 4.0, 4.1's additions for 4.1.
+symbols=$(dpkg-deb -I "$WORK"/out/libskinbutton4_*.deb symbols) || fail "libskinbutton4 has no symbols file"
+grep -qx ' _ZN4skin10SkinButton8setStyleEi@Base 4.0.0' <<<"$symbols" || fail "4.0's setStyle is not listed as 4.0.0"
+grep -qx ' _ZN4skin10SkinButton10setDefaultEb@Base 4.1.0' <<<"$symbols" || fail "4.1's setDefault is not listed as 4.1.0"
+# Multi-Arch where the package allows it, the SVG image plugin recommended, the library's own changelog.
+for package in libskinbutton4 libskinbutton-dev skinbutton-designer-plugin; do
+    [ "$(dpkg-deb -f "$WORK"/out/"$package"_*.deb Multi-Arch)" = same ] || fail "$package is not Multi-Arch: same"
+done
+if compgen -G "$WORK/out/libskinbutton-doc_*.deb" >/dev/null; then
+    [ "$(dpkg-deb -f "$WORK"/out/libskinbutton-doc_*.deb Multi-Arch)" = foreign ] || fail "libskinbutton-doc is not Multi-Arch: foreign"
+fi
+[[ "$(dpkg-deb -f "$WORK"/out/libskinbutton4_*.deb Recommends)" == *libqt6svg6* ]] || fail "libskinbutton4 does not recommend the SVG image plugin"
 mkdir -p "$WORK/lib4" && dpkg-deb -x "$WORK"/out/libskinbutton4_*.deb "$WORK/lib4"
-so="$WORK/lib4/usr/lib/$multiarch/libSkinButton.so.4.0.0"
+so="$WORK/lib4/usr/lib/$multiarch/libSkinButton.so.4.1.0"
+zcat "$WORK/lib4/usr/share/doc/libskinbutton4/changelog.gz" | head -1 | grep -q '^skinbutton (4.1.0) ' \
+    || fail "libskinbutton4's changelog is not the library's: $(zcat "$WORK/lib4/usr/share/doc/libskinbutton4/changelog.gz" | head -1)"
 readelf -d "$so" | grep -q 'SONAME.*\[libSkinButton.so.4\]' || fail "the SONAME is not libSkinButton.so.4"
 ! readelf -d "$so" | grep -q -e RUNPATH -e RPATH || fail "the library has a RUNPATH: $(readelf -d "$so" | grep PATH)"
 for file in ./usr/include/SkinButton/SkinButton.h ./usr/include/SkinButton/SkinButtonVersion.h "$lib/libSkinButton.so" \
@@ -54,8 +68,14 @@ done
 package_files skinbutton-designer-plugin | grep -qx './usr/lib/.*/qt6/plugins/designer/libskinbutton_designer.so' \
     || fail "the Designer plugin package lacks the plugin: $(package_files skinbutton-designer-plugin)"
 for package in libskinbutton-dev skinbutton-designer-plugin; do
-    dpkg-deb -f "$WORK"/out/"$package"_*.deb Depends | grep -q 'libskinbutton4 (= 4.0.0)' || fail "$package does not depend on libskinbutton4"
+    dpkg-deb -f "$WORK"/out/"$package"_*.deb Depends | grep -q 'libskinbutton4 (= 4.1.0)' || fail "$package does not depend on libskinbutton4"
 done
+# The .pc names /usr plainly: pkg-config adds nothing for SkinButton's own folders.
+mkdir -p "$WORK/dev" && dpkg-deb -x "$WORK"/out/libskinbutton-dev_*.deb "$WORK/dev"
+grep -qx 'prefix=/usr' "$WORK/dev/usr/lib/$multiarch/pkgconfig/skinbutton.pc" \
+    || fail "the .pc's prefix is not /usr: $(cat "$WORK/dev/usr/lib/$multiarch/pkgconfig/skinbutton.pc")"
+cflags=$(PKG_CONFIG_PATH="$WORK/dev/usr/lib/$multiarch/pkgconfig" pkg-config --cflags skinbutton)
+[ "$cflags" = "$(pkg-config --cflags Qt6Widgets)" ] || fail "pkg-config --cflags skinbutton adds more than Qt's: $cflags"
 
 # The API reference: HTML and the Qt Help file.
 if compgen -G "$WORK/out/libskinbutton-doc_*.deb" >/dev/null; then

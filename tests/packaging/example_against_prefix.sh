@@ -35,6 +35,8 @@ python3 "$(dirname "$0")/artwork_in_image.py" "$WORK/window.png" "$SOURCE"/skinb
     || fail "the Style 10 button does not show the gel artwork"
 
 export PKG_CONFIG_PATH="$prefix/lib/$multiarch/pkgconfig"
+[ "$(pkg-config --variable=includedir skinbutton)" = "$prefix/include" ] \
+    || fail "the .pc does not name the prefix plainly: $(cat "$PKG_CONFIG_PATH/skinbutton.pc")"
 # A C++17 program built with QT_NO_KEYWORDS and QT_NO_CAST_FROM_ASCII, as KDE-style projects
 # build: every installed header compiles so, and the program uses the control as a
 # QAbstractButton and checks first paint, unlatching, focus in every style and the
@@ -52,5 +54,5 @@ g++ -std=c++17 -fPIC -DQT_NO_KEYWORDS -DQT_NO_CAST_FROM_ASCII -Wall -Wextra -Wer
     -Wl,-rpath,"$(pkg-config --variable=libdir skinbutton)" 2>"$WORK/g++.log" || fail "pkg-config build: $(cat "$WORK/g++.log")"
 loads_installed_library "$WORK/consumer" || fail "the consumer does not load the installed library"
 "$WORK/consumer" >"$WORK/consumer.log" 2>&1 || fail "the consumer: $(cat "$WORK/consumer.log")"
-grep -q 'consumer ok, SkinButton 4.0' "$WORK/consumer.log" || fail "the consumer: $(cat "$WORK/consumer.log")"
+grep -q 'consumer ok, SkinButton 4.1' "$WORK/consumer.log" || fail "the consumer: $(cat "$WORK/consumer.log")"
 echo "ok"

@@ -1,6 +1,6 @@
 #include "GalleryOptions.h"
 
-#include "skinbutton/core/SkinButtonEnums.h"
+#include "skinbutton/types/SkinButtonEnums.h"
 
 #include <QCommandLineParser>
 #include <QMetaEnum>

@@ -1,7 +1,7 @@
 #pragma once
 // The gallery's command line: one button, or a sheet of every style and state, to a PNG.
 
-#include "skinbutton/render/Color.h"
+#include "skinbutton/types/Color.h"
 
 #include <QSize>
 #include <QString>
@@ -26,6 +26,8 @@ struct Options {
     int state = 1; // 1 normal, 2 hot, 3 pressed, 4 disabled
     bool focus = false;
     bool showFocus = false; // the ShowFocus property
+    bool checked = false;   // a toggle button whose value is true (the sheet's "checked" column)
+    bool isDefault = false; // a dialog's default button (the sheet's "default" column)
     QSize size{75, 23};
     bool referencePalette = true;
     QString caption = QStringLiteral("Button");

@@ -22,6 +22,10 @@ skin::PropertyBag storedProperties(const Options& o)
     bag.WriteProperty(QStringLiteral("Caption"), o.caption);
     bag.WriteProperty(QStringLiteral("Enabled"), o.state != skin::StateDisabled);
     bag.WriteProperty(QStringLiteral("ShowFocus"), o.showFocus);
+    if (o.checked) {
+        bag.WriteProperty(QStringLiteral("ButtonType"), qint32(skin::ToggleButton));
+        bag.WriteProperty(QStringLiteral("Value"), true);
+    }
     if (o.custom) {
         bag.WriteProperty(QStringLiteral("USeCustomColors"), true);
         bag.WriteProperty(QStringLiteral("BackColor"), skin::PropertyValue::colour(o.custom->back));
@@ -77,13 +81,14 @@ QImage renderButton(const Options& o)
     button->resize(o.size);
     host.resize(button->size());
     button->readProperties(storedProperties(o));
+    button->setDefault(o.isDefault);
     if (o.focus)
         sendFocus(button);
     if (o.state == skin::StateHot)
         sendPointerEntry(button);
     else if (o.state == skin::StatePressed)
         sendLeftPress(button);
-    const QImage surface = button->surfaceImage();
+    const QImage surface = surfaceImageOf(*button);
     return o.mask ? withTransparentOutside(surface, button->mask()) : surface.copy();
 }
 
@@ -93,10 +98,13 @@ QImage renderSheet(const Options& o)
         const char* label;
         int state;
         bool focus;
+        bool checked = false;
+        bool isDefault = false;
     };
-    const Column columns[] = {{"normal", skin::StateNormal, false},     {"hot", skin::StateHot, false},
-                              {"pressed", skin::StatePressed, false},   {"disabled", skin::StateDisabled, false},
-                              {"normal, focus", skin::StateNormal, true}, {"hot, focus", skin::StateHot, true}};
+    const Column columns[] = {{"normal", skin::StateNormal, false},       {"hot", skin::StateHot, false},
+                              {"pressed", skin::StatePressed, false},     {"disabled", skin::StateDisabled, false},
+                              {"normal, focus", skin::StateNormal, true}, {"hot, focus", skin::StateHot, true},
+                              {"checked", skin::StateNormal, false, true}, {"default", skin::StateNormal, false, false, true}};
     constexpr int kGap = 8;
     constexpr int kLabelWidth = 64;
     constexpr int kHeaderHeight = 20;
@@ -122,6 +130,8 @@ QImage renderSheet(const Options& o)
             one.style = styles[r];
             one.state = columns[c].state;
             one.focus = columns[c].focus;
+            one.checked = columns[c].checked;
+            one.isDefault = columns[c].isDefault;
             painter.drawImage(QPoint(kLabelWidth + c * cell.width(), top), renderButton(one));
         }
     }

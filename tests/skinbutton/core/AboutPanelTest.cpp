@@ -15,6 +15,9 @@
 namespace skin {
 namespace {
 
+// The version the About box shows, "major.minor", as the library is built.
+QString libraryVersion() { return QStringLiteral("%1.%2").arg(SKINBUTTON_VERSION_MAJOR).arg(SKINBUTTON_VERSION_MINOR); }
+
 constexpr QRgb kFace = 0xF0F0F0;
 constexpr QRgb kLine = 0xA0A0A0;
 
@@ -130,7 +133,7 @@ TEST(AboutPanelWindow, ScreenReadersGetItsTextsAndACloseButtonThatCloses)
     ASSERT_TRUE(panel);
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(panel);
     ASSERT_NE(iface, nullptr);
-    const AboutTexts texts = aboutTexts(QStringLiteral("4.0"));
+    const AboutTexts texts = aboutTexts(libraryVersion());
     EXPECT_EQ(iface->text(QAccessible::Name), texts.title);
     for (const QString& line : {texts.version, texts.author, texts.homePage})
         EXPECT_TRUE(iface->text(QAccessible::Description).contains(line)) << line.toStdString();
@@ -151,7 +154,7 @@ TEST(AboutPanelWindow, AboutShowsTheFloatingPanelAndAClickAnywhereHidesIt)
     EXPECT_TRUE(panel->isVisible());
     EXPECT_TRUE(panel->isWindow());
     EXPECT_EQ(panel->parentWidget(), nullptr);
-    EXPECT_EQ(panel->windowTitle(), QStringLiteral("About SkinButton 4.0"));
+    EXPECT_EQ(panel->windowTitle(), QStringLiteral("About SkinButton ") + libraryVersion());
     EXPECT_EQ(panel->size(), QSize(377, 145));
     const Qt::WindowFlags flags = panel->windowFlags();
     for (Qt::WindowType flag : {Qt::WindowTitleHint, Qt::WindowMinimizeButtonHint, Qt::WindowStaysOnTopHint})

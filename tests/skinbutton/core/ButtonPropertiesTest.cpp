@@ -123,10 +123,11 @@ TEST(ButtonPersistence, ANewButtonSavesOnlyWhatDiffersFromTheStoredDefaults)
     const PropertyHost host = hostWith(SystemColors::reference());
     PropertyBag bag;
     writeProperties(initialProperties(host), bag, host);
-    // Style 0 and NonThemeStyle 0 differ from the stored defaults 3 and 5; the tooltip keys
-    // have no default; the reference tooltip text colour is black, so ttBackColor 0 is left out.
+    // Style 0 and NonThemeStyle 0 differ from the stored defaults 3 and 5, ShowFocus on from the
+    // stored off; the tooltip keys have no default; the reference tooltip text colour is black,
+    // so ttBackColor 0 is left out.
     const QStringList expected = QStringLiteral(
-        "Icon Style Caption iNonThemeStyle Tooltiptitle ToolTipIcon ToolTipType ttForeColor Font")
+        "Icon Style Caption iNonThemeStyle ShowFocus Tooltiptitle ToolTipIcon ToolTipType ttForeColor Font")
                                      .split(QLatin1Char(' '));
     EXPECT_EQ(bag.keys(), expected);
     EXPECT_EQ(bag.ReadProperty(QStringLiteral("ttForeColor"), qint32(-5)).toColour(), 0);

@@ -5,6 +5,7 @@
 #include "skinbutton/core/SkinButton.h"
 #include "skinbutton/core/SkinButton_p.h"
 #include "skinbutton/render/ButtonLook.h"
+#include "skinbutton/render/ColorMath.h"
 #include "skinbutton/render/SystemColors.h"
 #include "skinbutton/render/ThemePainter.h"
 
@@ -15,6 +16,7 @@
 #include <QJsonObject>
 #include <QWidget>
 
+#include <algorithm>
 #include <memory>
 
 namespace skin::test {
@@ -79,6 +81,23 @@ inline void releaseAllButtons(QWidget* widget)
         QTest::mouseRelease(widget, button, Qt::NoModifier, QPoint(1, 1));
 }
 
-inline QRgb pixelAt(const SkinButton& button, int x, int y) { return button.surfaceImage().pixel(x, y) & 0xFFFFFF; }
+inline QRgb pixelAt(const SkinButton& button, int x, int y) { return surfaceImageOf(button).pixel(x, y) & 0xFFFFFF; }
+
+// WCAG's contrast ratio of two pixels.
+inline double contrast(QRgb a, QRgb b)
+{
+    return ContrastRatio(RelativeLuminance(rgb(qRed(a), qGreen(a), qBlue(a))),
+                         RelativeLuminance(rgb(qRed(b), qGreen(b), qBlue(b))));
+}
+
+// The largest contrast between two pictures of the same button, pixel by pixel.
+inline double largestChange(const QImage& before, const QImage& after)
+{
+    double best = 1.0;
+    for (int y = 0; y < std::min(before.height(), after.height()); ++y)
+        for (int x = 0; x < std::min(before.width(), after.width()); ++x)
+            best = std::max(best, contrast(before.pixel(x, y), after.pixel(x, y)));
+    return best;
+}
 
 } // namespace skin::test

@@ -42,9 +42,8 @@ TEST(SkinButtonAbstractButton, CheckableIsButtonTypeAndCheckedIsValue)
     QSignalSpy released(b, &QAbstractButton::released);
 
     button->setCheckable(true);
-    b->Refresh();
-    EXPECT_EQ(b->ButtonType(), SkinButton::ToggleButton);
     button->setChecked(true);
+    EXPECT_EQ(b->ButtonType(), SkinButton::ToggleButton);
     EXPECT_TRUE(b->value());
     EXPECT_EQ(b->visualState(), 3);
     EXPECT_EQ(toggled.count(), 1);

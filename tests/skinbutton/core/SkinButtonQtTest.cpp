@@ -231,9 +231,9 @@ TEST(SkinButtonQt, AboutAndRefreshAreSlotsThatScriptsReach)
     QSignalSpy about(shown.button, &SkinButton::aboutRequested);
     EXPECT_TRUE(QMetaObject::invokeMethod(shown.button, "About"));
     EXPECT_EQ(about.count(), 1);
-    const qint64 before = shown.button->surfaceImage().cacheKey();
+    const qint64 before = surfaceImageOf(*shown.button).cacheKey();
     EXPECT_TRUE(QMetaObject::invokeMethod(shown.button, "Refresh"));
-    EXPECT_NE(shown.button->surfaceImage().cacheKey(), before);
+    EXPECT_NE(surfaceImageOf(*shown.button).cacheKey(), before);
 }
 
 TEST(SkinButtonQt, TabAndAClickGiveTheButtonTheFocus)
@@ -248,7 +248,7 @@ TEST(SkinButtonQt, TabAndAClickGiveTheButtonTheFocus)
 
     QTest::keyClick(edit, Qt::Key_Tab);
     EXPECT_TRUE(shown.button->hasFocus());
-    EXPECT_TRUE(shown.button->hasFocusFlag());
+    EXPECT_TRUE(hasFocusFlagOf(*shown.button));
 
     edit->setFocus();
     QTest::mouseClick(shown.button, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));

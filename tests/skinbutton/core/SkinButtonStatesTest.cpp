@@ -130,15 +130,15 @@ TEST(SkinButtonStates, EveryRowOfTheStateTable)
         SkinButton* b = shown.button;
         row.before(b);
         QSignalSpy clicks(b, &SkinButton::Click);
-        const qint64 pixelsBefore = b->surfaceImage().cacheKey();
+        const qint64 pixelsBefore = surfaceImageOf(*b).cacheKey();
 
         row.event(b);
 
         EXPECT_EQ(b->visualState(), row.state);
         EXPECT_EQ(clicks.count(), row.clicks);
         EXPECT_EQ(b->value(), row.value);
-        EXPECT_EQ(b->lastReleasedButton(), row.lastReleased);
-        EXPECT_EQ(b->surfaceImage().cacheKey() != pixelsBefore, row.repainted);
+        EXPECT_EQ(lastReleasedButtonOf(*b), row.lastReleased);
+        EXPECT_EQ(surfaceImageOf(*b).cacheKey() != pixelsBefore, row.repainted);
         test::releaseAllButtons(b);
     }
 }
@@ -147,16 +147,16 @@ TEST(SkinButtonStates, FocusChangesOnlyTheFocusFlagAndRepaints)
 {
     auto shown = showButton({{QStringLiteral("Style"), 0}});
     SkinButton* b = shown.button;
-    const qint64 before = b->surfaceImage().cacheKey();
+    const qint64 before = surfaceImageOf(*b).cacheKey();
     QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
     QApplication::sendEvent(b, &in);
-    EXPECT_TRUE(b->hasFocusFlag());
+    EXPECT_TRUE(hasFocusFlagOf(*b));
     EXPECT_EQ(b->visualState(), 1);
-    EXPECT_NE(b->surfaceImage().cacheKey(), before);
+    EXPECT_NE(surfaceImageOf(*b).cacheKey(), before);
 
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(b, &out);
-    EXPECT_FALSE(b->hasFocusFlag());
+    EXPECT_FALSE(hasFocusFlagOf(*b));
 }
 
 TEST(SkinButtonStates, PaintingOverridesTheStoredState)

@@ -1,6 +1,6 @@
 #include "ButtonTestSupport.h"
 
-#include "skinbutton/core/WindowShape.h"
+#include "skinbutton/render/WindowShape.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -77,14 +77,14 @@ TEST(SkinButtonProperties, EveryWriteNotifiesItsNameRepaintsAndLayoutWritesResha
         ASSERT_EQ(b->Style(), 8);
         ASSERT_TRUE(b->mask().isEmpty());
         QSignalSpy notified(b, &SkinButton::propertyChanged);
-        const qint64 before = b->surfaceImage().cacheKey();
+        const qint64 before = surfaceImageOf(*b).cacheKey();
 
         row.write(b);
 
         ASSERT_EQ(notified.count(), 1);
         EXPECT_EQ(notified.at(0).at(0).toString(), QLatin1String(row.notified));
         EXPECT_TRUE(row.stored(*b));
-        EXPECT_NE(b->surfaceImage().cacheKey(), before);
+        EXPECT_NE(surfaceImageOf(*b).cacheKey(), before);
         EXPECT_EQ(!b->mask().isEmpty(), row.reshapes);
     }
 }
@@ -94,10 +94,10 @@ TEST(SkinButtonProperties, WritingEnabledAgainStillResetsTheStateAndRepaints)
     auto shown = showButton(kStyle0);
     QTest::mousePress(shown.button, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     ASSERT_EQ(shown.button->visualState(), 3);
-    const qint64 before = shown.button->surfaceImage().cacheKey();
+    const qint64 before = surfaceImageOf(*shown.button).cacheKey();
     shown.button->setEnabled(true);
     EXPECT_EQ(shown.button->visualState(), 1);
-    EXPECT_NE(shown.button->surfaceImage().cacheKey(), before);
+    EXPECT_NE(surfaceImageOf(*shown.button).cacheKey(), before);
     test::releaseAllButtons(shown.button);
 }
 
@@ -110,7 +110,7 @@ TEST(SkinButtonProperties, ANewButtonTakesItsNameAndStartsAtItsRestingLook)
     button.setObjectName(QStringLiteral("cmdAbout"));
     button.initProperties();
     EXPECT_EQ(button.Caption(), QStringLiteral("cmdAbout"));
-    EXPECT_EQ(button.Version(), QStringLiteral("4.0"));
+    EXPECT_EQ(button.Version(), QStringLiteral("4.1"));
     EXPECT_EQ(button.BackColor(), rgb(0xF0, 0xF0, 0xF0));
 }
 
@@ -142,7 +142,7 @@ TEST(SkinButtonLayout, TheButtonIsNeverSmallerThanTwentyPixelsEachWay)
         auto shown = showButton(kStyle0);
         shown.button->resize(c.asked);
         EXPECT_EQ(shown.button->size(), c.got);
-        EXPECT_EQ(shown.button->surfaceImage().size(), c.got);
+        EXPECT_EQ(surfaceImageOf(*shown.button).size(), c.got);
         EXPECT_EQ(clientRectOf(*shown.button), (Rect{0, 0, c.got.width(), c.got.height()}));
         EXPECT_EQ(captionRectOf(*shown.button), (Rect{4, 4, c.got.width() - 4, c.got.height() - 4}));
     }
@@ -294,10 +294,10 @@ TEST(SkinButtonTheme, StyleThemeAndPaletteNoticesRepaintAtOnce)
     for (QEvent::Type type : {QEvent::StyleChange, QEvent::ThemeChange, QEvent::PaletteChange}) {
         SCOPED_TRACE(int(type));
         auto shown = showButton(kStyle0);
-        const qint64 before = shown.button->surfaceImage().cacheKey();
+        const qint64 before = surfaceImageOf(*shown.button).cacheKey();
         QEvent notice(type);
         QApplication::sendEvent(shown.button, &notice);
-        EXPECT_NE(shown.button->surfaceImage().cacheKey(), before);
+        EXPECT_NE(surfaceImageOf(*shown.button).cacheKey(), before);
     }
 }
 

@@ -1,7 +1,7 @@
 // The button among the window system: pointer tracking, the host, accessibility, painting.
 #include "ButtonTestSupport.h"
 
-#include "skinbutton/core/WindowShape.h"
+#include "skinbutton/render/WindowShape.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -30,12 +30,12 @@ TEST(SkinButtonPointer, EnterAndLeaveOncePerVisit)
     test::enterButton(b, QPoint(5, 5));
     ASSERT_EQ(entered.count(), 1);
     EXPECT_EQ(b->visualState(), 2);
-    const qint64 hot = b->surfaceImage().cacheKey();
+    const qint64 hot = surfaceImageOf(*b).cacheKey();
     QTest::mouseMove(b, QPoint(20, 10));
     test::enterButton(b, QPoint(40, 12)); // a repeated notice within the same visit
     EXPECT_EQ(entered.count(), 1);
     EXPECT_EQ(left.count(), 0);
-    EXPECT_EQ(b->surfaceImage().cacheKey(), hot); // nothing repainted
+    EXPECT_EQ(surfaceImageOf(*b).cacheKey(), hot); // nothing repainted
 
     test::leaveButton(b);
     EXPECT_EQ(left.count(), 1);
@@ -188,7 +188,7 @@ TEST(SkinButtonPaint, TheWidgetShowsTheSurfacePixelForPixel)
 {
     auto shown = showButton({{QStringLiteral("Style"), 8}, {QStringLiteral("Caption"), QStringLiteral("Go")}});
     const QImage grabbed = shown.button->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage surface = shown.button->surfaceImage().convertToFormat(QImage::Format_RGB32);
+    const QImage surface = surfaceImageOf(*shown.button).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(grabbed.size(), surface.size());
     const QRegion shape = shown.button->mask();
     for (int y = 0; y < surface.height(); ++y)
@@ -201,7 +201,7 @@ TEST(SkinButtonPaint, TheWidgetShowsTheSurfacePixelForPixel)
 TEST(SkinButtonPaint, AtDoubleScaleEverySurfacePixelBecomesASharpTwoByTwoBlock)
 {
     auto shown = test::showButton({{QStringLiteral("Style"), 8}, {QStringLiteral("Caption"), QStringLiteral("Go")}});
-    const QImage surface = shown.button->surfaceImage().convertToFormat(QImage::Format_RGB32);
+    const QImage surface = surfaceImageOf(*shown.button).convertToFormat(QImage::Format_RGB32);
     QImage scaled(surface.size() * 2, QImage::Format_RGB32);
     scaled.setDevicePixelRatio(2);
     scaled.fill(Qt::magenta);

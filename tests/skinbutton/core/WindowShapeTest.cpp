@@ -1,6 +1,6 @@
 // The window shapes against the pixels the styles paint: nothing painted is cut away, and
 // nothing left unpainted shows inside the shape.
-#include "skinbutton/core/WindowShape.h"
+#include "skinbutton/render/WindowShape.h"
 #include "skinbutton/render/ButtonLook.h"
 #include "skinbutton/render/Surface.h"
 #include "skinbutton/render/SystemColors.h"

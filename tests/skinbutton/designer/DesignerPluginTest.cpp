@@ -65,6 +65,8 @@ TEST(SkinButtonDesignerPlugin, WithoutDesignerItMakesRunningButtons)
     QWidget* button = plugin->createWidget(&window);
     ASSERT_TRUE(button);
     EXPECT_STREQ(button->metaObject()->className(), "skin::SkinButton");
+    EXPECT_TRUE(button->property("ShowFocus").toBool()); // keyboard focus shows, as on Qt's buttons
+    EXPECT_EQ(button->minimumSize(), QSize(0, 0));
     window.show();
     EXPECT_EQ(mouseEntersOnCrossing(button), 1);
 

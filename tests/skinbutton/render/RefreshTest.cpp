@@ -132,6 +132,7 @@ TEST(RefreshTest, TinySurfacesPaintWithinTheirBounds)
                     look.caption = QStringLiteral("&Go");
                     look.icon = solidIcon(16, kWhite);
                     look.iconAlign = 2;
+                    look.hasFocus = look.showFocus = look.isDefault = (w + h) % 2 == 0;
                     Rendered out{Surface(0, 0), {}};
                     EXPECT_NO_THROW(out = render(look)) << style << " " << w << "x" << h;
                     EXPECT_EQ(out.surface.width() * out.surface.height(), w * h);

@@ -13,7 +13,7 @@ using namespace skin::test;
 // Records what the dispatcher asks of the theme and paints a marker so its drawing shows.
 class RecordingTheme final : public ThemePainter {
 public:
-    bool drawPushButton(Surface& surface, const Rect& clip, VisualState themeState) override
+    bool drawPushButton(Surface& surface, const Rect& clip, VisualState themeState, std::optional<Color>) override
     {
         states.push_back(themeState);
         clips.push_back(clip);
@@ -27,7 +27,7 @@ public:
 
 class ThrowingTheme final : public ThemePainter {
 public:
-    bool drawPushButton(Surface&, const Rect&, VisualState) override
+    bool drawPushButton(Surface&, const Rect&, VisualState, std::optional<Color>) override
     {
         throw std::runtime_error("theme library missing");
     }
@@ -53,16 +53,19 @@ TEST(ThemedStyleTest, ThemeStateFollowsVisualStateAndFocus)
         bool focus;
         bool enabled;
         int themeState;
+        bool isDefault = false; // the dialog's default button
     };
     const Case cases[] = {
-        {1, false, true, 1}, {1, true, true, 5}, {2, false, true, 2}, {2, true, true, 2},
-        {3, true, true, 3},  {1, true, false, 4},
+        {1, false, true, 1}, {1, true, true, 5},        {2, false, true, 2},       {2, true, true, 2},
+        {3, true, true, 3},  {1, true, false, 4},       {1, false, true, 5, true}, {2, false, true, 2, true},
+        {1, false, false, 4, true},
     };
     for (const Case& c : cases) {
         RecordingTheme theme;
         ButtonLook look = buttonLook(6, c.state, 30, 20);
         look.hasFocus = c.focus;
         look.enabled = c.enabled;
+        look.isDefault = c.isDefault;
         render(look, theme);
         ASSERT_EQ(theme.states.size(), 1u);
         EXPECT_EQ(theme.states[0], c.themeState) << "state " << c.state << " focus " << c.focus;

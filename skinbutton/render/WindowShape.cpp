@@ -1,7 +1,7 @@
 #include "WindowShape.h"
 
-#include "SkinButtonEnums.h"
-#include "skinbutton/render/GelArtwork.h"
+#include "GelArtwork.h"
+#include "skinbutton/types/SkinButtonEnums.h"
 
 #include <algorithm>
 
