@@ -1,5 +1,7 @@
 #include "JsonReport.h"
 
+#include "Report.h"
+
 #include <unistd.h>
 
 #include <cerrno>
@@ -8,24 +10,6 @@
 namespace zarvok::tool {
 
 namespace {
-
-std::size_t utf8Length(std::string_view bytes, std::size_t at)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-    const unsigned char lead = byte(at);
-    if (lead < 0x80)
-        return 1;
-    const std::size_t length = lead >= 0xc2 && lead < 0xe0 ? 2 : lead >= 0xe0 && lead < 0xf0 ? 3 : lead >= 0xf0 && lead <= 0xf4 ? 4 : 0;
-    if (length == 0 || at + length > bytes.size())
-        return 0;
-    for (std::size_t i = 1; i < length; ++i)
-        if ((byte(at + i) & 0xc0) != 0x80)
-            return 0;
-    const unsigned second = byte(at + 1);
-    const bool overlongOrSurrogate = (lead == 0xe0 && second < 0xa0) || (lead == 0xed && second >= 0xa0)
-                                     || (lead == 0xf0 && second < 0x90) || (lead == 0xf4 && second >= 0x90);
-    return overlongOrSurrogate ? 0 : length;
-}
 
 std::string escape(const char* format, unsigned value)
 {
@@ -79,7 +63,7 @@ std::string jsonString(std::string_view bytes)
 {
     std::string out = "\"";
     for (std::size_t at = 0; at < bytes.size();) {
-        const std::size_t length = utf8Length(bytes, at);
+        const std::size_t length = decodeUtf8At(bytes, at).second;
         const auto byte = static_cast<unsigned char>(bytes[at]);
         if (length == 0)
             out += escape("\\udc%02x", byte);

@@ -7,29 +7,6 @@ namespace zarvok::tool {
 
 namespace {
 
-// The code point of the UTF-8 sequence at `at` and its length; length 0 for a byte that starts
-// no valid sequence (overlong forms and surrogates included).
-std::pair<char32_t, std::size_t> decodeAt(const std::string& text, std::size_t at)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(at);
-    if (lead < 0x80)
-        return {lead, 1};
-    const std::size_t length = lead >= 0xf0 && lead <= 0xf4 ? 4 : lead >= 0xe0 ? 3 : lead >= 0xc2 && lead < 0xe0 ? 2 : 0;
-    if (length == 0 || at + length > text.size())
-        return {0, 0};
-    char32_t code = lead & (0x7f >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(at + i) & 0xc0) != 0x80)
-            return {0, 0};
-        code = (code << 6) | (byte(at + i) & 0x3f);
-    }
-    const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (code < least[length] || code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff))
-        return {0, 0};
-    return {code, length};
-}
-
 struct CodeRange {
     char32_t first;
     char32_t last;
@@ -65,12 +42,33 @@ std::string hex(const char* format, unsigned value)
 
 } // namespace
 
+std::pair<char32_t, std::size_t> decodeUtf8At(std::string_view text, std::size_t at)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    if (lead < 0x80)
+        return {lead, 1};
+    const std::size_t length = lead >= 0xf0 && lead <= 0xf4 ? 4 : lead >= 0xe0 ? 3 : lead >= 0xc2 && lead < 0xe0 ? 2 : 0;
+    if (length == 0 || at + length > text.size())
+        return {0, 0};
+    char32_t code = lead & (0x7f >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(at + i) & 0xc0) != 0x80)
+            return {0, 0};
+        code = (code << 6) | (byte(at + i) & 0x3f);
+    }
+    const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < least[length] || code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff))
+        return {0, 0};
+    return {code, length};
+}
+
 std::string escaped(const std::string& text)
 {
     std::string out;
     out.reserve(text.size());
     for (std::size_t at = 0; at < text.size();) {
-        const auto [code, length] = decodeAt(text, at);
+        const auto [code, length] = decodeUtf8At(text, at);
         if (length == 0) {
             out += hex("\\x%02x", static_cast<unsigned char>(text[at]));
             at += 1;

@@ -6,8 +6,14 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace zarvok::tool {
+
+// The code point of the UTF-8 sequence at `at` and its length; length 0 for a byte that starts
+// no valid sequence (overlong forms and surrogates included).
+std::pair<char32_t, std::size_t> decodeUtf8At(std::string_view text, std::size_t at);
 
 // Control characters (C0 and C1), format characters (bidirectional marks, zero-width spaces and
 // joiners...), line and paragraph separators, bytes that are not UTF-8
